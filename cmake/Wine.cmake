@@ -1,0 +1,15 @@
+# Under a Linux host the Windows executables run through Wine, in the project's own
+# prefix inside the build folder, never the user's.
+if(CMAKE_HOST_UNIX AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
+  set(VT_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+  file(WRITE ${CMAKE_BINARY_DIR}/wine-run
+"#!/bin/sh
+# Runs a Windows program of this build in the build's own Wine prefix.
+export WINEPREFIX='${VT_WINEPREFIX}' WINEARCH=win64
+export WINEDEBUG=\${WINEDEBUG:--all} WINEDLLOVERRIDES='mscoree,mshtml='
+exec wine \"$@\"
+")
+  file(CHMOD ${CMAKE_BINARY_DIR}/wine-run PERMISSIONS
+       OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+endif()

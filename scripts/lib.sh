@@ -1,0 +1,71 @@
+# Shared steps of run.sh and test.sh: install what is missing, configure and build
+# with the MinGW-w64 cross compiler, and prepare the project's own Wine prefix.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${VT_BUILD_DIR:-$ROOT/build}
+BIN=$BUILD/bin
+export WINEPREFIX=$BUILD/wineprefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEARCH=win64
+# No Mono or Gecko installers: nothing here needs them and there is no network.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64
+          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils)
+
+log() { printf '== %s\n' "$*" >&2; }
+
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing ${missing[*]}"
+  local sudo=; [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_all() {
+  log "configuring and building in $BUILD"
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory
+}
+
+# Sets a registry value in the prefix: key, name, type, data.
+reg_set() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
+
+prepare_prefix() {
+  if [ ! -f "$WINEPREFIX/.update-timestamp" ]; then
+    log "creating the Wine prefix $WINEPREFIX"
+    DISPLAY= wine wineboot -i >/dev/null 2>&1
+  fi
+  start_wine_session
+  import_reg "$ROOT/scripts/prefix.reg"
+}
+
+# Imports a UTF-8 .reg file (regedit wants UTF-16 for the Chinese font names).
+import_reg() {
+  local tmp="$BUILD/$(basename "$1" .reg).utf16.reg"
+  { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$1"; } >"$tmp"
+  wine regedit /S "$tmp" >/dev/null 2>&1 </dev/null
+}
+
+# Headless runs use Wine's null display driver; screenshots use X11.
+set_display_driver() { reg_set 'HKCU\Software\Wine\Drivers' Graphics REG_SZ "$1"; }
+
+# A persistent wineserver and one warm-up process, outside any test's pipes, so Wine's
+# background services do not start inside (and hold the output of) the first test.
+start_wine_session() {
+  wineserver -p >/dev/null 2>&1 </dev/null || true
+  wine cmd /c exit >/dev/null 2>&1 </dev/null || true
+}
+
+register_agent() {
+  [ -f "$BIN/Orvanta.exe" ] || return 0  # TEMP until the agent lands
+  log "registering the replacement agent"
+  wine "$BIN/Orvanta.exe" -RegServer >/dev/null 2>&1 </dev/null
+}

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Builds everything and runs the whole test suite under Wine, from a fresh Debian 12 machine.
+source "$(dirname "$0")/lib.sh"
+ensure_packages
+build_all
+prepare_prefix
+set_display_driver null
+register_agent
+log "running the tests"
+cd "$BUILD"
+ctest --output-on-failure --timeout 120 "$@"
