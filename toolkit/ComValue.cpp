@@ -42,6 +42,10 @@ std::wstring BStrText(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : st
 
 }  // namespace
 
+std::wstring VariantString(const VARIANT& v) {
+  return V_VT(&v) == VT_BSTR ? BStrText(V_BSTR(&v)) : std::wstring();
+}
+
 std::vector<std::wstring> VariantToStrings(const VARIANT& v) {
   if (V_VT(&v) == VT_EMPTY || V_VT(&v) == VT_NULL) return {};
   const VARTYPE element = V_VT(&v) & ~(VT_ARRAY | VT_BYREF);

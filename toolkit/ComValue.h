@@ -48,6 +48,9 @@ class TVariant {
   VARIANT v_;
 };
 
+// The text of a VARIANT holding a string; empty for any other content.
+std::wstring VariantString(const VARIANT& v);
+
 // The strings of a one-dimensional array in a VARIANT: an array of VARIANTs holding
 // strings, or an array of BSTRs, in index order. An empty VARIANT is an empty list;
 // anything else raises EError.

@@ -1,0 +1,11 @@
+#include "UserProfile.h"
+
+#include "XmlDom.h"
+
+TXMLUserInfoType ParseUserInfo(const std::wstring& text) {
+  return TXMLUserInfoType(LoadXmlText(text, L"UserInfo"));
+}
+
+TXMLLocalSettingType ParseLocalSetting(const std::wstring& text) {
+  return TXMLLocalSettingType(LoadXmlText(text, L"LocalSetting"));
+}

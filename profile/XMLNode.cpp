@@ -1,0 +1,114 @@
+#include "XMLNode.h"
+
+#include "ComValue.h"
+#include "Exception.h"
+#include "OleCheck.h"
+#include "XmlDom.h"
+#include "XmlValue.h"
+
+namespace {
+
+std::wstring NameOf(IXMLDOMNode& node) {
+  TBStr name;
+  OleCheck(node.get_nodeName(name.Put()));
+  return name.Str();
+}
+
+TComPtr<IXMLDOMElement> FindChildElement(IXMLDOMElement& parent, const wchar_t* name) {
+  TComPtr<IXMLDOMNode> child;
+  parent.get_firstChild(child.Put());
+  while (child) {
+    DOMNodeType type = NODE_INVALID;
+    child->get_nodeType(&type);
+    if (type == NODE_ELEMENT && NameOf(*child.Get()) == name)
+      return child.As<IXMLDOMElement>(IID_IXMLDOMElement);
+    TComPtr<IXMLDOMNode> next;
+    child->get_nextSibling(next.Put());
+    child = next;
+  }
+  return {};
+}
+
+TComPtr<IXMLDOMDocument> OwnerDocument(IXMLDOMNode& node) {
+  TComPtr<IXMLDOMDocument> document;
+  OleCheck(node.get_ownerDocument(document.Put()));
+  return document;
+}
+
+}  // namespace
+
+std::wstring SingleNodeText(IXMLDOMElement& element) {
+  TComPtr<IXMLDOMNode> first;
+  element.get_firstChild(first.Put());
+  if (!first) {
+    TComPtr<IXMLDOMText> empty;
+    OleCheck(OwnerDocument(element)->createTextNode(TBStr(L"").Get(), empty.Put()));
+    TComPtr<IXMLDOMNode> added;
+    OleCheck(element.appendChild(empty.Get(), added.Put()));
+    return {};
+  }
+  TComPtr<IXMLDOMNode> second;
+  first->get_nextSibling(second.Put());
+  DOMNodeType type = NODE_INVALID;
+  first->get_nodeType(&type);
+  if (second || type != NODE_TEXT) throw EError(L"Element does not contain a single text node");
+  TVariant value;
+  OleCheck(first->get_nodeValue(value.Put()));
+  return VariantString(value.Get());
+}
+
+IXMLDOMElement& TXMLNode::Element() const {
+  if (!element_) throw EError(L"The document element is not assigned");
+  return *element_.Get();
+}
+
+std::wstring TXMLNode::NodeName() const { return NameOf(Element()); }
+
+std::wstring TXMLNode::XML() const { return ElementMarkup(Element()); }
+
+TComPtr<IXMLDOMElement> TXMLNode::ChildElement(const wchar_t* name) const {
+  if (TComPtr<IXMLDOMElement> found = FindChildElement(Element(), name)) return found;
+  TComPtr<IXMLDOMElement> created;
+  OleCheck(OwnerDocument(Element())->createElement(TBStr(name).Get(), created.Put()));
+  TComPtr<IXMLDOMNode> added;
+  OleCheck(Element().appendChild(created.Get(), added.Put()));
+  return created;
+}
+
+std::wstring TXMLNode::GetText(const wchar_t* name) const {
+  return SingleNodeText(*ChildElement(name).Get());
+}
+
+void TXMLNode::SetText(const wchar_t* name, const std::wstring& text) {
+  OleCheck(ChildElement(name)->put_text(TBStr(text).Get()));
+}
+
+std::wstring TXMLNode::GetAttrText(const wchar_t* name) const {
+  TVariant value;
+  const TBStr attribute(name);
+  OleCheck(Element().getAttribute(attribute.Get(), value.Put()));
+  if (V_VT(&value.Get()) == VT_BSTR) return VariantString(value.Get());
+  // Absent: reading creates it, empty.
+  const_cast<TXMLNode*>(this)->SetAttrText(name, L"");
+  return {};
+}
+
+void TXMLNode::SetAttrText(const wchar_t* name, const std::wstring& text) {
+  VARIANT value;
+  VariantInit(&value);
+  TBStr data(text);
+  V_VT(&value) = VT_BSTR;
+  V_BSTR(&value) = data.Get();
+  OleCheck(Element().setAttribute(TBStr(name).Get(), value));
+}
+
+int TXMLNode::GetInt(const wchar_t* name) const { return XmlToInt(GetText(name)); }
+void TXMLNode::SetInt(const wchar_t* name, int v) { SetText(name, IntToXml(v)); }
+bool TXMLNode::GetBool(const wchar_t* name) const { return XmlToBool(GetText(name)); }
+void TXMLNode::SetBool(const wchar_t* name, bool v) { SetText(name, BoolToXml(v)); }
+double TXMLNode::GetReal(const wchar_t* name) const { return XmlToReal(GetText(name)); }
+void TXMLNode::SetReal(const wchar_t* name, double v) { SetText(name, RealToXml(v)); }
+int TXMLNode::GetAttrInt(const wchar_t* name) const { return XmlToInt(GetAttrText(name)); }
+void TXMLNode::SetAttrInt(const wchar_t* name, int v) { SetAttrText(name, IntToXml(v)); }
+bool TXMLNode::GetAttrBool(const wchar_t* name) const { return XmlToBool(GetAttrText(name)); }
+void TXMLNode::SetAttrBool(const wchar_t* name, bool v) { SetAttrText(name, BoolToXml(v)); }
