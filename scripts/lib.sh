@@ -54,6 +54,15 @@ import_reg() {
   wine regedit /S "$tmp" >/dev/null 2>&1 </dev/null
 }
 
+# Holds Wine's desktop open so that it is not started (and waited for) in every test.
+keep_desktop() {
+  [ -f "$BUILD/tests/keep-desktop.exe" ] || return 0
+  (wine "$BUILD/tests/keep-desktop.exe" >/dev/null 2>&1 </dev/null &)
+}
+
+# Ends every Wine process of this prefix (the agent included).
+stop_wine_session() { wineserver -k >/dev/null 2>&1 || true; }
+
 # Headless runs use Wine's null display driver; screenshots use X11.
 set_display_driver() { reg_set 'HKCU\Software\Wine\Drivers' Graphics REG_SZ "$1"; }
 

@@ -6,6 +6,8 @@ build_all
 prepare_prefix
 set_display_driver null
 register_agent
+keep_desktop
+trap stop_wine_session EXIT
 log "running the tests"
 cd "$BUILD"
 ctest --output-on-failure --timeout 120 "$@"
