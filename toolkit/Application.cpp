@@ -1,0 +1,103 @@
+#include "Application.h"
+
+#include "Exception.h"
+#include "Form.h"
+
+namespace {
+
+std::wstring ExecutableName() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring name(path, n);
+  name.erase(0, name.find_last_of(L"\\/") + 1);
+  if (const size_t dot = name.find_last_of(L'.'); dot != std::wstring::npos) name.erase(dot);
+  return name;
+}
+
+}  // namespace
+
+TApplication& Application() {
+  static TApplication application;
+  return application;
+}
+
+TApplication::TApplication() : title_(ExecutableName()) {}
+
+std::wstring ErrorReportText(std::wstring message) {
+  if (!message.empty() && message.back() > L'.') message += L'.';
+  return message;
+}
+
+// Keyboard navigation (Tab, arrows, mnemonics) in our forms comes from the dialog
+// manager, which works on any window whose children have WS_TABSTOP and WS_GROUP.
+void TApplication::Dispatch(MSG& msg) {
+  if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr) {
+    if (dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageW(root, &msg)) return;
+  }
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
+int TApplication::Run(TForm& mainForm) {
+  if (!mainForm.Handle()) return 0;
+  mainForm.Show();
+  MSG msg;
+  // Checked after each message: the main form's window is destroyed inside one of them.
+  while (mainForm.Handle()) {
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(msg.wParam);
+    if (got == -1) return -1;
+    Dispatch(msg);
+  }
+  return 0;
+}
+
+void TApplication::ProcessMessages() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (msg.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      return;
+    }
+    Dispatch(msg);
+  }
+}
+
+bool TApplication::HandleMessage() {
+  MSG msg;
+  const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+  if (got == 0) {
+    PostQuitMessage(static_cast<int>(msg.wParam));
+    return false;
+  }
+  if (got == -1) return false;
+  Dispatch(msg);
+  return true;
+}
+
+void TApplication::HandleException() noexcept {
+  const std::exception_ptr error = std::current_exception();
+  ReportError(error ? ExceptionMessage(error) : std::wstring());
+}
+
+void TApplication::ShowException(const std::exception& error) noexcept {
+  ReportError(ExceptionMessage(error));
+}
+
+void TApplication::ReportError(std::wstring message) noexcept {
+  try {
+    const std::wstring text = ErrorReportText(std::move(message));
+    if (OnException) {
+      OnException(text);
+      return;
+    }
+    // Modal to the active window; with none (no window of ours is active) the box
+    // disables every window of the thread instead.
+    HWND owner = GetActiveWindow();
+    MessageBoxW(owner, text.c_str(), title_.c_str(),
+                MB_ICONERROR | MB_OK | (owner ? 0 : MB_TASKMODAL));
+  } catch (...) {
+    // Nothing may leave the report: it runs inside window procedures.
+    MessageBeep(MB_ICONERROR);
+  }
+}

@@ -1,0 +1,41 @@
+#include "Font.h"
+
+#include "Exception.h"
+
+namespace {
+
+LOGFONTW SystemMessageFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+    return metrics.lfMessageFont;
+  LOGFONTW font{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font);
+  return font;
+}
+
+}  // namespace
+
+TFont::TFont(const TFontSpec& spec) {
+  LOGFONTW font = SystemMessageFont();
+  if (!spec.face.empty()) {
+    if (spec.face.size() >= LF_FACESIZE) throw EError(L"Font face name too long: " + spec.face);
+    font = LOGFONTW{};
+    font.lfCharSet = spec.charset;
+    font.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    font.lfQuality = DEFAULT_QUALITY;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    spec.face.copy(font.lfFaceName, LF_FACESIZE - 1);
+  }
+  if (spec.height > 0) font.lfHeight = -spec.height;
+  font.lfWeight = spec.weight;
+  handle_ = CreateFontIndirectW(&font);
+  if (!handle_) throw EError(L"Cannot create the font " + std::wstring(font.lfFaceName));
+  face_ = font.lfFaceName;
+  logicalHeight_ = font.lfHeight;
+}
+
+TFont::~TFont() { DeleteObject(handle_); }
+
+TFontRef MakeFont(const TFontSpec& spec) { return std::make_shared<const TFont>(spec); }

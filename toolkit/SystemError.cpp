@@ -1,0 +1,20 @@
+#include "SystemError.h"
+
+#include "Exception.h"
+
+std::wstring SystemErrorText(DWORD code) {
+  wchar_t* buffer = nullptr;
+  const DWORD n = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+  std::wstring text = n ? std::wstring(buffer, n) : L"error " + std::to_wstring(code);
+  if (buffer) LocalFree(buffer);
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' '))
+    text.pop_back();
+  return text;
+}
+
+void ThrowLastError(const std::wstring& what) {
+  const DWORD code = GetLastError();
+  throw EError(what + L": " + SystemErrorText(code));
+}
