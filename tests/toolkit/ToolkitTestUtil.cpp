@@ -1,0 +1,91 @@
+#include "ToolkitTestUtil.h"
+
+#include "Application.h"
+
+namespace toolkit_test {
+
+TRecordingForm::TRecordingForm(TLog* log, int clientWidth, int clientHeight)
+    : TForm({.name = L"TestForm", .className = L"TToolkitTest", .caption = L"toolkit test",
+             .clientWidth = clientWidth, .clientHeight = clientHeight}),
+      log(log) {}
+
+LRESULT TRecordingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (log) {
+    const std::string name = MessageName(msg);
+    if (msg == WM_COMMAND)
+      log->push_back("parent WM_COMMAND " + std::to_string(HIWORD(wParam)));
+    else if (!name.empty())
+      log->push_back("parent " + name);
+  }
+  return TForm::WndProc(msg, wParam, lParam);
+}
+
+std::string MessageName(UINT msg) {
+  switch (msg) {
+    case WM_COMMAND: return "WM_COMMAND";
+    case WM_NOTIFY: return "WM_NOTIFY";
+    case WM_CTLCOLORBTN: return "WM_CTLCOLORBTN";
+    case WM_CTLCOLORSTATIC: return "WM_CTLCOLORSTATIC";
+    case WM_CTLCOLOREDIT: return "WM_CTLCOLOREDIT";
+    case WM_DRAWITEM: return "WM_DRAWITEM";
+    case WM_MEASUREITEM: return "WM_MEASUREITEM";
+    case WM_HSCROLL: return "WM_HSCROLL";
+    case WM_VSCROLL: return "WM_VSCROLL";
+    default: return {};
+  }
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    if (GetTickCount64() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    Application().ProcessMessages();
+  }
+  return true;
+}
+
+void PumpFor(DWORD ms) {
+  const ULONGLONG deadline = GetTickCount64() + ms;
+  PumpUntil([&] { return GetTickCount64() >= deadline; }, ms + 1000);
+}
+
+TPixels::TPixels(HWND window, UINT msg) {
+  RECT client{};
+  GetClientRect(window, &client);
+  width_ = client.right;
+  height_ = client.bottom;
+  pixels_.assign(static_cast<size_t>(width_) * height_, 0);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width_;
+  info.bmiHeader.biHeight = -height_;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HDC dc = CreateCompatibleDC(nullptr);
+  HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  SendMessageW(window, msg, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  GdiFlush();
+  const auto* source = static_cast<const uint32_t*>(bits);
+  for (size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = source[i] & 0xFFFFFF;
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+}
+
+int TPixels::CountNot(uint32_t colour, int left, int top, int right, int bottom) const {
+  int count = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = left; x < right; ++x)
+      if (At(x, y) != colour) ++count;
+  return count;
+}
+
+uint32_t Rgb(COLORREF colour) {
+  return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+}  // namespace toolkit_test
