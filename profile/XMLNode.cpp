@@ -57,6 +57,10 @@ std::wstring SingleNodeText(IXMLDOMElement& element) {
   return VariantString(value.Get());
 }
 
+TXMLNode::TXMLNode(TComPtr<IXMLDOMElement> element, std::shared_ptr<TXMLDocState> state)
+    : element_(std::move(element)),
+      state_(state ? std::move(state) : std::make_shared<TXMLDocState>()) {}
+
 IXMLDOMElement& TXMLNode::Element() const {
   if (!element_) throw EError(L"The document element is not assigned");
   return *element_.Get();
@@ -72,6 +76,8 @@ TComPtr<IXMLDOMElement> TXMLNode::ChildElement(const wchar_t* name) const {
   OleCheck(OwnerDocument(Element())->createElement(TBStr(name).Get(), created.Put()));
   TComPtr<IXMLDOMNode> added;
   OleCheck(Element().appendChild(created.Get(), added.Put()));
+  // The new element may be an item of a collection that this element is.
+  ++state_->generation;
   return created;
 }
 
@@ -108,6 +114,7 @@ bool TXMLNode::GetBool(const wchar_t* name) const { return XmlToBool(GetText(nam
 void TXMLNode::SetBool(const wchar_t* name, bool v) { SetText(name, BoolToXml(v)); }
 double TXMLNode::GetReal(const wchar_t* name) const { return XmlToReal(GetText(name)); }
 void TXMLNode::SetReal(const wchar_t* name, double v) { SetText(name, RealToXml(v)); }
+void TXMLNode::SetSingle(const wchar_t* name, float v) { SetText(name, RealToXml(v, 7)); }
 int TXMLNode::GetAttrInt(const wchar_t* name) const { return XmlToInt(GetAttrText(name)); }
 void TXMLNode::SetAttrInt(const wchar_t* name, int v) { SetAttrText(name, IntToXml(v)); }
 bool TXMLNode::GetAttrBool(const wchar_t* name) const { return XmlToBool(GetAttrText(name)); }

@@ -6,14 +6,34 @@
 #include <windows.h>
 #include <msxml2.h>
 
+#include <cstdint>
+#include <map>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "ComPtr.h"
+
+// The items of one collection, in document order, as of a generation of the document.
+struct TXMLItemIndex {
+  uint64_t generation = 0;
+  std::vector<TComPtr<IXMLDOMElement>> items;
+};
+
+// What every view of one document shares: a generation count that goes up on every
+// change of an item list, and the item indexes of the root's collections (by field
+// name), so that all views of a collection reuse one index until the lists change.
+struct TXMLDocState {
+  uint64_t generation = 1;
+  std::map<std::wstring, std::shared_ptr<TXMLItemIndex>> rootIndexes;
+};
 
 class TXMLNode {
  public:
   TXMLNode() = default;
-  explicit TXMLNode(TComPtr<IXMLDOMElement> element) : element_(std::move(element)) {}
+  // A view of the element; `state` is its document's shared state (a new one when
+  // the view starts a document of its own).
+  explicit TXMLNode(TComPtr<IXMLDOMElement> element, std::shared_ptr<TXMLDocState> state = nullptr);
   virtual ~TXMLNode() = default;
 
   bool Assigned() const { return static_cast<bool>(element_); }
@@ -24,6 +44,26 @@ class TXMLNode {
 
  protected:
   IXMLDOMElement& Element() const;
+  const std::shared_ptr<TXMLDocState>& State() const noexcept { return state_; }
+
+  // The collection field `name` as a view of class T (a TXMLNodeCollection), created
+  // empty when absent. Root views use SharedCollection, whose item index all views
+  // of the document share.
+  template <class T>
+  T Collection(const wchar_t* name, const wchar_t* itemTag) const {
+    return T(ChildElement(name), itemTag, state_);
+  }
+  template <class T>
+  T SharedCollection(const wchar_t* name, const wchar_t* itemTag) const {
+    auto& index = state_->rootIndexes[name];
+    if (!index) index = std::make_shared<TXMLItemIndex>();
+    return T(ChildElement(name), itemTag, state_, index);
+  }
+  // A complex child element as a view of class T.
+  template <class T>
+  T Child(const wchar_t* name) const {
+    return T(ChildElement(name), state_);
+  }
 
   // The first child element named exactly `name`; appended as the last child when
   // there is none, so that reading a missing field adds it to the document.
@@ -44,6 +84,8 @@ class TXMLNode {
   void SetBool(const wchar_t* name, bool v);
   double GetReal(const wchar_t* name) const;
   void SetReal(const wchar_t* name, double v);
+  float GetSingle(const wchar_t* name) const { return static_cast<float>(GetReal(name)); }
+  void SetSingle(const wchar_t* name, float v);
 
   // Typed attribute fields.
   std::wstring GetAttrString(const wchar_t* name) const { return GetAttrText(name); }
@@ -55,6 +97,7 @@ class TXMLNode {
 
  private:
   TComPtr<IXMLDOMElement> element_;
+  std::shared_ptr<TXMLDocState> state_;
 };
 
 // The text of an element that holds nothing (given an empty text node first) or a

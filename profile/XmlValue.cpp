@@ -76,11 +76,10 @@ wchar_t LocaleDecimalSeparator() {
   return L'.';
 }
 
-std::wstring RealToXml(double value) {
+std::wstring RealToXml(double value, int digits) {
   wchar_t buffer[64];
-  // Fifteen significant digits: every double written reads back as itself to the
-  // precision a real field needs, without a tail of binary noise.
-  swprintf(buffer, 64, L"%.15G", value);
+  // Only the digits the type holds, so that no tail of binary noise is written.
+  swprintf(buffer, 64, L"%.*G", digits, value);
   std::wstring text = buffer;
   const wchar_t separator = LocaleDecimalSeparator();
   for (wchar_t& c : text)

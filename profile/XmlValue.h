@@ -18,7 +18,8 @@ bool XmlToBool(const std::wstring& text);
 
 // Reals (and date-times, which are reals: days since 30 December 1899) in the user's
 // locale form: the locale's decimal separator, no thousands separators.
-std::wstring RealToXml(double value);
+// `digits` significant digits: 15 for doubles, 7 for single-precision fields.
+std::wstring RealToXml(double value, int digits = 15);
 double XmlToReal(const std::wstring& text);
 
 // The decimal separator of the user's default locale.
