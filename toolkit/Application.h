@@ -7,7 +7,6 @@
 
 #include <exception>
 #include <functional>
-#include <optional>
 #include <string>
 
 class TForm;

@@ -1,5 +1,5 @@
-// The application object: the error report's text rule, where reports go, the real
-// error box, and when the message loop ends.
+// The application object: the error report's text rule, where reports go (the real
+// error box once), and when the message loop ends.
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -17,39 +17,25 @@ using namespace toolkit_test;
 namespace {
 
 // Collects what the error report would show, for the length of a test.
-class ReportCollector {
- public:
-  ReportCollector() {
-    Application().OnException = [this](const std::wstring& text) { texts.push_back(text); };
-  }
-  ~ReportCollector() { Application().OnException = nullptr; }
-  std::vector<std::wstring> texts;
+struct Reports : std::vector<std::wstring> {
+  Reports() { Application().OnException = [this](const std::wstring& text) { push_back(text); }; }
+  ~Reports() { Application().OnException = nullptr; }
 };
 
-std::wstring ReportOf(const std::function<void()>& thrower) {
-  ReportCollector reports;
+template <class F>
+void ThrowAndHandle(F thrower) {
   try {
     thrower();
   } catch (...) {
     Application().HandleException();
   }
-  return reports.texts.size() == 1 ? reports.texts[0] : L"<" + std::to_wstring(reports.texts.size()) + L" reports>";
 }
 
-// Ends a message loop that failed to end by itself, so a fault fails the test
+// Ends a message loop that failed to end by itself, so that the fault fails the test
 // instead of hanging it.
-class Watchdog {
- public:
-  static constexpr int kQuitCode = 99;
-  Watchdog() : timer_({.name = L"Watchdog", .interval = 3000}) {
-    timer_.OnTimer = [](TTimer& t) {
-      t.SetEnabled(false);
-      PostQuitMessage(kQuitCode);
-    };
-  }
-
- private:
-  TTimer timer_;
+struct Watchdog {
+  TTimer timer{{.name = L"Watchdog", .interval = 3000}};
+  Watchdog() { timer.OnTimer = [](TTimer& t) { t.SetEnabled(false), PostQuitMessage(99); }; }
 };
 
 }  // namespace
@@ -58,75 +44,60 @@ TEST(ErrorReportText, AppendsAPeriodOnlyAfterCharactersSortingAfterIt) {
   EXPECT_EQ(ErrorReportText(L"abc"), L"abc.");
   EXPECT_EQ(ErrorReportText(L"abc."), L"abc.");
   EXPECT_EQ(ErrorReportText(L"a!"), L"a!");    // '!' < '.'
-  EXPECT_EQ(ErrorReportText(L"a-"), L"a-");    // '-' is just below '.'
-  EXPECT_EQ(ErrorReportText(L"a/"), L"a/.");   // '/' is just above
-  EXPECT_EQ(ErrorReportText(L"code 5"), L"code 5.");
+  EXPECT_EQ(ErrorReportText(L"a-"), L"a-");    // just below '.'
+  EXPECT_EQ(ErrorReportText(L"a/"), L"a/.");   // just above
   EXPECT_EQ(ErrorReportText(L"错误！"), L"错误！.");  // full-width '！' is U+FF01
   EXPECT_EQ(ErrorReportText(L""), L"");
 }
 
-TEST(HandleException, ReportsTheMessageOfEveryKindOfException) {
-  EXPECT_EQ(ReportOf([] { throw EError(L"连接失败"); }), L"连接失败.");
-  EXPECT_EQ(ReportOf([] { throw EOleError(E_FAIL, L"Agent gone"); }), L"Agent gone.");
-  EXPECT_EQ(ReportOf([] { throw std::runtime_error("disk full"); }), L"disk full.");
-  EXPECT_EQ(ReportOf([] { throw 42; }), L"Unknown exception.");
-}
-
-TEST(HandleException, AHandlerThatFailsInsideOnExceptionDoesNotEscape) {
+TEST(HandleException, ReportsEveryKindOfExceptionAndNeverThrows) {
+  Reports reports;
+  ThrowAndHandle([] { throw EError(L"连接失败"); });
+  ThrowAndHandle([] { throw EOleError(E_FAIL, L"Agent gone"); });
+  ThrowAndHandle([] { throw std::runtime_error("disk full"); });
+  ThrowAndHandle([] { throw 42; });
+  EXPECT_EQ(reports, (Reports::vector{L"连接失败.", L"Agent gone.", L"disk full.", L"Unknown exception."}));
   Application().OnException = [](const std::wstring&) { throw std::runtime_error("nested"); };
-  try {
-    throw EError(L"first");
-  } catch (...) {
-    Application().HandleException();  // must return normally
-  }
-  Application().OnException = nullptr;
+  ThrowAndHandle([] { throw EError(L"first"); });  // a failing handler does not escape
 }
 
-TEST(HandleException, AnExceptionInAClickHandlerReachesTheReportAndTheProgramGoesOn) {
-  ReportCollector reports;
+// The click is reflected inside the form's window procedure; the exception stops there
+// and the next click works again.
+TEST(HandleException, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
+  Reports reports;
   TRecordingForm form;
-  TButton button(form, {.name = L"btnGo", .left = 10, .top = 10, .width = 80, .height = 24});
-  int clicks = 0;
-  button.OnClick = [&](TControl&) {
-    ++clicks;
-    throw EError(L"更新错误：无连接");
-  };
+  TButton button(form, {.name = L"btnGo", .width = 80, .height = 24});
+  button.OnClick = [&](TControl&) { throw EError(L"更新错误：无连接"); };
   SendMessageW(button.Handle(), BM_CLICK, 0, 0);
+  button.OnClick = [&](TControl&) { throw std::logic_error("second"); };
   SendMessageW(button.Handle(), BM_CLICK, 0, 0);
-  EXPECT_EQ(clicks, 2);
-  ASSERT_EQ(reports.texts.size(), 2u);
-  EXPECT_EQ(reports.texts[0], L"更新错误：无连接.");
-  EXPECT_TRUE(IsWindow(button.Handle()));
+  EXPECT_EQ(reports, (Reports::vector{L"更新错误：无连接.", L"second."}));
 }
 
 // The box itself, once: found by its caption from another thread, read, and closed
-// with its OK button.
+// with its OK button. No window of ours is active, so the box disables the thread's.
 TEST(HandleException, WithoutAHandlerShowsAModalErrorBox) {
-  Application().OnException = nullptr;
+  TRecordingForm form;
   const std::wstring oldTitle = Application().Title();
   Application().SetTitle(L"维特兰诺测试");
-  TRecordingForm form;  // hidden, so nothing is active: the box is modal to the thread
   const DWORD mainThread = GetCurrentThreadId();
   std::wstring seenText;
   bool formEnabledDuringBox = true;
-  std::atomic<bool> pressed{false};
+  std::atomic<bool> done{false};
   std::thread closer([&] {
-    for (int i = 0; i < 500 && !pressed; ++i) {
+    for (int i = 0; i < 500 && !done; ++i, Sleep(10)) {
       HWND box = FindWindowW(L"#32770", L"维特兰诺测试");
-      if (box && GetWindowThreadProcessId(box, nullptr) == mainThread && IsWindowVisible(box)) {
-        wchar_t text[256] = {};
-        GetDlgItemTextW(box, 0xFFFF, text, 256);  // the box's message text
-        seenText = text;
-        formEnabledDuringBox = IsWindowEnabled(form.Handle());
-        PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
-        pressed = true;
-      }
-      Sleep(10);
+      if (!box || GetWindowThreadProcessId(box, nullptr) != mainThread || !IsWindowVisible(box)) continue;
+      wchar_t text[256] = {};
+      GetDlgItemTextW(box, 0xFFFF, text, 256);  // the box's message
+      seenText = text;
+      formEnabledDuringBox = IsWindowEnabled(form.Handle());
+      PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+      done = true;
     }
   });
   Application().ShowException(EError(L"磁盘已满"));
-  pressed = true;
+  done = true;
   closer.join();
   Application().SetTitle(oldTitle);
   EXPECT_EQ(seenText, L"磁盘已满.");
@@ -134,49 +105,36 @@ TEST(HandleException, WithoutAHandlerShowsAModalErrorBox) {
   EXPECT_TRUE(IsWindowEnabled(form.Handle()));
 }
 
-TEST(Run, EndsWhenTheMainFormIsDestroyedAndNotBefore) {
-  TRecordingForm mainForm;
-  TRecordingForm other;
+TEST(Run, EndsWhenTheMainFormIsDestroyedAndNotWhenAnotherIs) {
+  TRecordingForm mainForm, other;
   std::vector<std::string> steps;
-  TTimer timer({.name = L"Driver", .interval = 10});
-  timer.OnTimer = [&](TTimer&) {
-    if (steps.empty()) {
-      steps.push_back("other closed");
-      other.Close();
-    } else if (steps.size() == 1) {
-      steps.push_back("still running");
-      mainForm.Close();
-    }
+  TTimer driver({.interval = 10});
+  driver.OnTimer = [&](TTimer&) {
+    if (steps.empty()) steps.push_back("other closed"), other.Close();
+    else if (steps.size() == 1) steps.push_back("still running"), mainForm.Close();
   };
   Watchdog watchdog;
-  const int code = Application().Run(mainForm);
-  EXPECT_EQ(code, 0);
+  EXPECT_EQ(Application().Run(mainForm), 0);
   EXPECT_EQ(steps, (std::vector<std::string>{"other closed", "still running"}));
-  EXPECT_EQ(other.Handle(), nullptr);
   EXPECT_EQ(mainForm.Handle(), nullptr);
 }
 
+// A message sent from another thread is handled inside GetMessage, which does not
+// return for it: the loop must still notice that the form is gone.
 TEST(Run, EndsWhenAnotherThreadClosesTheMainForm) {
   TRecordingForm mainForm;
-  HWND handle = mainForm.Handle();
-  std::thread closer([handle] {
-    Sleep(50);
-    SendMessageW(handle, WM_CLOSE, 0, 0);  // processed inside GetMessage
-  });
+  std::thread closer([handle = mainForm.Handle()] { Sleep(50), SendMessageW(handle, WM_CLOSE, 0, 0); });
   Watchdog watchdog;
   EXPECT_EQ(Application().Run(mainForm), 0);
   closer.join();
   EXPECT_EQ(mainForm.Handle(), nullptr);
 }
 
-TEST(Run, ReturnsTheQuitCodeAndLeavesTheFormAlone) {
+TEST(Run, WMQuitEndsTheLoopWithItsCodeAndProcessMessagesPutsItBack) {
   TRecordingForm mainForm;
   PostQuitMessage(7);
   EXPECT_EQ(Application().Run(mainForm), 7);
   EXPECT_TRUE(IsWindow(mainForm.Handle()));
-}
-
-TEST(ProcessMessages, PutsWMQuitBackForTheLoopThatOwnsIt) {
   PostQuitMessage(3);
   Application().ProcessMessages();
   MSG msg;

@@ -4,19 +4,14 @@
 
 namespace toolkit_test {
 
-TRecordingForm::TRecordingForm(TLog* log, int clientWidth, int clientHeight)
-    : TForm({.name = L"TestForm", .className = L"TToolkitTest", .caption = L"toolkit test",
-             .clientWidth = clientWidth, .clientHeight = clientHeight}),
+TRecordingForm::TRecordingForm(TLog* log)
+    : TForm({.name = L"TestForm", .className = L"TToolkitTest", .clientWidth = 300, .clientHeight = 200}),
       log(log) {}
 
 LRESULT TRecordingForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (log) {
-    const std::string name = MessageName(msg);
-    if (msg == WM_COMMAND)
-      log->push_back("parent WM_COMMAND " + std::to_string(HIWORD(wParam)));
-    else if (!name.empty())
-      log->push_back("parent " + name);
-  }
+  const std::string name = MessageName(msg);
+  if (log && !name.empty())
+    log->push_back("parent " + name + (msg == WM_COMMAND ? " " + std::to_string(HIWORD(wParam)) : ""));
   return TForm::WndProc(msg, wParam, lParam);
 }
 
@@ -26,9 +21,7 @@ std::string MessageName(UINT msg) {
     case WM_NOTIFY: return "WM_NOTIFY";
     case WM_CTLCOLORBTN: return "WM_CTLCOLORBTN";
     case WM_CTLCOLORSTATIC: return "WM_CTLCOLORSTATIC";
-    case WM_CTLCOLOREDIT: return "WM_CTLCOLOREDIT";
     case WM_DRAWITEM: return "WM_DRAWITEM";
-    case WM_MEASUREITEM: return "WM_MEASUREITEM";
     case WM_HSCROLL: return "WM_HSCROLL";
     case WM_VSCROLL: return "WM_VSCROLL";
     default: return {};
@@ -55,14 +48,8 @@ TPixels::TPixels(HWND window, UINT msg) {
   GetClientRect(window, &client);
   width_ = client.right;
   height_ = client.bottom;
-  pixels_.assign(static_cast<size_t>(width_) * height_, 0);
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width_;
-  info.bmiHeader.biHeight = -height_;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  info.bmiHeader = {sizeof info.bmiHeader, width_, -height_, 1, 32, BI_RGB};  // top-down rows
   void* bits = nullptr;
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -70,7 +57,8 @@ TPixels::TPixels(HWND window, UINT msg) {
   SendMessageW(window, msg, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   GdiFlush();
   const auto* source = static_cast<const uint32_t*>(bits);
-  for (size_t i = 0; i < pixels_.size(); ++i) pixels_[i] = source[i] & 0xFFFFFF;
+  pixels_.assign(source, source + static_cast<size_t>(width_) * height_);
+  for (uint32_t& p : pixels_) p &= 0xFFFFFF;
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
@@ -79,13 +67,8 @@ TPixels::TPixels(HWND window, UINT msg) {
 int TPixels::CountNot(uint32_t colour, int left, int top, int right, int bottom) const {
   int count = 0;
   for (int y = top; y < bottom; ++y)
-    for (int x = left; x < right; ++x)
-      if (At(x, y) != colour) ++count;
+    for (int x = left; x < right; ++x) count += At(x, y) != colour;
   return count;
-}
-
-uint32_t Rgb(COLORREF colour) {
-  return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
 }
 
 }  // namespace toolkit_test
