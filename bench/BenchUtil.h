@@ -1,0 +1,45 @@
+// Timing for the benchmarks: a monotonic clock, the median of repeated runs, and one
+// way of printing a figure against its baseline.
+#pragma once
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace bench {
+
+inline double NowMs() {
+  static const double frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return static_cast<double>(f.QuadPart) / 1000.0;
+  }();
+  LARGE_INTEGER t;
+  QueryPerformanceCounter(&t);
+  return static_cast<double>(t.QuadPart) / frequency;
+}
+
+// The median time in milliseconds of `runs` calls of `work`, after one warm-up call.
+inline double MedianMs(int runs, const std::function<void()>& work) {
+  work();
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) {
+    const double start = NowMs();
+    work();
+    times.push_back(NowMs() - start);
+  }
+  std::sort(times.begin(), times.end());
+  return times[times.size() / 2];
+}
+
+// "label: 12.345 ms vs baseline 6.789 ms = 1.82x (target <= 2x)"
+inline void Report(const char* label, double ms, const char* baselineLabel, double baselineMs,
+                   const char* target) {
+  std::printf("%-44s %10.3f ms  vs %-28s %10.3f ms  = %6.2fx  (target %s)\n", label, ms,
+              baselineLabel, baselineMs, ms / baselineMs, target);
+  std::fflush(stdout);
+}
+
+}  // namespace bench
