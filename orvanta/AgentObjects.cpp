@@ -1,0 +1,152 @@
+#include "AgentObjects.h"
+
+#include <memory>
+#include <vector>
+
+#include "FileIo.h"
+
+namespace {
+
+std::wstring Str(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+
+BSTR NewBstr(const std::wstring& text) {
+  BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (!b) throw std::bad_alloc();
+  return b;
+}
+
+// A one-dimensional, zero-based array of VARIANTs holding strings, in a VARIANT.
+void PutStrings(const std::vector<std::wstring>& strings, VARIANT* out) {
+  SAFEARRAY* array = SafeArrayCreateVector(VT_VARIANT, 0, static_cast<ULONG>(strings.size()));
+  if (!array) throw std::bad_alloc();
+  for (LONG i = 0; i < static_cast<LONG>(strings.size()); ++i) {
+    VARIANT item;
+    item.vt = VT_BSTR;
+    item.bstrVal = SysAllocStringLen(strings[i].data(), static_cast<UINT>(strings[i].size()));
+    const HRESULT hr = item.bstrVal ? SafeArrayPutElement(array, &i, &item) : E_OUTOFMEMORY;
+    VariantClear(&item);  // SafeArrayPutElement stored a copy
+    if (FAILED(hr)) {
+      SafeArrayDestroy(array);
+      throw std::bad_alloc();
+    }
+  }
+  out->vt = VT_ARRAY | VT_VARIANT;
+  out->parray = array;
+}
+
+}  // namespace
+
+std::wstring AgentDataFolder() { return ExeFolder() + L"OrvantaData\\"; }
+
+TAgentService& TheAgentService() {
+  static TAgentService service(AgentDataFolder());
+  return service;
+}
+
+STDMETHODIMP TSvcInvoker::Reserved1() {
+  return Call([] { throw TAgentError(TAgentFault::NotSupported); });
+}
+
+STDMETHODIMP TSvcInvoker::Start() {
+  return Call([] { TheAgentService().Start(); });
+}
+
+STDMETHODIMP TUserManager::GetUserState(LONG* state) {
+  if (BadOut(state)) return E_POINTER;
+  return Call([&] { *state = TheAgentService().GetUserState(); });
+}
+
+STDMETHODIMP TUserManager::GetAuthorization(BSTR* authorization) {
+  if (BadOut(authorization)) return E_POINTER;
+  *authorization = nullptr;
+  return Call([&] { *authorization = NewBstr(TheAgentService().GetAuthorization()); });
+}
+
+STDMETHODIMP TUserManager::SetAnswer(BSTR answer) {
+  return Call([&] { TheAgentService().SetAnswer(Str(answer)); });
+}
+
+STDMETHODIMP TUserManager::ChangeUser(BSTR accountKey) {
+  return Call([&] { TheAgentService().ChangeUser(Str(accountKey)); });
+}
+
+STDMETHODIMP TUserManager::ResendAccountKey(BSTR domain) {
+  return Call([&] { TheAgentService().ResendAccountKey(Str(domain)); });
+}
+
+STDMETHODIMP TUserManager::GetUserProfile(LONG mode, BSTR* xml) {
+  if (BadOut(xml)) return E_POINTER;
+  *xml = nullptr;
+  return Call([&] { *xml = NewBstr(TheAgentService().GetUserProfile(mode)); });
+}
+
+STDMETHODIMP TUserManager::PutUserProfile(BSTR xml, LONG flag) {
+  return Call([&] { TheAgentService().PutUserProfile(Str(xml), flag); });
+}
+
+STDMETHODIMP TUserManager::GetAppProfile(BSTR* xml) {
+  if (BadOut(xml)) return E_POINTER;
+  *xml = nullptr;
+  return Call([&] { *xml = NewBstr(TheAgentService().GetAppProfile()); });
+}
+
+STDMETHODIMP TUserManager::PutAppProfile(BSTR xml) {
+  return Call([&] { TheAgentService().PutAppProfile(Str(xml)); });
+}
+
+STDMETHODIMP TUserManager::RebuildAccountKey() {
+  return Call([] { TheAgentService().RebuildAccountKey(); });
+}
+
+STDMETHODIMP TUserManager::ResendAnswer() {
+  return Call([] { TheAgentService().ResendAnswer(); });
+}
+
+STDMETHODIMP TUserManager::FindDomains(BSTR pattern, VARIANT* domains) {
+  if (BadOut(domains)) return E_POINTER;
+  VariantInit(domains);
+  return Call([&] { PutStrings(TheAgentService().FindDomains(Str(pattern)), domains); });
+}
+
+STDMETHODIMP TUserManager::Reserved13() {
+  return Call([] { throw TAgentError(TAgentFault::NotSupported); });
+}
+
+STDMETHODIMP TUserManager::Reserved14() {
+  return Call([] { throw TAgentError(TAgentFault::NotSupported); });
+}
+
+STDMETHODIMP TUserManager::GetExpiryDate(DATE* expiry) {
+  if (BadOut(expiry)) return E_POINTER;
+  return Call([&] { *expiry = TheAgentService().GetExpiryDate(); });
+}
+
+STDMETHODIMP TUserManager::GetServiceType(LONG* serviceType) {
+  if (BadOut(serviceType)) return E_POINTER;
+  return Call([&] { *serviceType = TheAgentService().GetServiceType(); });
+}
+
+STDMETHODIMP TUserManager::GetDomainSequence(BSTR domain, LONG* sequence) {
+  if (BadOut(sequence)) return E_POINTER;
+  return Call([&] { *sequence = TheAgentService().GetDomainSequence(Str(domain)); });
+}
+
+STDMETHODIMP TUserManager::IsOnline(VARIANT_BOOL* online) {
+  if (BadOut(online)) return E_POINTER;
+  return Call([&] { *online = TheAgentService().IsOnline() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+STDMETHODIMP TUserManager::SignIn(LONG* result) {
+  if (BadOut(result)) return E_POINTER;
+  return Call([&] { *result = TheAgentService().SignIn(); });
+}
+
+STDMETHODIMP TUserManager::SignOut() {
+  return Call([] { TheAgentService().SignOut(); });
+}
+
+STDMETHODIMP TUserManager::GetDomainList(VARIANT* suffixes) {
+  if (BadOut(suffixes)) return E_POINTER;
+  VariantInit(suffixes);
+  return Call([&] { PutStrings(TheAgentService().GetDomainList(), suffixes); });
+}

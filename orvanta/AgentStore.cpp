@@ -1,0 +1,245 @@
+#include "AgentStore.h"
+
+#include <cwchar>
+#include <cwctype>
+
+#include "ErrorTexts.h"
+#include "XmlDoc.h"
+
+using namespace store_files;
+
+namespace {
+
+constexpr wchar_t kDeclaration[] = L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n";
+
+bool ValidAccountId(const std::wstring& id) {
+  if (id.empty() || id.size() > 64) return false;
+  for (wchar_t c : id)
+    if (!(iswalnum(c) || c == L'-' || c == L'_')) return false;
+  return true;
+}
+
+std::wstring ProfileFile(const std::wstring& id) { return kProfiles + id + L".xml"; }
+
+[[noreturn]] void Corrupt(const std::wstring& file, const std::wstring& why) {
+  throw TAgentError(TAgentFault::StoreCorrupt, file + L" (" + why + L")");
+}
+
+// Parses a store file whose root must be `root`; nothing when the file is absent.
+std::optional<TXmlDoc> LoadDoc(const std::wstring& folder, const std::wstring& file,
+                               const wchar_t* root) {
+  std::optional<std::wstring> text = ReadTextFile(folder + file);
+  if (!text) return std::nullopt;
+  try {
+    TXmlDoc doc = TXmlDoc::Parse(*text);
+    if (doc.RootName() != root) Corrupt(file, L"root " + doc.RootName());
+    return doc;
+  } catch (const TAgentError& e) {
+    if (e.Fault() == TAgentFault::StoreCorrupt) throw;
+    Corrupt(file, e.Description());
+  }
+}
+
+std::wstring RequiredAttr(IXMLDOMElement& e, const wchar_t* name, const std::wstring& file) {
+  std::optional<std::wstring> value = Attribute(e, name);
+  if (!value) Corrupt(file, std::wstring(L"no ") + name);
+  return *value;
+}
+
+int IntAttr(IXMLDOMElement& e, const wchar_t* name, const std::wstring& file) {
+  int value = 0;
+  if (!ParseInt(RequiredAttr(e, name, file), value)) Corrupt(file, std::wstring(L"bad ") + name);
+  return value;
+}
+
+std::vector<TAccount> LoadAccounts(const std::wstring& folder) {
+  std::vector<TAccount> accounts;
+  std::optional<TXmlDoc> doc = LoadDoc(folder, kAccounts, L"Accounts");
+  if (!doc) return accounts;
+  for (const TElement& e : ChildElements(doc->Root(), L"Account")) {
+    TAccount a;
+    a.id = RequiredAttr(*e.Get(), L"Id", kAccounts);
+    if (!ValidAccountId(a.id)) Corrupt(kAccounts, L"bad Id " + a.id);
+    a.key = RequiredAttr(*e.Get(), L"Key", kAccounts);
+    a.serviceType = IntAttr(*e.Get(), L"ServiceType", kAccounts);
+    a.sequence = IntAttr(*e.Get(), L"Sequence", kAccounts);
+    if (!ParseReal(RequiredAttr(*e.Get(), L"Expiry", kAccounts), a.expiry))
+      Corrupt(kAccounts, L"bad Expiry");
+    accounts.push_back(std::move(a));
+  }
+  return accounts;
+}
+
+TSessionState LoadSession(const std::wstring& folder) {
+  TSessionState session;
+  std::optional<TXmlDoc> doc = LoadDoc(folder, kState, L"State");
+  if (!doc) return session;
+  session.currentAccount = Attribute(doc->Root(), L"CurrentAccount").value_or(L"");
+  if (std::optional<std::wstring> state = Attribute(doc->Root(), L"UserState"))
+    if (!ParseInt(*state, session.userState)) Corrupt(kState, L"bad UserState");
+  if (std::optional<std::wstring> online = Attribute(doc->Root(), L"Online"))
+    if (!ParseBool(*online, session.online)) Corrupt(kState, L"bad Online");
+  return session;
+}
+
+void LoadDomains(const std::wstring& folder, TStoreData& data) {
+  std::optional<TXmlDoc> doc = LoadDoc(folder, kDomains, L"Domains");
+  if (!doc) return;
+  if (TElement suffixes = FirstChild(doc->Root(), L"Suffixes"))
+    for (const TElement& e : ChildElements(*suffixes.Get(), L"Suffix"))
+      data.suffixes.push_back(Text(*e.Get()));
+  if (TElement registry = FirstChild(doc->Root(), L"Registry"))
+    for (const TElement& e : ChildElements(*registry.Get(), L"Domain"))
+      data.registry.push_back({RequiredAttr(*e.Get(), L"Name", kDomains),
+                               IntAttr(*e.Get(), L"Sequence", kDomains)});
+}
+
+std::wstring AccountsText(const std::vector<TAccount>& accounts) {
+  TXmlDoc doc = TXmlDoc::Create(L"Accounts");
+  for (const TAccount& a : accounts) {
+    TElement e = AppendElement(doc.Root(), L"Account");
+    SetAttribute(*e.Get(), L"Id", a.id);
+    SetAttribute(*e.Get(), L"Key", a.key);
+    SetAttribute(*e.Get(), L"ServiceType", std::to_wstring(a.serviceType));
+    SetAttribute(*e.Get(), L"Expiry", FormatReal(a.expiry));
+    SetAttribute(*e.Get(), L"Sequence", std::to_wstring(a.sequence));
+  }
+  return kDeclaration + doc.Markup();
+}
+
+std::wstring SessionText(const TSessionState& session) {
+  TXmlDoc doc = TXmlDoc::Create(L"State");
+  SetAttribute(doc.Root(), L"CurrentAccount", session.currentAccount);
+  SetAttribute(doc.Root(), L"UserState", std::to_wstring(session.userState));
+  SetAttribute(doc.Root(), L"Online", session.online ? L"True" : L"False");
+  return kDeclaration + doc.Markup();
+}
+
+std::wstring DomainsText(const TStoreData& data) {
+  TXmlDoc doc = TXmlDoc::Create(L"Domains");
+  TElement suffixes = AppendElement(doc.Root(), L"Suffixes");
+  for (const std::wstring& s : data.suffixes) AppendElement(*suffixes.Get(), L"Suffix", s);
+  TElement registry = AppendElement(doc.Root(), L"Registry");
+  for (const TRegisteredDomain& d : data.registry) {
+    TElement e = AppendElement(*registry.Get(), L"Domain");
+    SetAttribute(*e.Get(), L"Name", d.name);
+    SetAttribute(*e.Get(), L"Sequence", std::to_wstring(d.sequence));
+  }
+  return kDeclaration + doc.Markup();
+}
+
+}  // namespace
+
+std::wstring FormatReal(double value) {
+  wchar_t buffer[64];
+  swprintf(buffer, 64, L"%.15g", value);  // the C locale: always a '.' point
+  return buffer;
+}
+
+bool ParseReal(const std::wstring& text, double& value) {
+  if (text.empty() || iswspace(text[0])) return false;
+  wchar_t* end = nullptr;
+  value = wcstod(text.c_str(), &end);
+  return end == text.c_str() + text.size();
+}
+
+bool ParseInt(const std::wstring& text, int& value) {
+  if (text.empty() || iswspace(text[0])) return false;
+  wchar_t* end = nullptr;
+  errno = 0;
+  const long long v = wcstoll(text.c_str(), &end, 10);
+  if (errno || end != text.c_str() + text.size() || v < INT_MIN || v > INT_MAX) return false;
+  value = static_cast<int>(v);
+  return true;
+}
+
+bool ParseBool(const std::wstring& text, bool& value) {
+  if (_wcsicmp(text.c_str(), L"True") == 0) { value = true; return true; }
+  if (_wcsicmp(text.c_str(), L"False") == 0) { value = false; return true; }
+  int number = 0;
+  if (!ParseInt(text, number)) return false;
+  value = number != 0;
+  return true;
+}
+
+TAgentStore::TAgentStore(std::wstring folder, TSeed seed)
+    : folder_(std::move(folder)), seed_(std::move(seed)) {}
+
+std::vector<std::wstring> TAgentStore::TrackedFiles() const {
+  std::vector<std::wstring> files = {kAccounts, kState, kDomains, kLocalSetting};
+  for (const TAccount& a : data_.accounts) files.push_back(ProfileFile(a.id));
+  return files;
+}
+
+std::map<std::wstring, TFileStamp> TAgentStore::CurrentStamps() const {
+  std::map<std::wstring, TFileStamp> stamps;
+  for (const std::wstring& file : TrackedFiles()) stamps[file] = StampOf(folder_ + file);
+  return stamps;
+}
+
+void TAgentStore::Remember(const std::wstring& file) { stamps_[file] = StampOf(folder_ + file); }
+
+bool TAgentStore::Refresh() {
+  if (!StampOf(folder_ + kAccounts).exists && seed_) WriteAll(folder_, seed_());
+  if (loaded_ && CurrentStamps() == stamps_) return false;
+  Reload();
+  return true;
+}
+
+void TAgentStore::Reload() {
+  TStoreData data;
+  data.accounts = LoadAccounts(folder_);
+  data.session = LoadSession(folder_);
+  LoadDomains(folder_, data);
+  data.localSetting = ReadTextFile(folder_ + kLocalSetting).value_or(L"");
+  for (const TAccount& a : data.accounts)
+    if (std::optional<std::wstring> text = ReadTextFile(folder_ + ProfileFile(a.id)))
+      data.profiles[a.id] = std::move(*text);
+  data_ = std::move(data);
+  loaded_ = true;
+  // Stamps taken after reading: a file replaced while we read shows as changed again
+  // on the next call and is simply read once more.
+  stamps_ = CurrentStamps();
+}
+
+void TAgentStore::SaveSession(const TSessionState& session) {
+  WriteTextFileAtomic(folder_ + kState, SessionText(session));
+  data_.session = session;
+  Remember(kState);
+}
+
+void TAgentStore::SaveAccounts(const std::vector<TAccount>& accounts) {
+  WriteTextFileAtomic(folder_ + kAccounts, AccountsText(accounts));
+  data_.accounts = accounts;
+  Remember(kAccounts);
+}
+
+void TAgentStore::SaveLocalSetting(const std::wstring& text) {
+  WriteTextFileAtomic(folder_ + kLocalSetting, text);
+  data_.localSetting = text;
+  Remember(kLocalSetting);
+}
+
+void TAgentStore::SaveProfile(const std::wstring& accountId, const std::wstring& text) {
+  if (!ValidAccountId(accountId)) throw TAgentError(TAgentFault::Internal, L"account id");
+  EnsureFolder(folder_ + kProfiles);
+  WriteTextFileAtomic(folder_ + ProfileFile(accountId), text);
+  data_.profiles[accountId] = text;
+  Remember(ProfileFile(accountId));
+}
+
+void TAgentStore::WriteAll(const std::wstring& folder, const TStoreData& data) {
+  EnsureFolder(folder);
+  EnsureFolder(folder + kProfiles);
+  EnsureFolder(folder + kOutbox);
+  // Profiles and settings first, the accounts last: a reader that sees the new
+  // accounts file finds everything it names already in place.
+  for (const auto& [id, text] : data.profiles) {
+    if (!ValidAccountId(id)) throw TAgentError(TAgentFault::Internal, L"account id " + id);
+    WriteTextFileAtomic(folder + ProfileFile(id), text);
+  }
+  WriteTextFileAtomic(folder + kLocalSetting, data.localSetting);
+  WriteTextFileAtomic(folder + kDomains, DomainsText(data));
+  WriteTextFileAtomic(folder + kState, SessionText(data.session));
+  WriteTextFileAtomic(folder + kAccounts, AccountsText(data.accounts));
+}

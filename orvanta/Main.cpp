@@ -1,0 +1,112 @@
+// Entry of Orvanta.exe, the background agent: a local COM server for the user
+// configuration program, with the switches that register, install and reset it.
+//
+//   (none)        run as the background agent until asked to quit
+//   -Embedding    started by COM: serve, end when no client is left
+//   -RegServer    register the COM classes, the type library and "Install Path"
+//   -UnregServer  remove all of that
+//   -Install      install the Windows service "Veltrano" (registers as well)
+//   -Uninstall    stop and remove the service
+//   -Service      the service manager's start of the service
+//   -Reset        rewrite the data folder with the demo data, empty the outbox
+//   -Quit         end the running agents of this session
+//   -Restart      make the running agent hand over to a fresh process of itself
+// Switches are matched without regard to case and may start with '-' or '/'.
+#include <windows.h>
+#include <objbase.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "AgentObjects.h"
+#include "AgentStore.h"
+#include "AgentPresence.h"
+#include "ComServer.h"
+#include "DemoData.h"
+#include "ErrorInfoChannel.h"
+#include "Outbox.h"
+#include "Registration.h"
+#include "ServiceHost.h"
+
+namespace {
+
+constexpr DWORD kQuitWaitMs = 10000;
+
+class TComApartment {
+ public:
+  TComApartment() : hr_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  TComApartment(const TComApartment&) = delete;
+  TComApartment& operator=(const TComApartment&) = delete;
+  ~TComApartment() { if (SUCCEEDED(hr_)) CoUninitialize(); }
+  bool Ok() const { return SUCCEEDED(hr_); }
+
+ private:
+  HRESULT hr_;
+};
+
+std::wstring SwitchOf(int argc, wchar_t** argv) {
+  if (argc < 2 || !argv[1][0]) return {};
+  std::wstring s = argv[1];
+  if (s[0] == L'-' || s[0] == L'/') s.erase(0, 1);
+  CharLowerBuffW(s.data(), static_cast<DWORD>(s.size()));
+  return s;
+}
+
+int Serve(TServeMode mode) {
+  TComApartment com;
+  if (!com.Ok()) return 1;
+  InstallErrorInfoChannel();
+  try {
+    TheAgentService().Start();  // seeds the data folder on first start
+  } catch (...) {
+    // A damaged store is reported to each caller, with the file it concerns.
+  }
+  return RunComServer(mode, nullptr);
+}
+
+int Reset() {
+  TComApartment com;  // the store writes its files through the XML DOM
+  if (!com.Ok()) return 1;
+  try {
+    const std::wstring folder = AgentDataFolder();
+    TAgentStore::WriteAll(folder, DemoData(LocalToday()));
+    ClearOutbox(folder + store_files::kOutbox);
+    return 0;
+  } catch (...) {
+    return 1;
+  }
+}
+
+int Run(const std::wstring& option) {
+  if (option.empty()) return Serve(TServeMode::Background);
+  if (option == L"embedding") return Serve(TServeMode::Embedding);
+  if (option == L"regserver") {
+    TComApartment com;
+    return SUCCEEDED(RegisterServer()) ? 0 : 1;
+  }
+  if (option == L"unregserver") {
+    TComApartment com;
+    UninstallService();
+    return SUCCEEDED(UnregisterServer()) ? 0 : 1;
+  }
+  if (option == L"install") {
+    TComApartment com;
+    return InstallService();
+  }
+  if (option == L"uninstall") return UninstallService();
+  if (option == L"service") return RunAsService();
+  if (option == L"reset") return Reset();
+  if (option == L"quit") return QuitRunningAgents(kQuitWaitMs) ? 0 : 1;
+  if (option == L"restart") return RestartRunningAgent(kQuitWaitMs) ? 0 : 1;
+  return 2;  // unknown switch
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
+  int argc = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+  const std::wstring option = argv ? SwitchOf(argc, argv) : std::wstring();
+  if (argv) LocalFree(argv);
+  return Run(option);
+}
