@@ -1,0 +1,198 @@
+#include "AgentData.h"
+
+#include <msxml2.h>
+#include <oleauto.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "TestPaths.h"
+
+namespace vt::test {
+
+namespace {
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                    nullptr, 0, nullptr, nullptr);
+  std::string out(n > 0 ? n : 0, '\0');
+  if (n > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
+                        nullptr, nullptr);
+  return out;
+}
+
+// The value of `attribute` on the first element called `element` in the XML text
+// (the document element included); "" when not found.
+std::wstring AttributeOf(const std::wstring& xml, const wchar_t* element, const std::wstring& key,
+                         const std::wstring& keyValue, const std::wstring& attribute) {
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(L"Msxml2.DOMDocument.6.0", &clsid)) &&
+      FAILED(CLSIDFromProgID(L"Msxml2.DOMDocument.3.0", &clsid)))
+    return {};
+  IXMLDOMDocument* doc = nullptr;
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IXMLDOMDocument,
+                              reinterpret_cast<void**>(&doc))))
+    return {};
+  std::wstring result;
+  BSTR text = SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
+  VARIANT_BOOL ok = VARIANT_FALSE;
+  IXMLDOMNodeList* list = nullptr;
+  BSTR tag = SysAllocString(element);
+  if (SUCCEEDED(doc->loadXML(text, &ok)) && ok && SUCCEEDED(doc->getElementsByTagName(tag, &list))) {
+    long count = 0;
+    list->get_length(&count);
+    for (long i = 0; i < count && result.empty(); ++i) {
+      IXMLDOMNode* node = nullptr;
+      IXMLDOMElement* e = nullptr;
+      if (SUCCEEDED(list->get_item(i, &node)) && node &&
+          SUCCEEDED(node->QueryInterface(IID_IXMLDOMElement, reinterpret_cast<void**>(&e)))) {
+        auto get = [&](const std::wstring& name) {
+          VARIANT v;
+          VariantInit(&v);
+          BSTR n = SysAllocString(name.c_str());
+          std::wstring value;
+          if (e->getAttribute(n, &v) == S_OK && v.vt == VT_BSTR) value = v.bstrVal;
+          SysFreeString(n);
+          VariantClear(&v);
+          return value;
+        };
+        if (key.empty() || get(key) == keyValue) result = get(attribute);
+        e->Release();
+      }
+      if (node) node->Release();
+    }
+    list->Release();
+  }
+  SysFreeString(tag);
+  SysFreeString(text);
+  doc->Release();
+  return result;
+}
+
+std::wstring Header(const std::wstring& text, const std::wstring& name) {
+  const std::wstring prefix = name + L": ";
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = text.find(L"\r\n", at);
+    const std::wstring line = text.substr(at, end == std::wstring::npos ? end : end - at);
+    if (line.empty()) break;  // the headers end at the first empty line
+    if (line.compare(0, prefix.size(), prefix) == 0) return line.substr(prefix.size());
+    if (end == std::wstring::npos) break;
+    at = end + 2;
+  }
+  return {};
+}
+
+}  // namespace
+
+std::wstring AgentExePath() { return ProductDir() + L"Orvanta.exe"; }
+
+std::wstring AgentDataDir() { return ProductDir() + L"OrvantaData\\"; }
+
+int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs) {
+  const std::wstring exe = AgentExePath();
+  std::wstring command = L"\"" + exe + L"\" " + option;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &process))
+    return -1;
+  CloseHandle(process.hThread);
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+    GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hProcess);
+  return static_cast<int>(code);
+}
+
+void ResetAgentData() {
+  const int code = RunAgentSwitch(L"-Reset");
+  if (code != 0) ADD_FAILURE() << "Orvanta.exe -Reset ended with " << code;
+}
+
+std::wstring ReadUtf8File(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return {};
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  bytes.resize(read);
+  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                    nullptr, 0);
+  std::wstring text(n > 0 ? n : 0, L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  return text;
+}
+
+bool WriteUtf8File(const std::wstring& path, const std::wstring& text) {
+  // Written beside and renamed over, as the agent does, so it never reads half a file.
+  const std::wstring temp = path + L".test.tmp";
+  HANDLE file = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string bytes = Utf8(text);
+  DWORD written = 0;
+  const bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                  written == bytes.size();
+  CloseHandle(file);
+  return ok && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+}
+
+void WriteAgentState(const std::wstring& accountId, int userState, bool online) {
+  const std::wstring text = L"<State CurrentAccount=\"" + accountId + L"\" UserState=\"" +
+                            std::to_wstring(userState) + L"\" Online=\"" +
+                            (online ? L"True" : L"False") + L"\"/>";
+  if (!WriteUtf8File(AgentDataDir() + L"State.xml", text))
+    ADD_FAILURE() << "cannot write the agent's State.xml";
+}
+
+std::wstring StoredCurrentAccount() {
+  return AttributeOf(ReadUtf8File(AgentDataDir() + L"State.xml"), L"State", L"", L"",
+                     L"CurrentAccount");
+}
+
+std::wstring StoredUserProfile(const std::wstring& accountId) {
+  const std::wstring id = accountId.empty() ? StoredCurrentAccount() : accountId;
+  if (id.empty()) return {};
+  return ReadUtf8File(AgentDataDir() + L"Profiles\\" + id + L".xml");
+}
+
+std::wstring StoredLocalSettings() { return ReadUtf8File(AgentDataDir() + L"LocalSetting.xml"); }
+
+std::wstring StoredAccountValue(const std::wstring& accountId, const std::wstring& name) {
+  return AttributeOf(ReadUtf8File(AgentDataDir() + L"Accounts.xml"), L"Account", L"Id", accountId,
+                     name);
+}
+
+std::vector<TAgentMail> AgentOutbox() {
+  const std::wstring folder = AgentDataDir() + L"Outbox\\";
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*.txt").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do names.push_back(found.cFileName);
+    while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
+  std::sort(names.begin(), names.end());  // numbered, so name order is sending order
+  std::vector<TAgentMail> mails;
+  for (const std::wstring& name : names) {
+    const std::wstring text = ReadUtf8File(folder + name);
+    TAgentMail mail{name, Header(text, L"Kind"), Header(text, L"To"), Header(text, L"Subject"), {}};
+    const size_t body = text.find(L"\r\n\r\n");
+    if (body != std::wstring::npos) mail.body = text.substr(body + 4);
+    while (!mail.body.empty() && (mail.body.back() == L'\n' || mail.body.back() == L'\r'))
+      mail.body.pop_back();
+    mails.push_back(std::move(mail));
+  }
+  return mails;
+}
+
+}  // namespace vt::test

@@ -1,0 +1,69 @@
+// What tests need from the replacement agent's side: where its data folder is, how to
+// put it back to the demo data, how to set a state by writing its files, and what it
+// stored (profiles, local settings, outbox). Tests using these hold LOCK agent.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace vt::test {
+
+// The demo accounts the agent seeds.
+inline constexpr wchar_t kDemoProKey[] = L"PRO8-4F2K-9QX7-DEMO";  // service type 3
+inline constexpr wchar_t kDemoStdKey[] = L"STD3-7H1M-2PW5-DEMO";  // service type 1
+inline constexpr wchar_t kDemoLanKey[] = L"LAN5-6C9R-3TZ8-DEMO";  // service type 5
+inline constexpr wchar_t kDemoProId[] = L"pro";
+inline constexpr wchar_t kDemoStdId[] = L"std";
+inline constexpr wchar_t kDemoLanId[] = L"lan";
+inline constexpr wchar_t kDemoProDomain[] = L"demo-pro.veltrano.net";
+inline constexpr wchar_t kDemoStdDomain[] = L"demo-std.veltrano.net";
+inline constexpr wchar_t kDemoLanDomain[] = L"office.vt-home.net";
+
+// The agent executable of this build and its data folder (ending in a backslash).
+std::wstring AgentExePath();
+std::wstring AgentDataDir();
+
+// Runs "Orvanta.exe <option>" and waits for it; its exit code, or -1 when it could
+// not be started or did not end within `timeoutMs`.
+int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs = 30000);
+
+// Rewrites the agent's data folder with the demo data and empties its outbox (the
+// running agent notices and reloads). Records a test failure when that fails.
+void ResetAgentData();
+
+// Writes the agent's session state file: the current account ("" for none), the
+// sign-in state (2 or 3) and the on-line flag.
+void WriteAgentState(const std::wstring& accountId, int userState, bool online);
+
+// The current account's id, as the state file names it ("" for none).
+std::wstring StoredCurrentAccount();
+
+// The profile text the agent stored for the account (the current one when empty);
+// "" when there is none.
+std::wstring StoredUserProfile(const std::wstring& accountId = L"");
+
+// The local settings text the agent stored; "" when there is none.
+std::wstring StoredLocalSettings();
+
+// The value of an attribute of the account's entry in the accounts file ("Key",
+// "ServiceType", "Expiry", "Sequence"); "" when absent.
+std::wstring StoredAccountValue(const std::wstring& accountId, const std::wstring& name);
+
+struct TAgentMail {
+  std::wstring file;
+  std::wstring kind;  // "AccountKey" or "Answer"
+  std::wstring to;
+  std::wstring subject;
+  std::wstring body;
+};
+
+// The messages in the agent's outbox, oldest first.
+std::vector<TAgentMail> AgentOutbox();
+
+// A file's text decoded from UTF-8; "" when the file cannot be read.
+std::wstring ReadUtf8File(const std::wstring& path);
+// Writes the text as UTF-8.
+bool WriteUtf8File(const std::wstring& path, const std::wstring& text);
+
+}  // namespace vt::test
