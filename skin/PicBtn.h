@@ -1,0 +1,159 @@
+// TPicBtn: the program's bitmap button. It shows one of five pictures by its state
+// (idle, pointer over it, held, checked, disabled), either plainly, over the window
+// picture with a key colour, or cut to the shape of its picture by a window region;
+// it plays a sound when the pointer enters and when it is clicked, and buttons of the
+// same non-zero group under one parent act as radio buttons, the old button's
+// OnUnchecked always running before the new one's OnChecked.
+//
+// Only the mouse clicks it: it takes the keyboard focus through the tab order, but no
+// key presses it. The second press of a double click raises OnDblClick, not a click.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "Background.h"
+#include "CustomControl.h"
+#include "SkinBitmap.h"
+
+enum class TPicStyle {
+  psNormal,       // the face drawn as it is
+  psTransparent,  // the face over the window picture, its top-left colour left out
+  psFastCrop,     // the window cut to the outline of the face (approximate, fast)
+  psNiceCrop,     // the window cut pixel by pixel to the face (exact, slow)
+};
+
+// How picture buttons play their sounds: PlaySoundFile, which ignores an empty name or
+// a missing file, unless another player is installed (a null one restores the default).
+using TSoundPlayer = std::function<void(const std::wstring& file)>;
+void SetPicBtnSoundPlayer(TSoundPlayer player);
+
+// Visual states, in the order of their numbers.
+enum class TPicState { Idle, Hover, Pressed, Checked, Disabled };
+
+// A picture owned by its button: every change of its contents repaints the button.
+class TCusPic {
+ public:
+  explicit TCusPic(std::function<void()> changed = {}) : changed_(std::move(changed)) {}
+  TCusPic(const TCusPic&) = delete;
+  TCusPic& operator=(const TCusPic&) = delete;
+
+  const TSkinBitmap& Bitmap() const noexcept { return bitmap_; }
+  HBITMAP Handle() const noexcept { return bitmap_.Handle(); }
+  bool Empty() const noexcept { return bitmap_.Empty(); }
+  int Width() const noexcept { return bitmap_.Width(); }
+  int Height() const noexcept { return bitmap_.Height(); }
+
+  // Copies the picture; an empty or null one empties this one.
+  void Assign(const TCusPic& other);
+  void Assign(HBITMAP picture);
+  // Reads a BMP file or resource. Throws EError when it is missing or unreadable; the
+  // picture is then unchanged.
+  void LoadFromFile(const std::wstring& path);
+  void LoadFromResource(HINSTANCE module, const wchar_t* name);
+  void Clear();
+
+ private:
+  void Changed();
+
+  std::function<void()> changed_;
+  TSkinBitmap bitmap_;
+};
+
+class TPicBtn : public TCustomControl, public IBackgroundProvider {
+ public:
+  static constexpr int kDefaultWidth = 75;
+  static constexpr int kDefaultHeight = 25;
+
+  // A width and height of 0 in args give the default 75 x 25.
+  TPicBtn(TControl& parent, const TControlArgs& args);
+  ~TPicBtn() override;
+
+  TPicStyle PicStyle() const noexcept { return picStyle_; }
+  // A new style makes the window rectangular again and repaints it.
+  void SetPicStyle(TPicStyle style);
+  uint32_t Group() const noexcept { return group_; }
+  // A new group first unchecks the button under its old group.
+  void SetGroup(uint32_t group);
+  bool Checked() const noexcept { return checked_; }
+  // Ignored for group 0. Checking unchecks the other buttons of the group under the
+  // same parent first, in the parent's child order, each firing its OnUnchecked; then
+  // this button fires OnChecked. Setting the state the button has fires nothing.
+  void SetChecked(bool checked);
+  bool AutoSize() const noexcept { return autoSize_; }
+  // On: the button takes the size of the picture it shows, at its next painting.
+  void SetAutoSize(bool autoSize);
+  bool Stretch() const noexcept { return stretch_; }
+  void SetStretch(bool stretch);
+  const std::wstring& SoundEnter() const noexcept { return soundEnter_; }
+  void SetSoundEnter(std::wstring file) { soundEnter_ = std::move(file); }
+  const std::wstring& SoundClick() const noexcept { return soundClick_; }
+  void SetSoundClick(std::wstring file) { soundClick_ = std::move(file); }
+
+  // The faces. PicIdle is also the fallback of every other state; a button without
+  // PicIdle shows its caption on a plain face.
+  TCusPic PicIdle;
+  TCusPic PicUp;
+  TCusPic PicDown;
+  TCusPic PicCheck;
+  TCusPic PicDsbld;
+
+  TPicState State() const noexcept { return state_; }
+  // The face the present state shows, after the fallbacks.
+  const TCusPic& StatePicture() const noexcept;
+  // The button's cut-out of its parent's background.
+  const TSkinBitmap& Background() const noexcept { return background_; }
+
+  // What a click does: the click sound, OnClick, then checking the button when it has a
+  // group. Nothing for a disabled button.
+  void Click();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TNotifyEvent OnChecked;
+  TNotifyEvent OnUnchecked;
+
+  // IBackgroundProvider: the button's own cut-out, for controls placed on it.
+  HBITMAP STDMETHODCALLTYPE GetBackground() override { return background_.Handle(); }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+ protected:
+  void Paint(HDC dc, const RECT& clip) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  void SetVisualState(TPicState state);
+  void CutOwnBackground();
+
+  // Mouse and focus.
+  bool Hit(POINT point) const;
+  void TrackLeave();
+  void PointerEntered();
+  void PointerLeft();
+  void MousePressed(bool left, bool doubleClick);
+  void MouseReleased(bool left, POINT point);
+  void CaptureLost();
+
+  // Painting.
+  void PaintPlain(HDC dc);
+  void ApplyAutoSize(const TCusPic& picture);
+  void PaintTransparent(HDC dc, const TSkinBitmap& face, COLORREF key);
+
+  TPicStyle picStyle_ = TPicStyle::psNormal;
+  uint32_t group_ = 0;
+  bool checked_ = false;
+  bool autoSize_ = false;
+  bool stretch_ = false;
+  std::wstring soundEnter_;
+  std::wstring soundClick_;
+
+  TPicState state_ = TPicState::Idle;
+  bool mouseHeld_ = false;
+  bool pointerOutside_ = true;
+  bool clickPending_ = false;  // the left button went down on the button
+  TSkinBitmap background_;
+  bool backgroundCut_ = false;
+  SIZE cutSize_{0, 0};  // the window size at the last cut, to tell a resize from a move
+};

@@ -1,0 +1,199 @@
+#include "SkinBitmap.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "Exception.h"
+
+namespace {
+
+uint32_t ToPixel(COLORREF c) {
+  return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
+         GetBValue(c);
+}
+
+BITMAPINFO TopDownInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // rows from the top
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+}  // namespace
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP bm{};
+  if (!bitmap || GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return SIZE{0, 0};
+  return SIZE{bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
+}
+
+// ---- TBitmapDC ----
+
+TBitmapDC::TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+  if (!dc_ || !bitmap) return;
+  old_ = SelectObject(dc_, bitmap);
+  selected_ = old_ != nullptr && old_ != HGDI_ERROR;
+}
+
+TBitmapDC::~TBitmapDC() {
+  if (!dc_) return;
+  if (selected_) SelectObject(dc_, old_);
+  DeleteDC(dc_);
+}
+
+// ---- TSkinBitmap ----
+
+TSkinBitmap::TSkinBitmap(int width, int height, COLORREF fill) { SetSize(width, height, fill); }
+
+TSkinBitmap::~TSkinBitmap() { Clear(); }
+
+TSkinBitmap::TSkinBitmap(TSkinBitmap&& other) noexcept
+    : bitmap_(std::exchange(other.bitmap_, nullptr)),
+      bits_(std::exchange(other.bits_, nullptr)),
+      width_(std::exchange(other.width_, 0)),
+      height_(std::exchange(other.height_, 0)) {}
+
+TSkinBitmap& TSkinBitmap::operator=(TSkinBitmap&& other) noexcept {
+  if (this != &other) {
+    Clear();
+    bitmap_ = std::exchange(other.bitmap_, nullptr);
+    bits_ = std::exchange(other.bits_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+  }
+  return *this;
+}
+
+void TSkinBitmap::Clear() noexcept {
+  if (bitmap_) DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+  bits_ = nullptr;
+  width_ = height_ = 0;
+}
+
+void TSkinBitmap::SetSize(int width, int height, COLORREF fill) {
+  if (width < 1 || height < 1) {
+    Clear();
+    return;
+  }
+  if (width != width_ || height != height_) {
+    const BITMAPINFO info = TopDownInfo(width, height);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap || !bits) {
+      if (bitmap) DeleteObject(bitmap);
+      throw EError(L"Not enough memory for a picture of " + std::to_wstring(width) + L" x " +
+                   std::to_wstring(height) + L" pixels");
+    }
+    Clear();
+    bitmap_ = bitmap;
+    bits_ = static_cast<uint32_t*>(bits);
+    width_ = width;
+    height_ = height;
+  }
+  Fill(fill);
+}
+
+void TSkinBitmap::Fill(COLORREF colour) {
+  if (!bits_) return;
+  GdiFlush();  // pending GDI drawing must not land after the fill
+  std::fill_n(bits_, static_cast<size_t>(width_) * height_, ToPixel(colour));
+}
+
+void TSkinBitmap::Assign(HBITMAP source) {
+  if (source == bitmap_) return;
+  const SIZE size = BitmapSize(source);
+  if (size.cx < 1 || size.cy < 1) {
+    Clear();
+    return;
+  }
+  TSkinBitmap copy(size.cx, size.cy);
+  BITMAPINFO info = TopDownInfo(size.cx, size.cy);
+  HDC screen = GetDC(nullptr);
+  // GetDIBits converts any format (a loaded 24-bit file, a device bitmap) to ours.
+  const int lines = GetDIBits(screen, source, 0, static_cast<UINT>(size.cy), copy.bits_, &info,
+                              DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  if (lines != size.cy) throw EError(L"The picture cannot be read");
+  *this = std::move(copy);
+}
+
+void TSkinBitmap::LoadFromFile(const std::wstring& path) {
+  HANDLE image = LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                            LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+  if (!image) throw EError(L"Cannot load the picture " + path);
+  try {
+    Assign(static_cast<HBITMAP>(image));
+  } catch (...) {
+    DeleteObject(image);
+    throw EError(L"Cannot read the picture " + path);
+  }
+  DeleteObject(image);
+}
+
+void TSkinBitmap::LoadFromResource(HINSTANCE module, const wchar_t* name) {
+  HANDLE image = LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  const std::wstring label =
+      IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<uintptr_t>(name)) : name;
+  if (!image) throw EError(L"Cannot load the picture resource " + label);
+  try {
+    Assign(static_cast<HBITMAP>(image));
+  } catch (...) {
+    DeleteObject(image);
+    throw EError(L"Cannot read the picture resource " + label);
+  }
+  DeleteObject(image);
+}
+
+void TSkinBitmap::CopyFrom(HBITMAP source, int x, int y, COLORREF outside) {
+  if (!bitmap_) return;
+  Fill(outside);
+  const SIZE size = BitmapSize(source);
+  // The part of the wanted rectangle that the source covers, in source coordinates.
+  const int left = std::max(x, 0);
+  const int top = std::max(y, 0);
+  const int right = std::min<int>(x + width_, size.cx);
+  const int bottom = std::min<int>(y + height_, size.cy);
+  if (right <= left || bottom <= top) return;
+  TBitmapDC from(source);
+  TBitmapDC to(bitmap_);
+  if (!from.DC() || !to.DC()) return;
+  BitBlt(to.DC(), left - x, top - y, right - left, bottom - top, from.DC(), left, top, SRCCOPY);
+  GdiFlush();
+}
+
+COLORREF TSkinBitmap::Pixel(int x, int y) const noexcept {
+  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  GdiFlush();
+  const uint32_t p = bits_[static_cast<size_t>(y) * width_ + x];
+  return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+void TSkinBitmap::Draw(HDC dc, int x, int y) const {
+  if (!bitmap_) return;
+  TBitmapDC from(bitmap_);
+  if (from.DC()) BitBlt(dc, x, y, width_, height_, from.DC(), 0, 0, SRCCOPY);
+}
+
+void TSkinBitmap::StretchDraw(HDC dc, const RECT& area) const {
+  if (!bitmap_) return;
+  TBitmapDC from(bitmap_);
+  if (!from.DC()) return;
+  const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, from.DC(), 0,
+             0, width_, height_, SRCCOPY);
+  SetStretchBltMode(dc, oldMode);
+}
+
+void TSkinBitmap::DrawTransparent(HDC dc, int x, int y, int width, int height, COLORREF key) const {
+  if (!bitmap_) return;
+  const int w = std::min(width, width_);
+  const int h = std::min(height, height_);
+  if (w < 1 || h < 1) return;
+  TBitmapDC from(bitmap_);
+  if (from.DC()) TransparentBlt(dc, x, y, w, h, from.DC(), 0, 0, w, h, key);
+}
