@@ -74,7 +74,12 @@ start_wine_session() {
 }
 
 register_agent() {
-  [ -f "$BIN/Orvanta.exe" ] || return 0  # TEMP until the agent lands
   log "registering the replacement agent"
+  # An agent of an earlier build may still run in this Wine session.
+  wine "$BIN/Orvanta.exe" -Quit >/dev/null 2>&1 </dev/null || true
   wine "$BIN/Orvanta.exe" -RegServer >/dev/null 2>&1 </dev/null
+  # Started here, outside the test runner's pipes: an agent that COM starts from a test
+  # inherits that test's stderr under Wine and keeps CTest waiting until it ends.
+  # Registering its classes also replaces one left behind by an agent that died.
+  wine "$BIN/Orvanta.exe" >/dev/null 2>&1 </dev/null &
 }
