@@ -75,7 +75,7 @@ struct TCharge {
   double stamp;
 };
 
-struct TProfileSpec {
+struct TProfileSeed {
   int onlineType, offlineType;
   std::wstring domain, userName, email, question, answer, description, offlineHost;
   std::vector<TLink> parents, children;
@@ -100,7 +100,7 @@ void WriteLinks(TXmlText& x, const wchar_t* list, const wchar_t* item,
   x.Close();
 }
 
-void WriteRecords(TXmlText& x, const TProfileSpec& p) {
+void WriteRecords(TXmlText& x, const TProfileSeed& p) {
   x.Open(L"As");
   for (const TRecord& r : p.hosts) {
     x.Open(L"A");
@@ -139,7 +139,7 @@ void WriteList(TXmlText& x, const wchar_t* list, const wchar_t* item, const std:
 }
 
 // Every field of the UserInfo format, in its declared order.
-std::wstring ProfileText(const TProfileSpec& p) {
+std::wstring ProfileText(const TProfileSeed& p) {
   TXmlText x;
   x.Open(L"UserInfo", TXmlText::Attr(L"Modified", L"False"));
   x.Leaf(L"OnlineType", p.onlineType);
@@ -206,8 +206,8 @@ const std::vector<TRegisteredDomain>& Registry() {
   return registry;
 }
 
-TProfileSpec ProSpec(double today) {
-  TProfileSpec p;
+TProfileSeed ProSeed(double today) {
+  TProfileSeed p;
   p.onlineType = 11;
   p.offlineType = 23;
   p.domain = L"demo-pro.veltrano.net";
@@ -244,8 +244,8 @@ TProfileSpec ProSpec(double today) {
   return p;
 }
 
-TProfileSpec StdSpec(double today) {
-  TProfileSpec p;
+TProfileSeed StdSeed(double today) {
+  TProfileSeed p;
   p.onlineType = 12;
   p.offlineType = 21;
   p.domain = L"demo-std.veltrano.net";
@@ -274,8 +274,8 @@ TProfileSpec StdSpec(double today) {
   return p;
 }
 
-TProfileSpec LanSpec(double today) {
-  TProfileSpec p;
+TProfileSeed LanSeed(double today) {
+  TProfileSeed p;
   p.onlineType = 15;
   p.offlineType = 25;
   p.domain = L"office.vt-home.net";
@@ -337,9 +337,9 @@ TStoreData DemoData(double today) {
       {demo::kStdId, demo::kStdKey, 1, today + 180 + 0.75, 1002},
       {demo::kLanId, demo::kLanKey, 5, today + 730, 1003},
   };
-  data.profiles[demo::kProId] = ProfileText(ProSpec(today));
-  data.profiles[demo::kStdId] = ProfileText(StdSpec(today));
-  data.profiles[demo::kLanId] = ProfileText(LanSpec(today));
+  data.profiles[demo::kProId] = ProfileText(ProSeed(today));
+  data.profiles[demo::kStdId] = ProfileText(StdSeed(today));
+  data.profiles[demo::kLanId] = ProfileText(LanSeed(today));
   data.session = {demo::kProId, 2, true};
   data.suffixes = {L"veltrano.net", L"veltrano.org", L"veltrano.cn", L"vt-home.net"};
   data.registry = Registry();
