@@ -113,8 +113,8 @@ void TControl::CreateOwnTopLevel(const wchar_t* className, const std::wstring& c
 }
 
 void TControl::AfterCreate() {
-  ApplyFont();
-  if (parent_) parent_->ArrangeTabOrder();
+  ApplyFont(false);  // nothing has been painted yet
+  if (parent_) parent_->PlaceInTabOrder(this);
 }
 
 LRESULT CALLBACK TControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -253,34 +253,43 @@ TControl* TControl::FindControl(std::wstring_view name) const {
 void TControl::SetTabOrder(int tabOrder) {
   if (tabOrder == tabOrder_) return;
   tabOrder_ = tabOrder;
-  if (parent_) parent_->ArrangeTabOrder();
+  if (parent_) parent_->PlaceInTabOrder(this);
 }
 
-// The dialog manager walks the children in z-order, top first.
-void TControl::ArrangeTabOrder() {
+// The dialog manager walks the children in z-order, top first. Each placement moves
+// one window at most, behind its predecessor in tab order; the others keep the
+// relative order earlier placements gave them. A new child starts at the bottom, so
+// controls created in tab order need no move at all (a move costs a round trip to
+// the window server under Wine).
+void TControl::PlaceInTabOrder(TControl* child) {
+  if (!child->handle_) return;
   std::vector<TControl*> order = children_;
   const auto key = [](const TControl* c) { return c->tabOrder_ >= 0 ? c->tabOrder_ : c->creationIndex_; };
   std::stable_sort(order.begin(), order.end(),
                    [&](const TControl* a, const TControl* b) { return key(a) < key(b); });
   HWND after = HWND_TOP;
-  for (TControl* child : order) {
-    if (!child->handle_) continue;
-    SetWindowPos(child->handle_, after, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
-    after = child->handle_;
+  for (auto it = std::find(order.begin(), order.end(), child); it != order.begin();) {
+    --it;
+    if ((*it)->handle_) {
+      after = (*it)->handle_;
+      break;
+    }
   }
+  if (GetWindow(child->handle_, GW_HWNDPREV) == after) return;  // HWND_TOP is null
+  SetWindowPos(child->handle_, after, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 void TControl::SetFont(TFontRef font) {
   if (!font || font == font_) return;
   const TFontRef old = std::exchange(font_, std::move(font));
-  ApplyFont();
+  ApplyFont(true);
   for (TControl* child : children_)
     if (child->font_ == old) child->SetFont(font_);
 }
 
-void TControl::ApplyFont() {
-  if (handle_ && font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), TRUE);
+void TControl::ApplyFont(bool redraw) {
+  if (handle_ && font_) SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font_->Handle()), redraw);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {

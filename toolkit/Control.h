@@ -156,8 +156,8 @@ class TControl {
   TControl* ChildByHandle(HWND handle) const;
   TControl* ChildById(int id) const;
   void RemoveChild(TControl* child) noexcept;
-  void ArrangeTabOrder();
-  void ApplyFont();
+  void PlaceInTabOrder(TControl* child);
+  void ApplyFont(bool redraw);
 
   std::wstring name_;
   HWND handle_ = nullptr;
