@@ -53,7 +53,12 @@ TControl::~TControl() {
 
 void TControl::RegisterOwnClass(const wchar_t* className, UINT classStyle) {
   WNDCLASSEXW existing{sizeof existing};
-  if (GetClassInfoExW(Instance(), className, &existing)) return;
+  if (GetClassInfoExW(Instance(), className, &existing)) {
+    // A window of a class registered elsewhere would never reach its object.
+    if (existing.lpfnWndProc != &TControl::OwnClassProc)
+      throw EError(L"The window class " + std::wstring(className) + L" belongs to other code");
+    return;
+  }
   WNDCLASSEXW wc{sizeof wc};
   wc.style = classStyle;
   wc.lpfnWndProc = &TControl::OwnClassProc;
