@@ -1,5 +1,44 @@
+// Program entry: connect to the agent and load the application file before any
+// window exists, end silently when another instance's main window is present, then
+// run the main window until it closes.
 #include <windows.h>
+
+#include "Application.h"
+#include "Common.h"
+#include "Exception.h"
+#include "UnitDef.h"
+#include "frmCnfgMain.h"
+
+namespace {
+
+constexpr wchar_t kTitle[] = L"维特兰诺用户管理";
+
+int RunMainWindow() {
+  TCnfgMain mainWindow;
+  return Application().Run(mainWindow);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  MessageBoxW(nullptr, L"维特兰诺", L"x", MB_OK);
-  return 0;
+  try {
+    StartUpSharedState(GetExeDir());
+  } catch (...) {
+    // No window yet: the report's caption is the program's name.
+    Application().HandleException();
+    ShutDownSharedState();
+    return 1;
+  }
+  int result = 0;
+  if (!IsWindowPresent(TCnfgMain::kClassName, GetResString(512))) {
+    Application().SetTitle(kTitle);
+    try {
+      result = RunMainWindow();
+    } catch (...) {
+      Application().HandleException();
+      result = 1;
+    }
+  }
+  ShutDownSharedState();
+  return result;
 }

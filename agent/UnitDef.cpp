@@ -1,0 +1,65 @@
+#include "UnitDef.h"
+
+#include "Common.h"
+#include "ErrorInfoHook.h"
+#include "OleCheck.h"
+
+TSvcInvokerLink SvcInvoker;
+TUserManagerLink UserManager;
+TXMLUserInfoType UserProfile;
+TXMLLocalSettingType LocalSettings;
+TXMLApplicationType AppFile;
+bool LocalSettingsModified = false;
+TComPtr<IPageWrapper> CurrentPage;
+std::function<void(const std::wstring&)> MessageSink;
+
+namespace {
+bool comInitialised = false;
+}
+
+void ClearSharedState() {
+  UserProfile = {};
+  LocalSettings = {};
+  LocalSettingsModified = false;
+  CurrentPage.Reset();
+}
+
+void StartUpSharedState(const std::wstring& programDir) {
+  if (!comInitialised) {
+    OleCheck(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    comInitialised = true;
+    InstallErrorInfoHook();
+  }
+  SvcInvoker = TSvcInvokerLink::Create();
+  SvcInvoker.Start();
+  UserManager = TUserManagerLink::Create();
+  ClearSharedState();
+  AppFile = LoadApplicationFile(programDir + kAppFileName);
+}
+
+void ShutDownSharedState() {
+  ClearSharedState();
+  AppFile = {};
+  UserManager.Reset();
+  SvcInvoker.Reset();
+  if (comInitialised) {
+    comInitialised = false;
+    CoUninitialize();
+  }
+}
+
+void ShowMessageText(const std::wstring& text) {
+  if (MessageSink) MessageSink(text);
+}
+
+void ShowMessageId(int number) { ShowMessageText(GetResString(number)); }
+
+void MarkUserProfileModified(bool flag) {
+  if (UserProfile.Assigned()) UserProfile.SetModified(flag);
+}
+
+void SetLocalSettingsModified(bool flag) { LocalSettingsModified = flag; }
+
+bool IsProfessionalService() {
+  return UserProfile.Assigned() && UserManager.GetServiceType() >= 3;
+}

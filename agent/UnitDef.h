@@ -1,0 +1,47 @@
+// The program's shared state and the routines every page shares: the agent
+// references, the held documents, the modified flags and the page on show. One set
+// lives for the whole run, on the window thread.
+#pragma once
+#include <functional>
+#include <string>
+
+#include "AgentLink.h"
+#include "AppProfile.h"
+#include "ComPtr.h"
+#include "PageWrapper.h"
+#include "UserProfile.h"
+
+extern TSvcInvokerLink SvcInvoker;
+extern TUserManagerLink UserManager;
+// The held documents; an unassigned view means the document is not held.
+extern TXMLUserInfoType UserProfile;
+extern TXMLLocalSettingType LocalSettings;
+extern TXMLApplicationType AppFile;
+extern bool LocalSettingsModified;
+extern TComPtr<IPageWrapper> CurrentPage;
+
+// The application file's name in the program's folder.
+inline constexpr wchar_t kAppFileName[] = L"AppProfile.xml";
+
+// Module start-up, before any window exists: COM for the thread, the agent's
+// service invoker (created and started) and user manager, the shared state cleared,
+// and the application file loaded from `programDir`. Raises on any failure.
+void StartUpSharedState(const std::wstring& programDir);
+// Module shut-down: releases the page, the documents and the agent references, then
+// COM for the thread (when StartUpSharedState initialised it).
+void ShutDownSharedState();
+
+// Clears the documents, the flags and the current page (the agent stays).
+void ClearSharedState();
+
+// Where ShowMessageText puts its texts: the notification popup registers itself here.
+extern std::function<void(const std::wstring&)> MessageSink;
+void ShowMessageText(const std::wstring& text);
+void ShowMessageId(int number);
+
+// Sets the held user profile's Modified attribute; nothing when none is held.
+void MarkUserProfileModified(bool flag);
+void SetLocalSettingsModified(bool flag);
+// True when a user profile is held and the agent's service type is 3 or more. Agent
+// failures propagate.
+bool IsProfessionalService();

@@ -1,0 +1,200 @@
+#include "frmCnfgMain.h"
+
+#include "Common.h"
+#include "Cursor.h"
+#include "Exception.h"
+#include "SvcObj.h"
+#include "UnitDef.h"
+
+namespace {
+
+constexpr int kNavGroup = 1;
+
+// The navigation column and the button row, as laid out on the window picture.
+TControlArgs Nav(const wchar_t* name, int top, const wchar_t* caption, int tabOrder) {
+  return {.name = name, .left = 19, .top = top, .width = 127, .height = 33, .caption = caption,
+          .tabOrder = tabOrder};
+}
+
+TControlArgs Command(const wchar_t* name, int left, const wchar_t* caption, bool enabled = true) {
+  return {.name = name, .left = left, .top = 386, .width = 84, .height = 24, .caption = caption,
+          .enabled = enabled};
+}
+
+std::wstring FormatResString(int number, const std::wstring& argument) {
+  std::wstring text = GetResString(number);
+  const size_t at = text.find(L"%s");
+  if (at != std::wstring::npos) text.replace(at, 2, argument);
+  return text;
+}
+
+}  // namespace
+
+TCnfgMain::TCnfgMain()
+    : TForm({.name = L"CnfgMain",
+             .className = kClassName,
+             .caption = GetResString(512),
+             .clientWidth = kClientWidth,
+             .clientHeight = kClientHeight,
+             .font = {.face = L"SimSun", .height = 12, .charset = GB2312_CHARSET}}),
+      btnUser(*this, Nav(L"btnUser", 72, L"用户信息", 0), kNavGroup),
+      btnDns(*this, Nav(L"btnDns", 120, L"域名设置", 10), kNavGroup),
+      btnRRs(*this, Nav(L"btnRRs", 168, L"资源记录", 1), kNavGroup),
+      btnHierarchy(*this, Nav(L"btnHierarchy", 216, L"域名层次", 2), kNavGroup),
+      btnInfo(*this, Nav(L"btnInfo", 264, L"站点信息", 8), kNavGroup),
+      btnOptions(*this, Nav(L"btnOptions", 312, L"选项设置", 3), kNavGroup),
+      btnOK(*this, Command(L"btnOK", 308, L"确定")),
+      btnCancel(*this, Command(L"btnCancel", 396, L"取消")),
+      btnApply(*this, Command(L"btnApply", 488, L"应用", false)),
+      StateTimer({.name = L"StateTimer", .interval = 100, .enabled = true}) {
+  AttachNavigation(btnUser, &TCnfgMain::btnUserChecked);
+  AttachNavigation(btnDns, &TCnfgMain::btnDnsChecked);
+  AttachNavigation(btnRRs, &TCnfgMain::btnRRsChecked);
+  AttachNavigation(btnHierarchy, &TCnfgMain::btnHierarchyChecked);
+  AttachNavigation(btnInfo, &TCnfgMain::btnInfoChecked);
+  AttachNavigation(btnOptions, &TCnfgMain::btnOptionsChecked);
+  btnOK.OnClick = [this](TControl& s) { btnOKClick(s); };
+  btnApply.OnClick = [this](TControl& s) { btnOKClick(s); };
+  btnCancel.OnClick = [this](TControl& s) { btnCancelClick(s); };
+  StateTimer.OnTimer = [this](TTimer& s) { StateTimerTimer(s); };
+  OnDestroy = [this](TControl& s) { FormDestroy(s); };
+  FormCreate();
+}
+
+TCnfgMain::~TCnfgMain() { StateTimer.SetEnabled(false); }
+
+void TCnfgMain::AttachNavigation(TNavButton& button, void (TCnfgMain::*checked)(TControl&)) {
+  button.OnChecked = [this, checked](TControl& s) { (this->*checked)(s); };
+  button.OnUnchecked = [this](TControl& s) { CloseCurPage(s); };
+}
+
+void TCnfgMain::FormCreate() {
+  SetCaption(GetResString(512));
+  btnUser.SetChecked(true);
+}
+
+void TCnfgMain::FormDestroy(TControl&) {
+  StateTimer.SetEnabled(false);
+  CurrentPage.Reset();
+}
+
+// ---- Navigation ----
+
+void TCnfgMain::btnUserChecked(TControl&) { CurrentPage = OpenPage(TMainPage::User); }
+void TCnfgMain::btnInfoChecked(TControl&) { CurrentPage = OpenPage(TMainPage::Info); }
+void TCnfgMain::btnOptionsChecked(TControl&) { CurrentPage = OpenPage(TMainPage::Options); }
+
+void TCnfgMain::btnDnsChecked(TControl&) { OpenSection(TMainPage::DnsStd, TMainPage::DnsPro); }
+void TCnfgMain::btnRRsChecked(TControl&) { OpenSection(TMainPage::RRsStd, TMainPage::RRsPro); }
+void TCnfgMain::btnHierarchyChecked(TControl&) {
+  OpenSection(TMainPage::HierarchyStd, TMainPage::HierarchyPro);
+}
+
+void TCnfgMain::CloseCurPage(TControl&) {
+  if (CurrentPage) CurrentPage->Close();
+}
+
+void TCnfgMain::OpenSection(TMainPage standard, TMainPage professional) {
+  if (CurrentPage) CurrentPage->Close();
+  // An agent failure here reaches the default error report and no page opens;
+  // CurrentPage still names the page just closed.
+  CurrentPage = OpenPage(IsProfessionalService() ? professional : standard);
+}
+
+TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage) { return {}; }
+
+// ---- State poll ----
+
+void TCnfgMain::StateTimerTimer(TTimer&) {
+  try {
+    ShowNetworkState();
+    ShowSignState();
+    FollowUserState();
+    UpdateApplyButton();
+  } catch (...) {
+    // A lost or failing agent: beep, skip the rest of the tick, try again next tick.
+    MessageBeep(MB_OK);
+  }
+}
+
+void TCnfgMain::ShowNetworkState() {
+  const bool online = UserManager.IsOnline();
+  if (labNetwork) labNetwork->SetCaption(GetResString(online ? 523 : 524));
+}
+
+void TCnfgMain::ShowSignState() {
+  const int state = UserManager.GetUserState();
+  if (!btnSign) return;
+  btnSign->SetCaption(GetResString(state == usSignedIn ? 556 : 555));
+  // The poll never enables the button; the user page does when it refreshes.
+  if (state != usSignedIn && state != usSignedOut) btnSign->SetEnabled(false);
+}
+
+void TCnfgMain::FollowUserState() {
+  switch (UserManager.GetUserState()) {
+    case usNoUser:
+      UserProfile = {};
+      LocalSettings = {};
+      break;
+    case usSignedIn:
+    case usSignedOut:
+      if (!UserProfile.Assigned() || !LocalSettings.Assigned()) FetchDocuments();
+      break;
+    default:
+      break;
+  }
+}
+
+void TCnfgMain::FetchDocuments() {
+  // A held profile with unsent edits is kept: only the missing local settings are
+  // fetched. Otherwise a local settings text that keeps failing would replace the
+  // user's edits with the agent's copy on every tick.
+  const bool keepEdits = UserProfile.Assigned() && UserProfile.Modified();
+  if (!keepEdits) UserProfile = ParseUserInfo(UserManager.GetUserProfile(kProfileCurrent));
+  LocalSettings = ParseLocalSetting(UserManager.GetAppProfile());
+  if (CurrentPage && UserProfile.Assigned()) CurrentPage->Refresh();
+}
+
+void TCnfgMain::UpdateApplyButton() {
+  const bool profileModified = UserProfile.Assigned() && UserProfile.Modified();
+  btnApply.SetEnabled(profileModified || LocalSettingsModified);
+}
+
+// ---- Commit ----
+
+void TCnfgMain::btnOKClick(TControl& sender) {
+  {
+    THourglass hourglass;
+    if (!SendLocalSettings() || !SendUserProfile()) return;
+  }
+  if (sender.Name() == L"btnOK") Close();
+}
+
+bool TCnfgMain::SendLocalSettings() {
+  try {
+    if (SvcObj) SvcObj->Apply();
+    if (LocalSettingsModified && LocalSettings.Assigned()) UserManager.PutAppProfile(LocalSettings.XML());
+    LocalSettingsModified = false;
+    return true;
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+    return false;
+  }
+}
+
+bool TCnfgMain::SendUserProfile() {
+  try {
+    if (UserProfile.Assigned() && UserProfile.Modified()) {
+      // The markup is taken while Modified is still true, so the agent receives it
+      // marked; it is cleared only once the agent has taken the document.
+      UserManager.PutUserProfile(UserProfile.XML(), -1);
+      UserProfile.SetModified(false);
+    }
+    return true;
+  } catch (const std::exception& e) {
+    ShowMessageText(FormatResString(530, ExceptionMessage(e)));
+    return false;
+  }
+}
+
+void TCnfgMain::btnCancelClick(TControl&) { Close(); }

@@ -1,0 +1,77 @@
+// TCnfgMain, the main window: the navigation buttons that open the pages, the page
+// area, the 100 ms poll of the agent's state that fetches and drops the documents,
+// and the OK / Apply / Cancel commit that sends the edits back to the agent.
+#pragma once
+#include "Button.h"
+#include "ComPtr.h"
+#include "Form.h"
+#include "Label.h"
+#include "NavButton.h"
+#include "PageWrapper.h"
+#include "Timer.h"
+
+// The pages the navigation buttons open.
+enum class TMainPage { User, DnsStd, DnsPro, RRsStd, RRsPro, HierarchyStd, HierarchyPro, Info, Options };
+
+class TCnfgMain : public TForm {
+ public:
+  static constexpr wchar_t kClassName[] = L"TCnfgMain";
+  static constexpr int kClientWidth = 605;
+  static constexpr int kClientHeight = 441;
+  // Where pages are placed in the client area.
+  static constexpr POINT kPageOrigin = {156, 68};
+
+  TCnfgMain();
+  ~TCnfgMain() override;
+
+  TNavButton btnUser;
+  TNavButton btnDns;
+  TNavButton btnRRs;
+  TNavButton btnHierarchy;
+  TNavButton btnInfo;
+  TNavButton btnOptions;
+  TButton btnOK;
+  TButton btnCancel;
+  TButton btnApply;
+  TTimer StateTimer;
+
+  // The user page's network label and sign button, which the poll writes on every
+  // tick; the user page attaches them when it is created.
+  TControl* labNetwork = nullptr;
+  TControl* btnSign = nullptr;
+
+  // Handlers, public because the pages inside the DNS, records and hierarchy
+  // sections return to their section by calling them directly.
+  void btnUserChecked(TControl& sender);
+  void btnDnsChecked(TControl& sender);
+  void btnRRsChecked(TControl& sender);
+  void btnHierarchyChecked(TControl& sender);
+  void btnInfoChecked(TControl& sender);
+  void btnOptionsChecked(TControl& sender);
+  void CloseCurPage(TControl& sender);
+  void StateTimerTimer(TTimer& sender);
+  void btnOKClick(TControl& sender);
+  void btnCancelClick(TControl& sender);
+
+ private:
+  void FormCreate();
+  void FormDestroy(TControl& sender);
+  void AttachNavigation(TNavButton& button, void (TCnfgMain::*checked)(TControl&));
+
+  // The poll's steps.
+  void ShowNetworkState();
+  void ShowSignState();
+  void FollowUserState();
+  void FetchDocuments();
+  void UpdateApplyButton();
+
+  // The commit's steps; each returns false when it failed and reported why.
+  bool SendLocalSettings();
+  bool SendUserProfile();
+
+  // Closes the page on show, then opens the professional or the standard page.
+  void OpenSection(TMainPage standard, TMainPage professional);
+  // The page's factory: creates the page on first use, shows it and returns its
+  // interface. Empty while the page's unit is not part of the program.
+  TComPtr<IPageWrapper> OpenPage(TMainPage page);
+};

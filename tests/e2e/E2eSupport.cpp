@@ -1,0 +1,168 @@
+#include "E2eSupport.h"
+
+#include "TestPaths.h"
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!done()) {
+    if (GetTickCount64() >= deadline) return false;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    Sleep(20);
+  }
+  return true;
+}
+
+TProgram::TProgram(const std::wstring& exeName, const std::wstring& arguments) {
+  const std::wstring path = vt::test::ProductDir() + exeName;
+  std::wstring command = L"\"" + path + L"\"";
+  if (!arguments.empty()) command += L" " + arguments;
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  if (CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     vt::test::ProductDir().c_str(), &startup, &info)) {
+    CloseHandle(info.hThread);
+    process_ = info.hProcess;
+    pid_ = info.dwProcessId;
+  }
+}
+
+TProgram::~TProgram() {
+  if (Running()) Terminate();
+  if (process_) CloseHandle(process_);
+}
+
+bool TProgram::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
+}
+
+bool TProgram::WaitForExit(DWORD timeoutMs) const {
+  return WaitFor([&] { return !Running(); }, timeoutMs);
+}
+
+DWORD TProgram::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (process_) GetExitCodeProcess(process_, &code);
+  return code;
+}
+
+void TProgram::Terminate() {
+  if (process_) {
+    TerminateProcess(process_, 99);
+    WaitForSingleObject(process_, 5000);
+  }
+}
+
+namespace {
+
+struct TTopSearch {
+  DWORD pid;
+  std::wstring className;
+  std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTop(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TTopSearch*>(param);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(window, &pid);
+  if ((search->pid == 0 || pid == search->pid) &&
+      (search->className.empty() || ClassName(window) == search->className))
+    search->found.push_back(window);
+  return TRUE;
+}
+
+struct TChildSearch {
+  std::wstring className;
+  std::wstring text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchChild(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<TChildSearch*>(param);
+  if ((search->className.empty() || ClassName(window) == search->className) &&
+      WindowText(window) == search->text) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CollectStatic(HWND window, LPARAM param) {
+  if (_wcsicmp(ClassName(window).c_str(), L"Static") == 0) {
+    auto* text = reinterpret_cast<std::wstring*>(param);
+    const std::wstring t = WindowText(window);
+    if (!t.empty()) {
+      if (!text->empty()) text->push_back(L'\n');
+      *text += t;
+    }
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+HWND TProgram::TopWindow(const std::wstring& className) const {
+  TTopSearch search{pid_, className, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
+  return search.found.empty() ? nullptr : search.found.front();
+}
+
+HWND TProgram::WaitForTopWindow(const std::wstring& className, DWORD timeoutMs) const {
+  HWND window = nullptr;
+  // A window is created hidden and shown when its program enters its message loop;
+  // clicks before then find no message loop to run them.
+  WaitFor([&] {
+    window = TopWindow(className);
+    return (window && IsWindowVisible(window)) || !Running();
+  }, timeoutMs);
+  if (window && process_) WaitForInputIdle(process_, timeoutMs);
+  return window;
+}
+
+std::vector<HWND> TopWindows(const std::wstring& className) {
+  TTopSearch search{0, className, {}};
+  EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring WindowText(HWND window) {
+  // WM_GETTEXT crosses processes; GetWindowText does not for controls of others.
+  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<size_t>(copied));
+  return text;
+}
+
+std::wstring ClassName(HWND window) {
+  wchar_t name[256] = {};
+  GetClassNameW(window, name, 256);
+  return name;
+}
+
+HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text) {
+  TChildSearch search{className, text};
+  EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::wstring StaticTexts(HWND parent) {
+  std::wstring text;
+  EnumChildWindows(parent, CollectStatic, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+
+void PressOk(HWND box) {
+  // The box's default button answers IDOK whatever its caption's language.
+  PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+}  // namespace e2e

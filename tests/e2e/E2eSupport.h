@@ -1,0 +1,57 @@
+// Driving the real programs from a test process: start VTUserCnfg.exe, find its
+// windows and controls by class and text, click and type as a user's input arrives,
+// and wait for what should follow.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Waits (pumping this thread's messages) until `done` is true or `timeoutMs` passes.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+
+// A started program; terminated in the destructor if it still runs.
+class TProgram {
+ public:
+  explicit TProgram(const std::wstring& exeName, const std::wstring& arguments = L"");
+  ~TProgram();
+  TProgram(const TProgram&) = delete;
+  TProgram& operator=(const TProgram&) = delete;
+
+  DWORD ProcessId() const { return pid_; }
+  bool Running() const;
+  // Waits for the process to end; false on timeout.
+  bool WaitForExit(DWORD timeoutMs = 10000) const;
+  DWORD ExitCode() const;
+  void Terminate();
+
+  // The first visible-or-hidden top-level window of this process with the class
+  // (any class when empty); null when there is none yet.
+  HWND TopWindow(const std::wstring& className) const;
+  // Waits until the window exists, is shown and its program waits for input.
+  HWND WaitForTopWindow(const std::wstring& className, DWORD timeoutMs = 15000) const;
+
+ private:
+  HANDLE process_ = nullptr;
+  DWORD pid_ = 0;
+};
+
+// Every top-level window of the class (all processes).
+std::vector<HWND> TopWindows(const std::wstring& className);
+
+std::wstring WindowText(HWND window);
+std::wstring ClassName(HWND window);
+// The first descendant with this class (any when empty) and exact window text.
+HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text);
+// The text of every STATIC descendant, joined by line breaks (a message box's text).
+std::wstring StaticTexts(HWND parent);
+
+// A mouse click on a button as the user's click arrives (BM_CLICK).
+void Click(HWND button);
+// Closes a message box by its first button (OK).
+void PressOk(HWND box);
+
+}  // namespace e2e

@@ -1,0 +1,91 @@
+// The real program against the real agent: it starts once, shows its main window,
+// ends on Cancel or OK, and reports a start-up failure before any window exists.
+#include <gtest/gtest.h>
+
+#include "E2eSupport.h"
+#include "TestPaths.h"
+
+namespace {
+
+using namespace e2e;
+
+constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
+constexpr wchar_t kMainClass[] = L"TCnfgMain";
+constexpr wchar_t kTitle[] = L"维特兰诺用户管理";
+
+TEST(Startup, MainWindowAppearsCentredWithItsCaption) {
+  TProgram program(kProgram);
+  HWND main = program.WaitForTopWindow(kMainClass);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(main) != FALSE; }));
+  EXPECT_EQ(WindowText(main), kTitle);
+  RECT client;
+  GetClientRect(main, &client);
+  EXPECT_EQ(client.right, 605);
+  EXPECT_EQ(client.bottom, 441);
+  EXPECT_NE(FindChild(main, L"Button", L"确定"), nullptr);
+  HWND apply = FindChild(main, L"Button", L"应用");
+  ASSERT_NE(apply, nullptr);
+  EXPECT_FALSE(IsWindowEnabled(apply));
+}
+
+TEST(Startup, SecondInstanceEndsWithoutAWindow) {
+  TProgram first(kProgram);
+  ASSERT_NE(first.WaitForTopWindow(kMainClass), nullptr);
+  TProgram second(kProgram);
+  ASSERT_TRUE(second.WaitForExit(15000));
+  EXPECT_EQ(second.ExitCode(), 0u);
+  EXPECT_EQ(TopWindows(kMainClass).size(), 1u);
+  EXPECT_TRUE(first.Running());
+}
+
+TEST(Startup, CancelEndsTheProgram) {
+  TProgram program(kProgram);
+  HWND main = program.WaitForTopWindow(kMainClass);
+  ASSERT_NE(main, nullptr);
+  Click(FindChild(main, L"Button", L"取消"));
+  ASSERT_TRUE(program.WaitForExit());
+  EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+TEST(Startup, OkWithNothingModifiedEndsTheProgram) {
+  TProgram program(kProgram);
+  HWND main = program.WaitForTopWindow(kMainClass);
+  ASSERT_NE(main, nullptr);
+  Click(FindChild(main, L"Button", L"确定"));
+  ASSERT_TRUE(program.WaitForExit());
+}
+
+// The program copied to a folder without its application file.
+TEST(Startup, MissingApplicationFileIsReportedAndEndsStartUp) {
+  const std::wstring dir = vt::test::ScratchDir(L"noappfile");
+  ASSERT_TRUE(CopyFileW((vt::test::ProductDir() + kProgram).c_str(), (dir + kProgram).c_str(), FALSE));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION info{};
+  std::wstring command = L"\"" + dir + kProgram + L"\"";
+  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             dir.c_str(), &startup, &info));
+  CloseHandle(info.hThread);
+
+  HWND box = nullptr;
+  EXPECT_TRUE(WaitFor([&] {
+    for (HWND w : TopWindows(L"#32770")) {
+      DWORD pid = 0;
+      GetWindowThreadProcessId(w, &pid);
+      if (pid == info.dwProcessId) box = w;
+    }
+    return box != nullptr;
+  }, 15000));
+  ASSERT_NE(box, nullptr);
+  EXPECT_NE(StaticTexts(box).find(L"AppProfile.xml"), std::wstring::npos);
+  EXPECT_TRUE(TopWindows(kMainClass).empty());
+  PressOk(box);
+  EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(info.hProcess, &code);
+  EXPECT_EQ(code, 1u);
+  CloseHandle(info.hProcess);
+}
+
+}  // namespace
