@@ -16,20 +16,20 @@ LOGFONTW SystemMessageFont() {
 
 }  // namespace
 
-TFont::TFont(const TFontSpec& spec) {
+TFont::TFont(const TFontDesc& desc) {
   LOGFONTW font = SystemMessageFont();
-  if (!spec.face.empty()) {
-    if (spec.face.size() >= LF_FACESIZE) throw EError(L"Font face name too long: " + spec.face);
+  if (!desc.face.empty()) {
+    if (desc.face.size() >= LF_FACESIZE) throw EError(L"Font face name too long: " + desc.face);
     font = LOGFONTW{};
-    font.lfCharSet = spec.charset;
+    font.lfCharSet = desc.charset;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    spec.face.copy(font.lfFaceName, LF_FACESIZE - 1);
+    desc.face.copy(font.lfFaceName, LF_FACESIZE - 1);
   }
-  if (spec.height > 0) font.lfHeight = -spec.height;
-  font.lfWeight = spec.weight;
+  if (desc.height > 0) font.lfHeight = -desc.height;
+  font.lfWeight = desc.weight;
   handle_ = CreateFontIndirectW(&font);
   if (!handle_) throw EError(L"Cannot create the font " + std::wstring(font.lfFaceName));
   face_ = font.lfFaceName;
@@ -38,4 +38,4 @@ TFont::TFont(const TFontSpec& spec) {
 
 TFont::~TFont() { DeleteObject(handle_); }
 
-TFontRef MakeFont(const TFontSpec& spec) { return std::make_shared<const TFont>(spec); }
+TFontRef MakeFont(const TFontDesc& desc) { return std::make_shared<const TFont>(desc); }

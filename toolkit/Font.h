@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-struct TFontSpec {
+struct TFontDesc {
   std::wstring face;         // empty: the system's message font
   int height = 0;            // character height in pixels; 0: the face's default size
   BYTE charset = DEFAULT_CHARSET;
@@ -16,7 +16,7 @@ struct TFontSpec {
 
 class TFont {
  public:
-  explicit TFont(const TFontSpec& spec);
+  explicit TFont(const TFontDesc& desc);
   ~TFont();
   TFont(const TFont&) = delete;
   TFont& operator=(const TFont&) = delete;
@@ -35,4 +35,4 @@ class TFont {
 
 using TFontRef = std::shared_ptr<const TFont>;
 
-TFontRef MakeFont(const TFontSpec& spec);
+TFontRef MakeFont(const TFontDesc& desc);

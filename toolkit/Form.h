@@ -22,7 +22,7 @@ struct TFormArgs {
   DWORD style = kFixedFormStyle;
   DWORD exStyle = 0;
   HWND owner = nullptr;     // an owned form stays above its owner; ShowModal disables it
-  TFontSpec font;           // the font of the form and, by default, of its controls
+  TFontDesc font;           // the font of the form and, by default, of its controls
 };
 
 class TForm : public TCustomControl {
