@@ -1,6 +1,5 @@
 #include "AgentObjects.h"
 
-#include <memory>
 #include <vector>
 
 #include "FileIo.h"
