@@ -6,6 +6,8 @@
 #include <mmsystem.h>
 
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <utility>
 
 // ---------------------------------------------------------------------------
@@ -176,20 +178,30 @@ struct TPixels {
   int width = 0;
   int height = 0;
   uint32_t key = 0;  // the transparent colour in the DIB's 0x00RRGGBB order
-  std::vector<uint32_t> data;
+  std::unique_ptr<uint32_t[]> data;
 
   bool Inside(int x, int y) const {
-    return x >= 0 && y >= 0 && x < width && y < height &&
+    // One unsigned compare per axis also rejects negative coordinates.
+    return static_cast<unsigned>(x) < static_cast<unsigned>(width) &&
+           static_cast<unsigned>(y) < static_cast<unsigned>(height) &&
            (data[static_cast<size_t>(y) * width + x] & 0xFFFFFFu) != key;
   }
 };
+
+// GetDIBits wants a device context only for its colour format. Creating one costs as
+// much as tracing a whole outline, so one memory DC serves every call; the program
+// builds its regions on the window thread only.
+HDC FormatDC() {
+  static HDC dc = CreateCompatibleDC(nullptr);
+  return dc;
+}
 
 bool ReadPixels(HBITMAP bitmap, COLORREF transparent, TPixels& pixels) {
   BITMAP bm{};
   if (!bitmap || GetObjectW(bitmap, sizeof bm, &bm) != sizeof bm) return false;
   const int width = bm.bmWidth;
   const int height = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
-  if (width < 1 || height < 1) return false;
+  if (width < 1 || height < 1 || !FormatDC()) return false;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -198,12 +210,13 @@ bool ReadPixels(HBITMAP bitmap, COLORREF transparent, TPixels& pixels) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
-  pixels.data.resize(static_cast<size_t>(width) * height);
-  HDC dc = CreateCompatibleDC(nullptr);
-  if (!dc) return false;
-  const int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data.data(), &info, DIB_RGB_COLORS);
-  DeleteDC(dc);
-  if (lines != height) return false;
+  try {
+    pixels.data = std::make_unique_for_overwrite<uint32_t[]>(static_cast<size_t>(width) * height);
+  } catch (const std::bad_alloc&) {
+    return false;  // a picture too large to hold gets no region rather than an exception
+  }
+  if (GetDIBits(FormatDC(), bitmap, 0, static_cast<UINT>(height), pixels.data.get(), &info, DIB_RGB_COLORS) != height)
+    return false;
 
   pixels.width = width;
   pixels.height = height;
@@ -238,8 +251,8 @@ TRegion PixelRegion(const TPixels& p) {
 constexpr int kDx[4] = {1, 0, -1, 0};
 constexpr int kDy[4] = {0, 1, 0, -1};
 constexpr int kUp = 3;
-int TurnLeft(int d) { return (d + 3) % 4; }
-int TurnRight(int d) { return (d + 1) % 4; }
+int TurnLeft(int d) { return (d + 3) & 3; }
+int TurnRight(int d) { return (d + 1) & 3; }
 
 constexpr size_t kMaxContourPoints = 1001;
 

@@ -66,6 +66,10 @@ bool PlaySoundFile(const std::wstring& name);
 // order. The whole text is split, however long.
 void SplitString(const std::wstring& text, wchar_t delimiter, std::vector<std::wstring>& list);
 
+// The two region routines read the bitmap's pixels once, through one shared memory
+// DC: call them from one thread at a time, with the bitmap not selected into a DC
+// (GetDIBits asks for that).
+
 // The exact region of the bitmap's pixels that differ from `transparent` (an RGB
 // value): the bitmap's rectangle less every pixel of that colour, one region
 // operation per transparent pixel. Null for a 0 x 0 bitmap, an invalid handle or a
