@@ -29,7 +29,7 @@ class TRegion {
   HRGN rgn_ = nullptr;
 };
 
-// The string of the program's message table with that number, at most 511 UTF-16
+// The string of the running program's message table (its own module) with that number, at most 511 UTF-16
 // units (the 1024-byte load buffer less its terminator); a longer one is cut without
 // splitting a surrogate pair. Empty for an unknown number.
 std::wstring GetResString(int number);
@@ -78,7 +78,7 @@ TRegion BitmapPixelRegion(HBITMAP bitmap, COLORREF transparent);
 
 // The fast, approximate region: the outline of the shape holding the first
 // non-transparent pixel (rows from the top, each from the left), traced once and
-// filled as one polygon. Holes and other separate shapes are not part of it, and
+// filled as one polygon. Holes are filled in, other separate shapes left out, and
 // convex corners lose single pixels to one-pixel diagonal cuts; nothing outside the
 // outline is ever covered. A lone pixel gives its 1 x 1 square. An outline of more
 // than 1,001 straight runs, or one too thin to enclose any area, falls back to
