@@ -29,9 +29,9 @@ class TRegion {
   HRGN rgn_ = nullptr;
 };
 
-// The string of the running program's message table (its own module) with that number, at most 511 UTF-16
-// units (the 1024-byte load buffer less its terminator); a longer one is cut without
-// splitting a surrogate pair. Empty for an unknown number.
+// The string with that number from the running program's own message table, at most
+// 511 UTF-16 units (the 1024-byte load buffer less its terminator); a longer one is
+// cut without splitting a surrogate pair. Empty for an unknown number.
 std::wstring GetResString(int number);
 
 // The folder of the running program's file, ending in a backslash.
