@@ -3,6 +3,7 @@
 #include "Common.h"
 #include "Cursor.h"
 #include "Exception.h"
+#include "SkinFaces.h"
 #include "SvcObj.h"
 #include "UnitDef.h"
 
@@ -31,22 +32,24 @@ std::wstring FormatResString(int number, const std::wstring& argument) {
 }  // namespace
 
 TCnfgMain::TCnfgMain()
-    : TForm({.name = L"CnfgMain",
-             .className = kClassName,
-             .caption = GetResString(512),
-             .clientWidth = kClientWidth,
-             .clientHeight = kClientHeight,
-             .font = {.face = L"SimSun", .height = 12, .charset = GB2312_CHARSET}}),
-      btnUser(*this, Nav(L"btnUser", 72, L"用户信息", 0), kNavGroup),
-      btnDns(*this, Nav(L"btnDns", 120, L"域名设置", 10), kNavGroup),
-      btnRRs(*this, Nav(L"btnRRs", 168, L"资源记录", 1), kNavGroup),
-      btnHierarchy(*this, Nav(L"btnHierarchy", 216, L"域名层次", 2), kNavGroup),
-      btnInfo(*this, Nav(L"btnInfo", 264, L"站点信息", 8), kNavGroup),
-      btnOptions(*this, Nav(L"btnOptions", 312, L"选项设置", 3), kNavGroup),
+    : TBGForm({.name = L"CnfgMain",
+               .className = kClassName,
+               .caption = GetResString(512),
+               .clientWidth = kClientWidth,
+               .clientHeight = kClientHeight,
+               .font = {.face = L"SimSun", .height = 12, .charset = GB2312_CHARSET}}),
+      BGSource1(*this),
+      btnUser(*this, Nav(L"btnUser", 72, L"用户信息", 0)),
+      btnDns(*this, Nav(L"btnDns", 120, L"域名设置", 10)),
+      btnRRs(*this, Nav(L"btnRRs", 168, L"资源记录", 1)),
+      btnHierarchy(*this, Nav(L"btnHierarchy", 216, L"域名层次", 2)),
+      btnInfo(*this, Nav(L"btnInfo", 264, L"站点信息", 8)),
+      btnOptions(*this, Nav(L"btnOptions", 312, L"选项设置", 3)),
       btnOK(*this, Command(L"btnOK", 308, L"确定")),
       btnCancel(*this, Command(L"btnCancel", 396, L"取消")),
       btnApply(*this, Command(L"btnApply", 488, L"应用", false)),
       StateTimer({.name = L"StateTimer", .interval = 100, .enabled = true}) {
+  DressButtons();
   AttachNavigation(btnUser, &TCnfgMain::btnUserChecked);
   AttachNavigation(btnDns, &TCnfgMain::btnDnsChecked);
   AttachNavigation(btnRRs, &TCnfgMain::btnRRsChecked);
@@ -63,13 +66,34 @@ TCnfgMain::TCnfgMain()
 
 TCnfgMain::~TCnfgMain() { StateTimer.SetEnabled(false); }
 
-void TCnfgMain::AttachNavigation(TNavButton& button, void (TCnfgMain::*checked)(TControl&)) {
+void TCnfgMain::DressButtons() {
+  const std::wstring dir = GetExeDir();
+  for (TPicBtn* button : {&btnUser, &btnDns, &btnRRs, &btnHierarchy, &btnInfo, &btnOptions}) {
+    button->SetGroup(kNavGroup);
+    button->SetSoundEnter(dir + L"Over.wav");
+  }
+  for (TPicBtn* button : {&btnUser, &btnDns, &btnRRs, &btnHierarchy, &btnInfo, &btnOptions, &btnOK,
+                          &btnCancel, &btnApply}) {
+    // The faces are named after their buttons; without them a button shows its caption.
+    LoadButtonFaces(*button, dir, button->Name());
+    button->SetPicStyle(TPicStyle::psTransparent);
+    button->SetAutoSize(true);
+    button->SetSoundClick(dir + L"Click.wav");
+  }
+}
+
+void TCnfgMain::AttachNavigation(TPicBtn& button, void (TCnfgMain::*checked)(TControl&)) {
   button.OnChecked = [this, checked](TControl& s) { (this->*checked)(s); };
   button.OnUnchecked = [this](TControl& s) { CloseCurPage(s); };
 }
 
 void TCnfgMain::FormCreate() {
   SetCaption(GetResString(512));
+  try {
+    BGSource1.LoadFromFile(GetExeDir() + L"background.bmp");
+  } catch (const EError&) {
+    // Without its picture the window keeps its size and plain colour and works as ever.
+  }
   btnUser.SetChecked(true);
 }
 

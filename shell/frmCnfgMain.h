@@ -1,19 +1,20 @@
-// TCnfgMain, the main window: the navigation buttons that open the pages, the page
-// area, the 100 ms poll of the agent's state that fetches and drops the documents,
+// TCnfgMain, the main window: a skinned window whose picture, "background.bmp" next to
+// the program, lies behind everything; the navigation buttons that open the pages, the
+// page area, the 100 ms poll of the agent's state that fetches and drops the documents,
 // and the OK / Apply / Cancel commit that sends the edits back to the agent.
 #pragma once
-#include "Button.h"
+#include "BGSource.h"
 #include "ComPtr.h"
-#include "Form.h"
 #include "Label.h"
-#include "NavButton.h"
 #include "PageWrapper.h"
+#include "PicBtn.h"
 #include "Timer.h"
+#include "frmBackground.h"
 
 // The pages the navigation buttons open.
 enum class TMainPage { User, DnsStd, DnsPro, RRsStd, RRsPro, HierarchyStd, HierarchyPro, Info, Options };
 
-class TCnfgMain : public TForm {
+class TCnfgMain : public TBGForm {
  public:
   static constexpr wchar_t kClassName[] = L"TCnfgMain";
   static constexpr int kClientWidth = 605;
@@ -24,15 +25,16 @@ class TCnfgMain : public TForm {
   TCnfgMain();
   ~TCnfgMain() override;
 
-  TNavButton btnUser;
-  TNavButton btnDns;
-  TNavButton btnRRs;
-  TNavButton btnHierarchy;
-  TNavButton btnInfo;
-  TNavButton btnOptions;
-  TButton btnOK;
-  TButton btnCancel;
-  TButton btnApply;
+  TBGSource BGSource1;
+  TPicBtn btnUser;
+  TPicBtn btnDns;
+  TPicBtn btnRRs;
+  TPicBtn btnHierarchy;
+  TPicBtn btnInfo;
+  TPicBtn btnOptions;
+  TPicBtn btnOK;
+  TPicBtn btnCancel;
+  TPicBtn btnApply;
   TTimer StateTimer;
 
   // The user page's network label and sign button, which the poll writes on every
@@ -56,7 +58,9 @@ class TCnfgMain : public TForm {
  private:
   void FormCreate();
   void FormDestroy(TControl& sender);
-  void AttachNavigation(TNavButton& button, void (TCnfgMain::*checked)(TControl&));
+  void AttachNavigation(TPicBtn& button, void (TCnfgMain::*checked)(TControl&));
+  // The skin's look of the buttons: faces, styles and sounds.
+  void DressButtons();
 
   // The poll's steps.
   void ShowNetworkState();

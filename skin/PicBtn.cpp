@@ -260,6 +260,11 @@ LRESULT TPicBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
       MouseReleased(false, PointOf(lParam));
       break;  // the default processing raises the context menu request
+    case BM_CLICK:
+      // The default action that accessibility and automation tools invoke, as on a
+      // standard button: a click, not a key.
+      Click();
+      return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != Handle()) CaptureLost();
       break;

@@ -5,8 +5,9 @@
 // same non-zero group under one parent act as radio buttons, the old button's
 // OnUnchecked always running before the new one's OnChecked.
 //
-// Only the mouse clicks it: it takes the keyboard focus through the tab order, but no
-// key presses it. The second press of a double click raises OnDblClick, not a click.
+// Only the mouse clicks it (and BM_CLICK, the default action of automation tools): it
+// takes the keyboard focus through the tab order, but no key presses it. The second
+// press of a double click raises OnDblClick, not a click.
 #pragma once
 #include <cstdint>
 #include <functional>

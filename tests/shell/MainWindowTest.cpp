@@ -14,10 +14,10 @@
 
 namespace {
 
-// A click as the button reports it to its parent.
+// A click as the mouse makes it: a press and a release over the picture button.
 void Click(TControl& button) {
-  SendMessageW(GetParent(button.Handle()), WM_COMMAND, MAKEWPARAM(button.Id(), BN_CLICKED),
-               reinterpret_cast<LPARAM>(button.Handle()));
+  SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
 }
 
 class MainWindowTest : public ::testing::Test {

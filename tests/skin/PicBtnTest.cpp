@@ -216,6 +216,8 @@ TEST_F(PicBtnTest, TheKeyboardFocusesButNeverClicks) {
     SendMessageW(a->Handle(), WM_KEYUP, key, 0);
   }
   EXPECT_TRUE(log.empty());
+  SendMessageW(a->Handle(), BM_CLICK, 0, 0);  // what automation tools send
+  EXPECT_EQ(log, std::vector<std::string>{"click A"});
 }
 
 TEST_F(PicBtnTest, ADisabledButtonDoesNotClick) {
@@ -223,6 +225,7 @@ TEST_F(PicBtnTest, ADisabledButtonDoesNotClick) {
   a->SetGroup(1);
   a->SetEnabled(false);
   a->Click();
+  SendMessageW(a->Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(a->Checked());
   EXPECT_TRUE(log.empty());
 }
