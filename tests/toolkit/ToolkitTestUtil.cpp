@@ -43,7 +43,27 @@ void PumpFor(DWORD ms) {
   PumpUntil([&] { return GetTickCount64() >= deadline; }, ms + 1000);
 }
 
-TPixels::TPixels(HWND window, UINT msg) {
+void MouseDown(HWND window, int x, int y, WPARAM keys) {
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(x, y));
+}
+
+void MouseUp(HWND window, int x, int y, WPARAM keys) { SendMessageW(window, WM_LBUTTONUP, keys, MAKELPARAM(x, y)); }
+
+void Click(HWND window, int x, int y, WPARAM keys) {
+  MouseDown(window, x, y, keys);
+  MouseUp(window, x, y, keys);
+}
+
+void Type(HWND window, const std::wstring& text) {
+  for (wchar_t c : text) SendMessageW(window, WM_CHAR, c, 1);
+}
+
+void PressKey(HWND window, WORD key) {
+  SendMessageW(window, WM_KEYDOWN, key, 1);
+  SendMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+TPixels::TPixels(HWND window, UINT msg, bool erase) {
   RECT client{};
   GetClientRect(window, &client);
   width_ = client.right;
@@ -54,6 +74,7 @@ TPixels::TPixels(HWND window, UINT msg) {
   HDC dc = CreateCompatibleDC(nullptr);
   HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, bitmap);
+  if (erase) SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
   SendMessageW(window, msg, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   GdiFlush();
   const auto* source = static_cast<const uint32_t*>(bits);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "Exception.h"
 #include "Form.h"
 
 namespace toolkit_test {
@@ -34,7 +35,9 @@ void PumpFor(DWORD ms);
 // WM_PAINT with the DC in wParam); pixels as 0x00RRGGBB.
 class TPixels {
  public:
-  explicit TPixels(HWND window, UINT msg = WM_PRINTCLIENT);
+  // With `erase`, the window first erases its background into the bitmap
+  // (WM_ERASEBKGND), as a double-buffering caller does.
+  explicit TPixels(HWND window, UINT msg = WM_PRINTCLIENT, bool erase = false);
   uint32_t At(int x, int y) const { return pixels_[static_cast<size_t>(y) * width_ + x]; }
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -46,6 +49,14 @@ class TPixels {
   int height_;
   std::vector<uint32_t> pixels_;
 };
+
+// User input as the platform delivers it to a control: mouse buttons at a client
+// point (with MK_* flags in `keys`) and typed characters.
+void MouseDown(HWND window, int x, int y, WPARAM keys = 0);
+void MouseUp(HWND window, int x, int y, WPARAM keys = 0);
+void Click(HWND window, int x, int y, WPARAM keys = 0);
+void Type(HWND window, const std::wstring& text);
+void PressKey(HWND window, WORD key);
 
 inline uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 

@@ -1,0 +1,54 @@
+#include "Painting.h"
+
+void FillColor(HDC dc, const RECT& rect, COLORREF colour) {
+  const COLORREF old = SetBkColor(dc, colour);
+  ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);  // no brush to create
+  SetBkColor(dc, old);
+}
+
+void Frame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width) {
+  for (int i = 0; i < width && rect.right - rect.left > 0 && rect.bottom - rect.top > 0; ++i) {
+    FillColor(dc, {rect.left, rect.top, rect.right, rect.top + 1}, topLeft);
+    FillColor(dc, {rect.left, rect.top, rect.left + 1, rect.bottom}, topLeft);
+    FillColor(dc, {rect.left, rect.bottom - 1, rect.right, rect.bottom}, bottomRight);
+    FillColor(dc, {rect.right - 1, rect.top, rect.right, rect.bottom}, bottomRight);
+    InflateRect(&rect, -1, -1);
+  }
+}
+
+TDitherBrush::TDitherBrush() {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+  // A 32-bit top-down DIB keeps the two colours exact whatever the screen depth.
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, 8, -8, 1, 32, BI_RGB};
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap_) return;
+  auto* pixels = static_cast<DWORD*>(bits);
+  const auto rgb = [](COLORREF c) { return DWORD{GetRValue(c)} << 16 | DWORD{GetGValue(c)} << 8 | GetBValue(c); };
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) pixels[y * 8 + x] = ((x + y) & 1) ? rgb(light) : rgb(face);
+  GdiFlush();
+  brush_ = CreatePatternBrush(bitmap_);
+}
+
+TDitherBrush::~TDitherBrush() {
+  if (brush_) DeleteObject(brush_);
+  if (bitmap_) DeleteObject(bitmap_);
+}
+
+void PaintParentBackground(HWND window, HDC dc, const RECT& area) {
+  FillColor(dc, area, GetSysColor(COLOR_BTNFACE));
+  HWND parent = GetParent(window);
+  if (!parent) return;
+  POINT origin{0, 0};
+  MapWindowPoints(window, parent, &origin, 1);
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
+  POINT old{};
+  OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
+  SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+  SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  RestoreDC(dc, saved);
+}

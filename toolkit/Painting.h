@@ -1,0 +1,49 @@
+// Drawing helpers shared by the controls that paint themselves (panel, bevel, image,
+// speed button, tab set, draw grid): scoped object selection, solid fills, 3D frames,
+// the checkered dither brush, and the parent's background for controls that look
+// transparent although they are real child windows.
+#pragma once
+#include <windows.h>
+
+// Selects a GDI object into a DC for one scope; a null object selects nothing.
+class TDCSelect {
+ public:
+  TDCSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  ~TDCSelect() {
+    if (old_) SelectObject(dc_, old_);
+  }
+  TDCSelect(const TDCSelect&) = delete;
+  TDCSelect& operator=(const TDCSelect&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+void FillColor(HDC dc, const RECT& rect, COLORREF colour);
+
+// Draws a frame `width` pixels wide just inside `rect`, its top and left edges in
+// `topLeft`, its bottom and right edges in `bottomRight`, and shrinks `rect` to what
+// lies inside it.
+void Frame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int width);
+
+// An 8 x 8 checker of the button face and highlight colours: the background of a
+// pressed-down flat button and of a dithered tab set.
+class TDitherBrush {
+ public:
+  TDitherBrush();
+  ~TDitherBrush();
+  TDitherBrush(const TDitherBrush&) = delete;
+  TDitherBrush& operator=(const TDitherBrush&) = delete;
+  HBRUSH Handle() const noexcept { return brush_; }
+
+ private:
+  HBITMAP bitmap_ = nullptr;
+  HBRUSH brush_ = nullptr;
+};
+
+// Paints into `dc` (in `window`'s client coordinates) what the parent window shows
+// behind `window`: the parent erases and paints its own client area into the DC
+// (WM_ERASEBKGND, then WM_PRINTCLIENT), shifted so that it lines up. The button face
+// colour is laid first, for parents that cannot print themselves.
+void PaintParentBackground(HWND window, HDC dc, const RECT& area);
