@@ -143,9 +143,11 @@ void TPicture::StretchDraw(HDC dc, const RECT& rect, bool transparent) const {
     return;
   }
   if (!bitmap_) return;
+  // Before the bitmap is selected here: a bitmap can be selected into one DC only.
+  const COLORREF key = transparent ? TransparentColor() : CLR_INVALID;
   TBitmapDC source(bitmap_);
   if (transparent) {
-    TransparentBlt(dc, rect.left, rect.top, w, h, source.DC(), 0, 0, width_, height_, TransparentColor());
+    TransparentBlt(dc, rect.left, rect.top, w, h, source.DC(), 0, 0, width_, height_, key);
   } else {
     const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
     StretchBlt(dc, rect.left, rect.top, w, h, source.DC(), 0, 0, width_, height_, SRCCOPY);
