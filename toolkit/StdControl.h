@@ -4,7 +4,8 @@
 // through the reflected WM_CTLCOLOR* messages, and the focus and keyboard events.
 //
 // The background colour is also the colour a skinned control treats as transparent,
-// so every control paints exactly Color() wherever it shows its background.
+// so every control paints exactly Color() wherever it shows its background (the
+// up-down alone keeps the button face: the platform does not ask for its colour).
 //
 // Events from code. Text controls (edit, memo) raise OnChange for every real change of
 // their text, typed or set by code; check boxes, radio buttons and track bars raise

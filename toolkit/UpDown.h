@@ -3,6 +3,7 @@
 // whether or not the position moved (at the end of the range it stays). Positions
 // set by code raise nothing. With an associated edit the position shows in it as a
 // number and the user may type it there; the pair then sits at the edit's side.
+// The platform paints the arrows on the button face whatever Color() says.
 #pragma once
 #include <functional>
 
