@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "Bevel.h"
+#include "BitBtn.h"
 #include "Painting.h"
 #include "Button.h"
 #include "Image.h"
@@ -207,4 +208,33 @@ TEST(SpeedButton, AFlatButtonShowsItsParentUntilPointedAtAndItsGlyphAndHint) {
   info.lpszText = text;
   SendMessageW(tip, TTM_GETTEXTW, 32, reinterpret_cast<LPARAM>(&info));
   EXPECT_STREQ(text, L"刷新");
+}
+
+TEST(BitBtn, DrawsItsGlyphBesideTheCaptionOnItsColourAndClicksAsAButton) {
+  TLog log;
+  TRecordingForm form;
+  TBitBtn reload(form, {.name = L"btnReload", .width = 109, .height = 25, .caption = L"WWW"}, {.spacing = 8});
+  reload.OnClick = [&](TControl&) { log.push_back("OnClick"); };
+  HBITMAP glyph = TwoColourBitmap(16, kMagenta, kBlue);
+  reload.Glyph().AssignBitmap(glyph);
+  DeleteObject(glyph);
+  reload.SetColor(RGB(0, 128, 0));
+  const TPixels p(reload.Handle());
+  int blueLeft = -1, inkLeft = -1;
+  for (int x = 0; x < p.Width(); ++x) {
+    if (blueLeft < 0 && p.At(x, 12) == 0x0000FFu) blueLeft = x;
+    if (x > blueLeft + 16 && blueLeft >= 0 && inkLeft < 0 && p.CountNot(0x008000u, x, 5, x + 1, 20) > 0) inkLeft = x;
+  }
+  ASSERT_GT(blueLeft, 0);
+  EXPECT_GE(inkLeft - blueLeft, 16 + 8 - 4);  // the caption after the glyph and the spacing
+  EXPECT_EQ(p.At(blueLeft + 4, 6), 0x008000u);  // the glyph's transparent colour shows the face
+  EXPECT_EQ(p.At(1, 1), kLight);               // the raised frame's inner edge
+
+  reload.SetEnabled(false);
+  const TPixels disabled(reload.Handle());
+  EXPECT_EQ(disabled.CountNot(0x0000FFu, 0, 0, disabled.Width(), disabled.Height()),
+            disabled.Width() * disabled.Height());  // the glyph greyed
+  reload.SetEnabled(true);
+  SendMessageW(reload.Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(log, (TLog{"OnClick"}));
 }
