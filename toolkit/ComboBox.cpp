@@ -95,6 +95,7 @@ std::vector<std::wstring> TComboBox::Items() const {
 void TComboBox::SetItems(const std::vector<std::wstring>& items) {
   TFlagScope quiet(quiet_);
   SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+  if (style_ == TComboStyle::DropDown) SetWindowTextW(Handle(), L"");
   for (const auto& item : items) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
@@ -164,6 +165,17 @@ void TComboBox::SetDroppedDown(bool dropped) {
   if (Handle()) SendMessageW(Handle(), CB_SHOWDROPDOWN, dropped, 0);
 }
 
+// An editable box hands the focus on to its edit field at once, and the platform
+// notifies a loss and a gain of focus on the way: only a move into or out of the
+// whole box counts. The focus has already moved when the notification comes.
+void TComboBox::FocusMoved() {
+  HWND focus = GetFocus();
+  const bool inside = focus && (focus == Handle() || IsOwnPart(focus));
+  if (inside == hasFocus_) return;
+  hasFocus_ = inside;
+  Fire(inside ? OnEnter : OnExit, *this);
+}
+
 bool TComboBox::IsOwnPart(HWND window) const {
   COMBOBOXINFO info{sizeof info};
   return window && GetComboBoxInfo(Handle(), &info) && (window == info.hwndItem || window == info.hwndList);
@@ -171,6 +183,7 @@ bool TComboBox::IsOwnPart(HWND window) const {
 
 std::optional<LRESULT> TComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COMMAND) {
+    if (HIWORD(wParam) == CBN_SETFOCUS || HIWORD(wParam) == CBN_KILLFOCUS) FocusMoved();
     if (quiet_) return 0;
     switch (HIWORD(wParam)) {
       case CBN_SELCHANGE:
@@ -188,6 +201,9 @@ std::optional<LRESULT> TComboBox::Reflected(UINT msg, WPARAM wParam, LPARAM lPar
 
 LRESULT TComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      return TControl::WndProc(msg, wParam, lParam);  // OnEnter and OnExit come from the notifications
     case WM_WINDOWPOSCHANGING: {
       // The combo box takes a height above its field's as the dropped list's new
       // height. Heights from outside are closed heights: never let them reach it.

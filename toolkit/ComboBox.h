@@ -3,6 +3,7 @@
 //
 // Events run for the user's input only: OnSelect when the user chooses an entry
 // (CBN_SELCHANGE), then OnChange; OnChange alone when the user types (editable style).
+// OnEnter and OnExit follow the focus of the whole box, its edit field included.
 // Code that fills the box or selects an entry raises nothing: every change made by
 // code runs with a flag set that drops the notifications the control sends meanwhile,
 // saved and restored so that nested changes keep it.
@@ -70,10 +71,12 @@ class TComboBox : public TStdControl {
   int ListHeight() const;
   void FitFieldHeight();
   bool IsOwnPart(HWND window) const;
+  void FocusMoved();
 
   TComboStyle style_;
   int dropDownCount_;
   int fieldHeight_;
   bool quiet_ = false;      // set while code changes the box
   bool ownResize_ = false;  // set while the box resizes itself
+  bool hasFocus_ = false;   // the box or its edit field has the focus
 };

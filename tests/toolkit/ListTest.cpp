@@ -178,6 +178,18 @@ TEST(ComboBox, TypingIntoAnEditableBoxRaisesOnChangeAndSettingItRaisesNothing) {
   SendMessageW(info.hwndItem, EM_SETSEL, 0, -1);
   Type(info.hwndItem, L"x");
   EXPECT_EQ(log, (TLog{"OnChange x"}));
+  combo.SetItems({L"gamma"});  // a refill empties the field, quietly
+  EXPECT_EQ(combo.Text(), L"");
+
+  // The focus passes on to the edit field inside: still one entry, one exit.
+  log.clear();
+  TListBox other(form, ListArgs(L"lstOther"));
+  combo.OnEnter = [&](TControl&) { log.push_back("enter"); };
+  combo.OnExit = [&](TControl&) { log.push_back("exit"); };
+  combo.SetFocus();
+  EXPECT_EQ(GetFocus(), info.hwndItem);
+  other.SetFocus();
+  EXPECT_EQ(log, (TLog{"enter", "exit"}));
 }
 
 TEST(ComboBox, KeepsTheClosedHeightAskedForAndItsListBelow) {
