@@ -7,7 +7,15 @@ if(CMAKE_HOST_UNIX AND NOT CMAKE_CROSSCOMPILING_EMULATOR)
 # Runs a Windows program of this build in the build's own Wine prefix.
 export WINEPREFIX='${VT_WINEPREFIX}' WINEARCH=win64
 export WINEDEBUG=\${WINEDEBUG:--all} WINEDLLOVERRIDES='mscoree,mshtml='
-exec wine \"$@\"
+# The output goes through a file: every process the program starts inherits its
+# output descriptors under Wine, and one that outlives it (an agent COM started)
+# would otherwise keep CTest waiting on the pipe.
+out=\$(mktemp)
+wine \"$@\" >\"\$out\" 2>&1
+status=\$?
+cat \"\$out\"
+rm -f \"\$out\"
+exit \$status
 ")
   file(CHMOD ${CMAKE_BINARY_DIR}/wine-run PERMISSIONS
        OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

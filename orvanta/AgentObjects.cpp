@@ -43,109 +43,109 @@ TAgentService& TheAgentService() {
 }
 
 STDMETHODIMP TSvcInvoker::Reserved1() {
-  return Call([] { throw TAgentError(TAgentFault::NotSupported); });
+  return Call(__func__, [] { throw TAgentError(TAgentFault::NotSupported); });
 }
 
 STDMETHODIMP TSvcInvoker::Start() {
-  return Call([] { TheAgentService().Start(); });
+  return Call(__func__, [] { TheAgentService().Start(); });
 }
 
 STDMETHODIMP TUserManager::GetUserState(LONG* state) {
   if (BadOut(state)) return E_POINTER;
-  return Call([&] { *state = TheAgentService().GetUserState(); });
+  return Call(__func__, [&] { *state = TheAgentService().GetUserState(); });
 }
 
 STDMETHODIMP TUserManager::GetAuthorization(BSTR* authorization) {
   if (BadOut(authorization)) return E_POINTER;
   *authorization = nullptr;
-  return Call([&] { *authorization = NewBstr(TheAgentService().GetAuthorization()); });
+  return Call(__func__, [&] { *authorization = NewBstr(TheAgentService().GetAuthorization()); });
 }
 
 STDMETHODIMP TUserManager::SetAnswer(BSTR answer) {
-  return Call([&] { TheAgentService().SetAnswer(Str(answer)); });
+  return Call(__func__, [&] { TheAgentService().SetAnswer(Str(answer)); });
 }
 
 STDMETHODIMP TUserManager::ChangeUser(BSTR accountKey) {
-  return Call([&] { TheAgentService().ChangeUser(Str(accountKey)); });
+  return Call(__func__, [&] { TheAgentService().ChangeUser(Str(accountKey)); });
 }
 
 STDMETHODIMP TUserManager::ResendAccountKey(BSTR domain) {
-  return Call([&] { TheAgentService().ResendAccountKey(Str(domain)); });
+  return Call(__func__, [&] { TheAgentService().ResendAccountKey(Str(domain)); });
 }
 
 STDMETHODIMP TUserManager::GetUserProfile(LONG mode, BSTR* xml) {
   if (BadOut(xml)) return E_POINTER;
   *xml = nullptr;
-  return Call([&] { *xml = NewBstr(TheAgentService().GetUserProfile(mode)); });
+  return Call(__func__, [&] { *xml = NewBstr(TheAgentService().GetUserProfile(mode)); });
 }
 
 STDMETHODIMP TUserManager::PutUserProfile(BSTR xml, LONG flag) {
-  return Call([&] { TheAgentService().PutUserProfile(Str(xml), flag); });
+  return Call(__func__, [&] { TheAgentService().PutUserProfile(Str(xml), flag); });
 }
 
 STDMETHODIMP TUserManager::GetAppProfile(BSTR* xml) {
   if (BadOut(xml)) return E_POINTER;
   *xml = nullptr;
-  return Call([&] { *xml = NewBstr(TheAgentService().GetAppProfile()); });
+  return Call(__func__, [&] { *xml = NewBstr(TheAgentService().GetAppProfile()); });
 }
 
 STDMETHODIMP TUserManager::PutAppProfile(BSTR xml) {
-  return Call([&] { TheAgentService().PutAppProfile(Str(xml)); });
+  return Call(__func__, [&] { TheAgentService().PutAppProfile(Str(xml)); });
 }
 
 STDMETHODIMP TUserManager::RebuildAccountKey() {
-  return Call([] { TheAgentService().RebuildAccountKey(); });
+  return Call(__func__, [] { TheAgentService().RebuildAccountKey(); });
 }
 
 STDMETHODIMP TUserManager::ResendAnswer() {
-  return Call([] { TheAgentService().ResendAnswer(); });
+  return Call(__func__, [] { TheAgentService().ResendAnswer(); });
 }
 
 STDMETHODIMP TUserManager::FindDomains(BSTR pattern, VARIANT* domains) {
   if (BadOut(domains)) return E_POINTER;
   VariantInit(domains);
-  return Call([&] { PutStrings(TheAgentService().FindDomains(Str(pattern)), domains); });
+  return Call(__func__, [&] { PutStrings(TheAgentService().FindDomains(Str(pattern)), domains); });
 }
 
 STDMETHODIMP TUserManager::Reserved13() {
-  return Call([] { throw TAgentError(TAgentFault::NotSupported); });
+  return Call(__func__, [] { throw TAgentError(TAgentFault::NotSupported); });
 }
 
 STDMETHODIMP TUserManager::Reserved14() {
-  return Call([] { throw TAgentError(TAgentFault::NotSupported); });
+  return Call(__func__, [] { throw TAgentError(TAgentFault::NotSupported); });
 }
 
 STDMETHODIMP TUserManager::GetExpiryDate(DATE* expiry) {
   if (BadOut(expiry)) return E_POINTER;
-  return Call([&] { *expiry = TheAgentService().GetExpiryDate(); });
+  return Call(__func__, [&] { *expiry = TheAgentService().GetExpiryDate(); });
 }
 
 STDMETHODIMP TUserManager::GetServiceType(LONG* serviceType) {
   if (BadOut(serviceType)) return E_POINTER;
-  return Call([&] { *serviceType = TheAgentService().GetServiceType(); });
+  return Call(__func__, [&] { *serviceType = TheAgentService().GetServiceType(); });
 }
 
 STDMETHODIMP TUserManager::GetDomainSequence(BSTR domain, LONG* sequence) {
   if (BadOut(sequence)) return E_POINTER;
-  return Call([&] { *sequence = TheAgentService().GetDomainSequence(Str(domain)); });
+  return Call(__func__, [&] { *sequence = TheAgentService().GetDomainSequence(Str(domain)); });
 }
 
 STDMETHODIMP TUserManager::IsOnline(VARIANT_BOOL* online) {
   if (BadOut(online)) return E_POINTER;
-  return Call([&] { *online = TheAgentService().IsOnline() ? VARIANT_TRUE : VARIANT_FALSE; });
+  return Call(__func__, [&] { *online = TheAgentService().IsOnline() ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 STDMETHODIMP TUserManager::SignIn(LONG* result) {
   if (BadOut(result)) return E_POINTER;
-  return Call([&] { *result = TheAgentService().SignIn(); });
+  return Call(__func__, [&] { *result = TheAgentService().SignIn(); });
 }
 
 STDMETHODIMP TUserManager::SignOut() {
-  return Call([] { TheAgentService().SignOut(); });
+  return Call(__func__, [] { TheAgentService().SignOut(); });
 }
 
 STDMETHODIMP TUserManager::GetDomainList(VARIANT* suffixes) {
   if (BadOut(suffixes)) return E_POINTER;
   VariantInit(suffixes);
-  return Call([&] { PutStrings(TheAgentService().GetDomainList(), suffixes); });
+  return Call(__func__, [&] { PutStrings(TheAgentService().GetDomainList(), suffixes); });
 }

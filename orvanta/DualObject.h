@@ -3,6 +3,7 @@
 // bound clients work and the type-library marshaler sees the same description), and
 // ISupportErrorInfo with the step that turns a failure into a status plus IErrorInfo.
 #pragma once
+#include "CallJournal.h"
 #include <windows.h>
 #include <oleauto.h>
 
@@ -85,8 +86,10 @@ class TDualObject : public Intf, public ISupportErrorInfo {
 
   // Runs one operation: S_OK when it returns, else the failure's status with its
   // description as the thread's error info. No exception leaves a COM method.
+  // `operation` names it in the call journal.
   template <class F>
-  HRESULT Call(F&& body) {
+  HRESULT Call(const char* operation, F&& body) {
+    JournalCall(operation);
     SetErrorInfo(0, nullptr);  // a stale description must never travel with a reply
     try {
       body();

@@ -40,16 +40,34 @@ void TApplication::Dispatch(MSG& msg) {
 
 int TApplication::Run(TForm& mainForm) {
   if (!mainForm.Handle()) return 0;
+  mainForm_ = &mainForm;
   mainForm.Show();
   MSG msg;
+  int result = 0;
   // Checked after each message: the main form's window is destroyed inside one of them.
   while (mainForm.Handle()) {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got == 0) return static_cast<int>(msg.wParam);
-    if (got == -1) return -1;
+    if (got <= 0) {
+      result = got == 0 ? static_cast<int>(msg.wParam) : -1;
+      break;
+    }
     Dispatch(msg);
   }
-  return 0;
+  // The form went inside the last message: take back the WM_QUIT it posted.
+  if (PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) result = static_cast<int>(msg.wParam);
+  mainForm_ = nullptr;
+  return result;
+}
+
+void TApplication::FormDestroyed(const TForm& form) {
+  // The main form may go inside a nested message loop: one that COM runs while a
+  // call to another process waits, or one of a modal box. Such a loop dispatches a
+  // plain wake-up message itself, so the main loop would sleep on; WM_QUIT is handed
+  // back by every nested loop to the loop that owns it.
+  if (&form == mainForm_)
+    PostQuitMessage(0);
+  else
+    PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
 }
 
 void TApplication::ProcessMessages() {

@@ -37,6 +37,9 @@ class TApplication {
   void HandleException() noexcept;
   void ShowException(const std::exception& error) noexcept;
 
+  // Called by every form as its window goes: ends Run() when it is the main form.
+  void FormDestroyed(const TForm& form);
+
   // When attached, receives the report's text instead of the error box.
   std::function<void(const std::wstring& text)> OnException;
 
@@ -47,6 +50,7 @@ class TApplication {
   static void Dispatch(MSG& msg);
 
   std::wstring title_;
+  const TForm* mainForm_ = nullptr;  // while Run() runs
 };
 
 TApplication& Application();

@@ -119,9 +119,7 @@ LRESULT TForm::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       Fire(OnDestroy, *this);
       break;
     case WM_NCDESTROY:
-      // Wakes a message loop waiting for this form to go (the destruction may have
-      // come from a message sent by another thread, which GetMessage does not return).
-      PostThreadMessageW(GetCurrentThreadId(), WM_NULL, 0, 0);
+      Application().FormDestroyed(*this);
       break;
     case WM_ACTIVATE:
       if (LOWORD(wParam) == WA_INACTIVE) {

@@ -18,15 +18,18 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
   return true;
 }
 
-TProgram::TProgram(const std::wstring& exeName, const std::wstring& arguments) {
-  const std::wstring path = vt::test::ProductDir() + exeName;
-  std::wstring command = L"\"" + path + L"\"";
+TProgram::TProgram(const std::wstring& exeName, const std::wstring& arguments)
+    : TProgram(vt::test::ProductDir() + exeName, arguments, vt::test::ProductDir()) {}
+
+TProgram::TProgram(const std::wstring& exePath, const std::wstring& arguments,
+                   const std::wstring& workDir) {
+  std::wstring command = L"\"" + exePath + L"\"";
   if (!arguments.empty()) command += L" " + arguments;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   PROCESS_INFORMATION info{};
-  if (CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                     vt::test::ProductDir().c_str(), &startup, &info)) {
+  if (CreateProcessW(exePath.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     workDir.c_str(), &startup, &info)) {
     CloseHandle(info.hThread);
     process_ = info.hProcess;
     pid_ = info.dwProcessId;
@@ -50,6 +53,16 @@ DWORD TProgram::ExitCode() const {
   DWORD code = STILL_ACTIVE;
   if (process_) GetExitCodeProcess(process_, &code);
   return code;
+}
+
+void TProgram::Detach() {
+  if (process_) CloseHandle(process_);
+  process_ = nullptr;
+}
+
+void StartBackgroundAgent() {
+  TProgram agent(L"Orvanta.exe");
+  agent.Detach();
 }
 
 void TProgram::Terminate() {

@@ -16,7 +16,10 @@ bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
 // A started program; terminated in the destructor if it still runs.
 class TProgram {
  public:
+  // A program of the product folder, started in that folder.
   explicit TProgram(const std::wstring& exeName, const std::wstring& arguments = L"");
+  // Any program, started in `workDir`.
+  TProgram(const std::wstring& exePath, const std::wstring& arguments, const std::wstring& workDir);
   ~TProgram();
   TProgram(const TProgram&) = delete;
   TProgram& operator=(const TProgram&) = delete;
@@ -27,6 +30,8 @@ class TProgram {
   bool WaitForExit(DWORD timeoutMs = 10000) const;
   DWORD ExitCode() const;
   void Terminate();
+  // Lets the program run on after this object is gone.
+  void Detach();
 
   // The first visible-or-hidden top-level window of this process with the class
   // (any class when empty); null when there is none yet.
@@ -38,6 +43,10 @@ class TProgram {
   HANDLE process_ = nullptr;
   DWORD pid_ = 0;
 };
+
+// Starts the agent as the background agent again (after a test stopped it), outside
+// the test's lifetime.
+void StartBackgroundAgent();
 
 // Every top-level window of the class (all processes).
 std::vector<HWND> TopWindows(const std::wstring& className);

@@ -23,8 +23,8 @@ TEST(Startup, MainWindowAppearsCentredWithItsCaption) {
   GetClientRect(main, &client);
   EXPECT_EQ(client.right, 605);
   EXPECT_EQ(client.bottom, 441);
-  EXPECT_NE(FindChild(main, L"Button", L"确定"), nullptr);
-  HWND apply = FindChild(main, L"Button", L"应用");
+  EXPECT_NE(FindChild(main, L"TPicBtn", L"确定"), nullptr);
+  HWND apply = FindChild(main, L"TPicBtn", L"应用");
   ASSERT_NE(apply, nullptr);
   EXPECT_FALSE(IsWindowEnabled(apply));
 }
@@ -35,7 +35,7 @@ TEST(Startup, SecondInstanceEndsWithoutAWindow) {
   TProgram second(kProgram);
   ASSERT_TRUE(second.WaitForExit(15000));
   EXPECT_EQ(second.ExitCode(), 0u);
-  EXPECT_EQ(TopWindows(kMainClass).size(), 1u);
+  EXPECT_EQ(second.TopWindow(L""), nullptr);
   EXPECT_TRUE(first.Running());
 }
 
@@ -43,7 +43,7 @@ TEST(Startup, CancelEndsTheProgram) {
   TProgram program(kProgram);
   HWND main = program.WaitForTopWindow(kMainClass);
   ASSERT_NE(main, nullptr);
-  Click(FindChild(main, L"Button", L"取消"));
+  Click(FindChild(main, L"TPicBtn", L"取消"));
   ASSERT_TRUE(program.WaitForExit());
   EXPECT_EQ(program.ExitCode(), 0u);
 }
@@ -52,7 +52,7 @@ TEST(Startup, OkWithNothingModifiedEndsTheProgram) {
   TProgram program(kProgram);
   HWND main = program.WaitForTopWindow(kMainClass);
   ASSERT_NE(main, nullptr);
-  Click(FindChild(main, L"Button", L"确定"));
+  Click(FindChild(main, L"TPicBtn", L"确定"));
   ASSERT_TRUE(program.WaitForExit());
 }
 
@@ -60,32 +60,14 @@ TEST(Startup, OkWithNothingModifiedEndsTheProgram) {
 TEST(Startup, MissingApplicationFileIsReportedAndEndsStartUp) {
   const std::wstring dir = vt::test::ScratchDir(L"noappfile");
   ASSERT_TRUE(CopyFileW((vt::test::ProductDir() + kProgram).c_str(), (dir + kProgram).c_str(), FALSE));
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  PROCESS_INFORMATION info{};
-  std::wstring command = L"\"" + dir + kProgram + L"\"";
-  ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             dir.c_str(), &startup, &info));
-  CloseHandle(info.hThread);
-
-  HWND box = nullptr;
-  EXPECT_TRUE(WaitFor([&] {
-    for (HWND w : TopWindows(L"#32770")) {
-      DWORD pid = 0;
-      GetWindowThreadProcessId(w, &pid);
-      if (pid == info.dwProcessId) box = w;
-    }
-    return box != nullptr;
-  }, 15000));
+  TProgram program(dir + kProgram, L"", dir);
+  HWND box = program.WaitForTopWindow(L"#32770");
   ASSERT_NE(box, nullptr);
   EXPECT_NE(StaticTexts(box).find(L"AppProfile.xml"), std::wstring::npos);
-  EXPECT_TRUE(TopWindows(kMainClass).empty());
+  EXPECT_EQ(program.TopWindow(kMainClass), nullptr);
   PressOk(box);
-  EXPECT_EQ(WaitForSingleObject(info.hProcess, 10000), WAIT_OBJECT_0);
-  DWORD code = 0;
-  GetExitCodeProcess(info.hProcess, &code);
-  EXPECT_EQ(code, 1u);
-  CloseHandle(info.hProcess);
+  ASSERT_TRUE(program.WaitForExit());
+  EXPECT_EQ(program.ExitCode(), 1u);
 }
 
 }  // namespace

@@ -6,7 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 
+#include "CallJournal.h"
 #include "TestPaths.h"
 
 namespace vt::test {
@@ -193,6 +196,36 @@ std::vector<TAgentMail> AgentOutbox() {
     mails.push_back(std::move(mail));
   }
   return mails;
+}
+
+namespace {
+
+// The agent's call journal; the block is created here when the agent has not yet
+// made it, and the agent then uses the same one.
+TCallJournalBlock* JournalBlock() {
+  static TCallJournalBlock* block = [] {
+    HANDLE mapping = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                        sizeof(TCallJournalBlock), kCallJournalName);
+    return mapping ? static_cast<TCallJournalBlock*>(MapViewOfFile(
+                         mapping, FILE_MAP_WRITE, 0, 0, sizeof(TCallJournalBlock)))
+                   : nullptr;
+  }();
+  return block;
+}
+
+}  // namespace
+
+long AgentCallCount(const char* operation) {
+  TCallJournalBlock* block = JournalBlock();
+  for (unsigned i = 0; block && i < std::size(kJournalOperations); ++i)
+    if (std::strcmp(kJournalOperations[i], operation) == 0) return block->counts[i];
+  ADD_FAILURE() << "no call journal, or no operation named " << operation;
+  return -1;
+}
+
+void ResetAgentCallCounts() {
+  if (TCallJournalBlock* block = JournalBlock())
+    for (auto& count : block->counts) InterlockedExchange(&count, 0);
 }
 
 }  // namespace vt::test

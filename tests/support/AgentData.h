@@ -50,6 +50,11 @@ std::wstring StoredLocalSettings();
 // "ServiceType", "Expiry", "Sequence"); "" when absent.
 std::wstring StoredAccountValue(const std::wstring& accountId, const std::wstring& name);
 
+// How often the agent's operation (e.g. "GetUserProfile") was called since the last
+// reset, by any client; and putting every count back to 0.
+long AgentCallCount(const char* operation);
+void ResetAgentCallCounts();
+
 struct TAgentMail {
   std::wstring file;
   std::wstring kind;  // "AccountKey" or "Answer"
