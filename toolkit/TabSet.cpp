@@ -88,7 +88,8 @@ RECT TTabSet::TabRect(int index) const {
 }
 
 int TTabSet::TabAtPos(POINT point) const {
-  const RECT client = ClientRect();
+  RECT client = ClientRect();
+  client.right -= options_.endMargin;
   if (!PtInRect(&client, point)) return -1;
   const std::vector<int> widths = TabWidths();
   int left = options_.startMargin;
@@ -149,10 +150,14 @@ void TTabSet::Paint(HDC dc, const RECT& clip) {
   // The top edge: the bottom line of the area the tabs belong to.
   FillColor(dc, {client.left, 0, client.right, 1},
             GetSysColor(options_.softTop ? COLOR_BTNSHADOW : COLOR_WINDOWFRAME));
+  // Tabs that run into the end margin are cut there.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, 0, 0, client.right - options_.endMargin, client.bottom);
   // Right to left, so each tab's left side lies over its left neighbour's right side.
   for (int i = static_cast<int>(tabs_.size()) - 1; i >= 0; --i)
     if (i != tabIndex_) PaintTab(dc, i, false);
   if (tabIndex_ >= 0) PaintTab(dc, tabIndex_, true);
+  RestoreDC(dc, saved);
 }
 
 void TTabSet::SelectByUser(int index) {

@@ -3,7 +3,7 @@
 // drawn in front and open towards the area. Tabs come from a list of strings. A click
 // on another tab asks OnChange first, which may refuse it; then the tab becomes the
 // selected one and OnClick runs. Setting TabIndex from code raises nothing. Tabs that
-// do not fit are cut at the right edge.
+// do not fit are cut where the end margin begins.
 #pragma once
 #include <functional>
 #include <string>
@@ -16,7 +16,7 @@ using TTabChangeEvent = std::function<void(TTabSet& sender, int newTab, bool& al
 
 struct TTabSetOptions {
   int startMargin = 5;            // pixels before the first tab
-  int endMargin = 5;              // pixels kept free after the last
+  int endMargin = 5;              // pixels kept free of tabs at the right edge
   bool softTop = false;           // the top edge in the shadow colour instead of black
   bool ditherBackground = true;   // the free space checkered, else plain Color()
 };

@@ -65,6 +65,9 @@ TEST(TabSet, NeighboursShareTheirSlantedSidesAndEachOwnsHalf) {
   EXPECT_EQ(t.tabs.TabAtPos({middle - 2, 8}), 0);
   EXPECT_EQ(t.tabs.TabAtPos({middle + 1, 8}), 1);
   EXPECT_EQ(t.tabs.TabAtPos({-1, 8}), -1);
+  t.tabs.SetTabs({L"a very long first tab that runs past the right edge of the bar"});
+  EXPECT_EQ(t.tabs.TabAtPos({t.tabs.ClientWidth() - 6, 8}), 0);
+  EXPECT_EQ(t.tabs.TabAtPos({t.tabs.ClientWidth() - 5, 8}), -1);  // the end margin
   const RECT none = t.tabs.TabRect(7);
   EXPECT_TRUE(IsRectEmpty(&none));
 }
