@@ -6,9 +6,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace bench {
+
+// The product folder (the program, the agent, the shipped files): benchmarks live in
+// <build>\bench\, the product in <build>\bin\.
+inline std::wstring ProductDir() {
+  wchar_t path[MAX_PATH];
+  const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring dir(path, n);
+  return dir.substr(0, dir.find_last_of(L"\\/") + 1) + L"..\\bin\\";
+}
 
 inline double NowMs() {
   static const double frequency = [] {

@@ -9,8 +9,10 @@ export WINEPREFIX='${VT_WINEPREFIX}' WINEARCH=win64
 export WINEDEBUG=\${WINEDEBUG:--all} WINEDLLOVERRIDES='mscoree,mshtml='
 # The output goes through a file: every process the program starts inherits its
 # output descriptors under Wine, and one that outlives it (an agent COM started)
-# would otherwise keep CTest waiting on the pipe.
-out=\$(mktemp)
+# would otherwise keep CTest waiting on the pipe. A run that is killed (a test's
+# time-out) leaves its file in test-output/.
+mkdir -p '${CMAKE_BINARY_DIR}/test-output'
+out='${CMAKE_BINARY_DIR}/test-output/run.'\$\$'.log'
 wine \"$@\" >\"\$out\" 2>&1
 status=\$?
 cat \"\$out\"

@@ -38,13 +38,19 @@ build_all() {
 # Sets a registry value in the prefix: key, name, type, data.
 reg_set() { wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1; }
 
+# Prepares the prefix for a display driver ("null" for headless runs, "x11" for a real
+# or virtual display) and starts a Wine session under it. Wine reads the driver when
+# its desktop process starts, so the session is restarted after the registry is set.
 prepare_prefix() {
+  local driver=${1:-null}
   if [ ! -f "$WINEPREFIX/.update-timestamp" ]; then
     log "creating the Wine prefix $WINEPREFIX"
     DISPLAY= wine wineboot -i >/dev/null 2>&1
   fi
-  start_wine_session
   import_reg "$ROOT/scripts/prefix.reg"
+  reg_set 'HKCU\Software\Wine\Drivers' Graphics REG_SZ "$driver"
+  stop_wine_session
+  start_wine_session
 }
 
 # Imports a UTF-8 .reg file (regedit wants UTF-16 for the Chinese font names).
@@ -60,11 +66,12 @@ keep_desktop() {
   (wine "$BUILD/tests/keep-desktop.exe" >/dev/null 2>&1 </dev/null &)
 }
 
-# Ends every Wine process of this prefix (the agent included).
-stop_wine_session() { wineserver -k >/dev/null 2>&1 || true; }
-
-# Headless runs use Wine's null display driver; screenshots use X11.
-set_display_driver() { reg_set 'HKCU\Software\Wine\Drivers' Graphics REG_SZ "$1"; }
+# Ends every Wine process of this prefix (the agent included) and waits until the
+# server is gone, so that the registry is on disk.
+stop_wine_session() {
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
+}
 
 # A persistent wineserver and one warm-up process, outside any test's pipes, so Wine's
 # background services do not start inside (and hold the output of) the first test.

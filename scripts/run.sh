@@ -6,13 +6,13 @@
 source "$(dirname "$0")/lib.sh"
 ensure_packages
 build_all
-prepare_prefix
-register_agent
-set_display_driver x11
 
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  prepare_prefix x11
+  register_agent
   log "running VTUserCnfg on $DISPLAY"
-  exec wine "$BIN/VTUserCnfg.exe"
+  cd "$BIN"
+  exec wine VTUserCnfg.exe
 fi
 
 shot=${VT_SCREENSHOT:-$BUILD/screenshot.png}
@@ -23,9 +23,8 @@ trap 'stop_wine_session; kill $xvfb 2>/dev/null || true' EXIT
 export DISPLAY=:97
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
-# The X11 driver is read when a process starts: restart the Wine session under it.
-stop_wine_session
-start_wine_session
+prepare_prefix x11
+register_agent
 (cd "$BIN" && wine VTUserCnfg.exe >/dev/null 2>&1 </dev/null &)
 
 window=

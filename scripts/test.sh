@@ -3,8 +3,7 @@
 source "$(dirname "$0")/lib.sh"
 ensure_packages
 build_all
-prepare_prefix
-set_display_driver null
+prepare_prefix null
 register_agent
 keep_desktop
 trap stop_wine_session EXIT
