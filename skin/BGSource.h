@@ -1,8 +1,8 @@
 // TBGSource: the non-visual component that holds a skinned window's picture. A form
 // owns it like any component; when the owner is a form, every change of the picture
-// sets the form's client area to the picture's size and repaints the form, so loading
-// the picture sizes the window. A skinned form (TBGForm) hands out the picture of its
-// last source to the controls on it.
+// sets the form's client area to the picture's size (an emptied picture leaves the size
+// alone) and repaints the form, so loading the picture sizes the window. A skinned form
+// (TBGForm) hands out the picture of its last source to the controls on it.
 #pragma once
 #include <string>
 
@@ -13,7 +13,8 @@ class TControl;
 
 class TBGSource {
  public:
-  // `owner` must outlive the component (it is normally a member of its owner).
+  // The component is normally a member of its owner; a skinned form that goes first
+  // detaches its sources.
   explicit TBGSource(TControl& owner, std::wstring name = L"BGSource1");
   ~TBGSource();
   TBGSource(const TBGSource&) = delete;

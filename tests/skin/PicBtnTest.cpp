@@ -6,8 +6,11 @@
 #include <memory>
 
 #include "Common.h"
+#include "Exception.h"
 #include "PicBtn.h"
+#include "SkinFaces.h"
 #include "SkinTestUtil.h"
+#include "TestPaths.h"
 
 using namespace skin_test;
 
@@ -271,6 +274,26 @@ TEST_F(PicBtnTest, TheBackgroundIsCutOnResizeAndShowButNotOnMove) {
   auto provider = QueryWindowInterface<IBackgroundProvider>(a->Handle(), IID_IBackgroundProvider);
   ASSERT_TRUE(provider);
   EXPECT_EQ(provider->GetBackground(), a->Background().Handle());
+}
+
+TEST_F(PicBtnTest, FacesLoadFromFilesAndResourcesAndAMissingOneChangesNothing) {
+  auto a = Make(L"A");
+  const std::wstring dir = vt::test::ScratchDir(L"skin-faces");
+  SaveBmp(TSkinBitmap(30, 10, kIdle), dir, L"Face.bmp");
+  SaveBmp(TSkinBitmap(30, 10, kDown), dir, L"FaceDown.bmp");
+  EXPECT_TRUE(LoadButtonFaces(*a, dir, L"Face"));
+  EXPECT_EQ(a->PicIdle.Bitmap().Pixel(29, 9), kIdle);
+  EXPECT_EQ(a->PicDown.Bitmap().Pixel(0, 0), kDown);
+  EXPECT_TRUE(a->PicUp.Empty());
+  EXPECT_FALSE(LoadButtonFaces(*a, dir, L"Absent"));
+  EXPECT_EQ(a->PicIdle.Width(), 30);  // what was loaded stays
+
+  a->PicUp.LoadFromResource(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(101));
+  EXPECT_EQ(a->PicUp.Width(), 13);
+  EXPECT_EQ(a->PicUp.Height(), 13);
+  EXPECT_THROW(a->PicUp.LoadFromResource(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(999)), EError);
+  EXPECT_THROW(a->PicUp.LoadFromFile(dir + L"none.bmp"), EError);
+  EXPECT_EQ(a->PicUp.Width(), 13);
 }
 
 // A face of magenta around a 30 x 12 block with a one-pixel notch at its top-left
