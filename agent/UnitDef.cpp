@@ -63,3 +63,7 @@ void SetLocalSettingsModified(bool flag) { LocalSettingsModified = flag; }
 bool IsProfessionalService() {
   return UserProfile.Assigned() && UserManager.GetServiceType() >= 3;
 }
+
+int FindCategoryValue(const std::wstring& name) { return FindCategoryValue(AppFile, name); }
+
+std::wstring FindCategoryName(int value) { return FindCategoryName(AppFile, value); }

@@ -8,8 +8,10 @@
 #include "AgentLink.h"
 #include "AppProfile.h"
 #include "ComPtr.h"
+#include "DomainList.h"
 #include "PageWrapper.h"
 #include "UserProfile.h"
+#include "Vocabularies.h"
 
 extern TSvcInvokerLink SvcInvoker;
 extern TUserManagerLink UserManager;
@@ -45,3 +47,9 @@ void SetLocalSettingsModified(bool flag);
 // True when a user profile is held and the agent's service type is 3 or more. Agent
 // failures propagate.
 bool IsProfessionalService();
+
+// The code of the application file's category with this display name, or the name of
+// the category with this code (the walk of FindCategoryValue over a document). -1 or
+// an empty text when no application file is loaded or nothing matches.
+int FindCategoryValue(const std::wstring& name);
+std::wstring FindCategoryName(int value);

@@ -8,6 +8,7 @@
 #include "Exception.h"
 #include "UnitDef.h"
 #include "frmCnfgMain.h"
+#include "frmMsg.h"
 
 namespace {
 
@@ -15,6 +16,12 @@ constexpr wchar_t kTitle[] = L"维特兰诺用户管理";
 
 int RunMainWindow() {
   TCnfgMain mainWindow;
+  // The popup lives as long as the main window; messages reach it from now on.
+  TMsgForm msgForm;
+  MessageSink = [&msgForm](const std::wstring& text) { msgForm.ShowText(text); };
+  struct TSinkReset {
+    ~TSinkReset() { MessageSink = nullptr; }
+  } sinkReset;
   return Application().Run(mainWindow);
 }
 

@@ -6,6 +6,15 @@
 #include "SkinFaces.h"
 #include "SvcObj.h"
 #include "UnitDef.h"
+#include "frameDnsPro.h"
+#include "frameDnsStd.h"
+#include "frameHierarchyPro.h"
+#include "frameHierarchyStd.h"
+#include "frameInfo.h"
+#include "frameOptions.h"
+#include "frameRRsPro.h"
+#include "frameRRsStd.h"
+#include "frameUser.h"
 
 namespace {
 
@@ -125,7 +134,20 @@ void TCnfgMain::OpenSection(TMainPage standard, TMainPage professional) {
   CurrentPage = OpenPage(IsProfessionalService() ? professional : standard);
 }
 
-TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage) { return {}; }
+TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage page) {
+  switch (page) {
+    case TMainPage::User: return ShowPageUser(*this);
+    case TMainPage::DnsStd: return ShowPageDnsStd(*this);
+    case TMainPage::DnsPro: return ShowPageDnsPro(*this, false);
+    case TMainPage::RRsStd: return ShowPageRRsStd(*this);
+    case TMainPage::RRsPro: return ShowPageRRsPro(*this, false);
+    case TMainPage::HierarchyStd: return ShowPageHierarchyStd(*this);
+    case TMainPage::HierarchyPro: return ShowPageHierarchyPro(*this, false);
+    case TMainPage::Info: return ShowPageInfo(*this);
+    case TMainPage::Options: return ShowPageOptions(*this);
+  }
+  return {};
+}
 
 // ---- State poll ----
 

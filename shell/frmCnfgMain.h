@@ -76,6 +76,6 @@ class TCnfgMain : public TBGForm {
   // Closes the page on show, then opens the professional or the standard page.
   void OpenSection(TMainPage standard, TMainPage professional);
   // The page's factory: creates the page on first use, shows it and returns its
-  // interface. Empty while the page's unit is not part of the program.
+  // interface. The professional pages open with the snapshot flag off.
   TComPtr<IPageWrapper> OpenPage(TMainPage page);
 };

@@ -1,0 +1,144 @@
+#include "DomainList.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "Exception.h"
+#include "SystemError.h"
+#include "UnitDef.h"
+
+namespace {
+
+// Far above any real suffix list; a bigger file is not ours and is not read.
+constexpr uint64_t kMaxListFileSize = 1 << 20;
+
+std::string ToAnsi(const std::wstring& text) {
+  if (text.empty()) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                       nullptr, 0, nullptr, nullptr);
+  std::string result(size > 0 ? size : 0, '\0');
+  if (size > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), result.data(), size,
+                        nullptr, nullptr);
+  return result;
+}
+
+std::wstring FromAnsi(const char* text, size_t length) {
+  if (length == 0) return {};
+  const int size = MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), nullptr, 0);
+  std::wstring result(size > 0 ? size : 0, L'\0');
+  if (size > 0) MultiByteToWideChar(CP_ACP, 0, text, static_cast<int>(length), result.data(), size);
+  return result;
+}
+
+// Lines end in CR LF as written, but a lone LF or CR ends one too.
+std::vector<std::wstring> SplitLines(const std::string& bytes) {
+  std::vector<std::wstring> lines;
+  size_t start = 0;
+  for (size_t i = 0; i <= bytes.size(); ++i) {
+    if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
+    if (i > start) lines.push_back(FromAnsi(bytes.data() + start, i - start));
+    if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  return lines;
+}
+
+}  // namespace
+
+// ---- TEncodedStream ----
+
+TEncodedStream::TEncodedStream(const std::wstring& fileName, TMode mode) : name_(fileName) {
+  const bool create = mode == TMode::Create;
+  file_ = CreateFileW(fileName.c_str(), create ? GENERIC_WRITE : GENERIC_READ,
+                      create ? 0 : FILE_SHARE_READ, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
+                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file_ == INVALID_HANDLE_VALUE) ThrowLastError(L"Cannot open the file " + fileName);
+}
+
+TEncodedStream::~TEncodedStream() {
+  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
+}
+
+size_t TEncodedStream::Read(void* buffer, size_t count) {
+  const DWORD want = static_cast<DWORD>(std::min<size_t>(count, std::numeric_limits<DWORD>::max()));
+  std::vector<uint8_t> stored(want);
+  DWORD got = 0;
+  if (want && !ReadFile(file_, stored.data(), want, &got, nullptr))
+    ThrowLastError(L"Cannot read the file " + name_);
+  auto* plain = static_cast<uint8_t*>(buffer);
+  for (DWORD i = 0; i < got; ++i) plain[i] = static_cast<uint8_t>(stored[i] - Key);
+  return got;
+}
+
+size_t TEncodedStream::Write(const void* buffer, size_t count) {
+  const DWORD want = static_cast<DWORD>(std::min<size_t>(count, std::numeric_limits<DWORD>::max()));
+  const auto* plain = static_cast<const uint8_t*>(buffer);
+  std::vector<uint8_t> stored(plain, plain + want);
+  for (uint8_t& byte : stored) byte = static_cast<uint8_t>(byte + Key);
+  DWORD written = 0;
+  if (want && (!WriteFile(file_, stored.data(), want, &written, nullptr) || written != want))
+    ThrowLastError(L"Cannot write the file " + name_);
+  return written;
+}
+
+uint64_t TEncodedStream::Size() const {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file_, &size)) ThrowLastError(L"Cannot read the size of the file " + name_);
+  return static_cast<uint64_t>(size.QuadPart);
+}
+
+// ---- The file ----
+
+void WriteDomainListFile(const std::wstring& fileName, const std::vector<std::wstring>& suffixes) {
+  // The whole text first, so the file is written in one transfer.
+  std::string text;
+  for (const std::wstring& suffix : suffixes) text += ToAnsi(suffix) + "\r\n";
+  TEncodedStream stream(fileName, TEncodedStream::TMode::Create);
+  stream.Key = kDomainListKey;
+  stream.Write(text.data(), text.size());
+}
+
+std::vector<std::wstring> ReadDomainListFile(const std::wstring& fileName) {
+  try {
+    TEncodedStream stream(fileName, TEncodedStream::TMode::Read);
+    stream.Key = kDomainListKey;
+    const uint64_t size = stream.Size();
+    if (size > kMaxListFileSize) return {};
+    std::string text(static_cast<size_t>(size), '\0');
+    text.resize(stream.Read(text.data(), text.size()));
+    return SplitLines(text);
+  } catch (const std::exception&) {
+    return {};
+  }
+}
+
+void RefreshDomainList() {
+  if (!UserManager.Assigned()) return;
+  try {
+    WriteDomainListFile(kDomainListFileName, UserManager.GetDomainList());
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+  }
+}
+
+std::vector<std::wstring> LoadDomainList() { return ReadDomainListFile(kDomainListFileName); }
+
+bool SplitHostName(const std::wstring& fullName, const std::vector<std::wstring>& suffixes,
+                   std::wstring& label, std::wstring& suffix) {
+  label.clear();
+  suffix.clear();
+  for (const std::wstring& s : suffixes) {
+    if (s.size() >= fullName.size()) continue;
+    const size_t dot = fullName.size() - s.size() - 1;
+    if (fullName.compare(dot + 1, s.size(), s) != 0 || fullName[dot] != L'.') continue;
+    label = fullName.substr(0, dot);
+    suffix = s;
+    return true;
+  }
+  return false;
+}
+
+bool SplitHostName(const std::wstring& fullName, std::wstring& label, std::wstring& suffix) {
+  return SplitHostName(fullName, LoadDomainList(), label, suffix);
+}

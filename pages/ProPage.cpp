@@ -1,0 +1,27 @@
+#include "ProPage.h"
+
+#include "Common.h"
+#include "SkinFaces.h"
+
+TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
+                   POINT backAt, int backTabOrder)
+    : TBaseFrame(owner, className, std::move(name), width),
+      btnBack(*this, {.name = L"btnBack", .left = backAt.x, .top = backAt.y, .width = 95,
+                      .height = 16, .caption = L"SnapShot Back", .tabOrder = backTabOrder,
+                      .visible = false}) {
+  LoadButtonFaces(btnBack, GetExeDir(), L"SnapBack");
+  btnBack.SetPicStyle(TPicStyle::psTransparent);
+  btnBack.SetAutoSize(true);
+  btnBack.OnClick = [this](TControl& s) { btnBackClick(s); };
+}
+
+void TProPage::SetEnabled(bool value) {
+  if (value == enabled_) return;
+  enabled_ = value;
+  EnableContent(value);
+}
+
+void TProPage::SetSnapshot(bool value) {
+  TBaseFrame::SetSnapshot(value);
+  btnBack.SetVisible(value);
+}

@@ -1,0 +1,37 @@
+// TProPage: what the professional DNS, records and hierarchy pages share as pages.
+// A standard page shows its professional counterpart for viewing only by opening it
+// with the snapshot flag set: the page then stays disabled on every refresh and shows
+// its Back button, which returns to the standard page. So that the Back button stays
+// usable on a disabled page, these pages keep an enabled flag of their own and
+// disable only their content, never the page's window.
+#pragma once
+#include <string>
+
+#include "PicBtn.h"
+#include "frameBase.h"
+
+class TProPage : public TBaseFrame {
+ public:
+  // "SnapShot Back": hidden unless the page is a snapshot.
+  TPicBtn btnBack;
+
+  bool STDMETHODCALLTYPE GetEnabled() override { return enabled_; }
+  // Stores the flag and enables or disables the page's content when it differs.
+  void STDMETHODCALLTYPE SetEnabled(bool value) override;
+  // Stores the flag and shows btnBack exactly when it is set.
+  void STDMETHODCALLTYPE SetSnapshot(bool value) override;
+
+  // Closes the page on show and opens the section's standard page in its place.
+  virtual void btnBackClick(TControl& sender) = 0;
+
+ protected:
+  TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
+           POINT backAt, int backTabOrder);
+
+  // The page's own groups follow the enabled flag; the page has none of its own yet
+  // beyond btnBack, which always stays usable.
+  virtual void EnableContent(bool enabled) {}
+
+ private:
+  bool enabled_ = true;
+};

@@ -1,0 +1,22 @@
+// TPageRRsPro, the professional resource records page: every host, alias and mail-exchanger record in one grid, opening the record editors. It opens from its section's navigation button, or from
+// the standard page as a snapshot for viewing only, whose Back button returns to the
+// standard page. The page's controls and their loading belong to its own unit's work;
+// here it has its place among the pages: class, size, factory and snapshot view.
+#pragma once
+#include "ComPtr.h"
+#include "PageWrapper.h"
+#include "ProPage.h"
+
+class TPageRRsPro : public TProPage {
+ public:
+  static constexpr wchar_t kClassName[] = L"TPageRRsPro";
+  static constexpr int kWidth = 430;
+
+  explicit TPageRRsPro(TControl& owner);
+
+  void btnBackClick(TControl& sender) override;
+};
+
+// Creates the page on first use with `owner` (the main window) as owner and parent,
+// or shows it; sets its snapshot flag, enables it and refreshes it.
+TComPtr<IPageWrapper> ShowPageRRsPro(TControl& owner, bool snapshot);
