@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every benchmark under Wine, printing their figures.
 source "$(dirname "$0")/lib.sh"
-ensure_packages
-build_all
-prepare_prefix null
-register_agent
-keep_desktop
-trap stop_wine_session EXIT
+prepare_headless_session
 for b in "$BUILD"/bench/*.exe; do
   log "$(basename "$b" .exe)"
   (cd "$BIN" && wine "$b")

@@ -90,3 +90,15 @@ register_agent() {
   # Registering its classes also replaces one left behind by an agent that died.
   wine "$BIN/Orvanta.exe" >/dev/null 2>&1 </dev/null &
 }
+
+# Everything a headless run of the tests or benchmarks needs, on a fresh machine too:
+# packages, the build, the prefix on the null driver, the registered agent running, and
+# the desktop held open. The Wine session ends when the calling script does.
+prepare_headless_session() {
+  ensure_packages
+  build_all
+  prepare_prefix null
+  register_agent
+  keep_desktop
+  trap stop_wine_session EXIT
+}

@@ -98,12 +98,23 @@ void TCnfgMain::AttachNavigation(TPicBtn& button, void (TCnfgMain::*checked)(TCo
 
 void TCnfgMain::FormCreate() {
   SetCaption(GetResString(512));
+  ShowProgramIcon();
   try {
     BGSource1.LoadFromFile(GetExeDir() + L"background.bmp");
   } catch (const EError&) {
     // Without its picture the window keeps its size and plain colour and works as ever.
   }
   btnUser.SetChecked(true);
+}
+
+void TCnfgMain::ShowProgramIcon() {
+  // Icon 1 of the program's resources, in the two sizes the title bar and the task
+  // switcher use; a module without it (a test) keeps the default.
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  for (const auto& [which, size] : {std::pair{ICON_SMALL, 16}, std::pair{ICON_BIG, 32}}) {
+    if (HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED))
+      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+  }
 }
 
 void TCnfgMain::FormDestroy(TControl&) {

@@ -57,6 +57,7 @@ class TCnfgMain : public TBGForm {
 
  private:
   void FormCreate();
+  void ShowProgramIcon();
   void FormDestroy(TControl& sender);
   void AttachNavigation(TPicBtn& button, void (TCnfgMain::*checked)(TControl&));
   // The skin's look of the buttons: faces, styles and sounds.

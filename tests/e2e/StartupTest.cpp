@@ -39,22 +39,20 @@ TEST(Startup, SecondInstanceEndsWithoutAWindow) {
   EXPECT_TRUE(first.Running());
 }
 
-TEST(Startup, CancelEndsTheProgram) {
+// Starts the program, clicks the main window's button with this caption, and
+// expects the program to end normally.
+void ExpectButtonEndsTheProgram(const wchar_t* caption) {
   TProgram program(kProgram);
   HWND main = program.WaitForTopWindow(kMainClass);
   ASSERT_NE(main, nullptr);
-  Click(FindChild(main, L"TPicBtn", L"取消"));
+  Click(FindChild(main, L"TPicBtn", caption));
   ASSERT_TRUE(program.WaitForExit());
   EXPECT_EQ(program.ExitCode(), 0u);
 }
 
-TEST(Startup, OkWithNothingModifiedEndsTheProgram) {
-  TProgram program(kProgram);
-  HWND main = program.WaitForTopWindow(kMainClass);
-  ASSERT_NE(main, nullptr);
-  Click(FindChild(main, L"TPicBtn", L"确定"));
-  ASSERT_TRUE(program.WaitForExit());
-}
+TEST(Startup, CancelEndsTheProgram) { ExpectButtonEndsTheProgram(L"取消"); }
+
+TEST(Startup, OkWithNothingModifiedEndsTheProgram) { ExpectButtonEndsTheProgram(L"确定"); }
 
 // The program copied to a folder without its application file.
 TEST(Startup, MissingApplicationFileIsReportedAndEndsStartUp) {
