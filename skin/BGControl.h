@@ -1,0 +1,188 @@
+// TBGControl<Base>: what every skinned standard control shares. The control stays the
+// standard control of its kind; only its painting changes. On the screen it paints
+// through a back buffer: the standard control paints its client area off screen, then
+// every pixel in exactly the control's own colour (Color()) is replaced by the
+// control's cut-out of its parent's picture, so frames, text, arrows and selections
+// stay while the background shows the window picture. A caller that hands the
+// control a DC of its own (WM_PRINTCLIENT, WM_PAINT with a DC) gets the plain standard
+// painting: that is the path the composition itself uses to get the standard face.
+//
+// The cut-out (Background) is the rectangle of the parent's background under the
+// whole window, taken on every resize, also on every move for controls that ask for
+// it. The client area lies b pixels inside the window's outer edge (a sunken edge, a
+// track bar's border width), so client pixel x, y shows Background at x + b, y + b.
+//
+// Every skinned control offers its own cut-out through IBackgroundProvider, so any of
+// them can be the parent of further skinned controls.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <utility>
+
+#include "Background.h"
+#include "SkinBitmap.h"
+
+// The distance from the window's outer edge to its client area's top-left corner.
+int BorderOffset(HWND window);
+
+// Composes one face: `paintFace` paints the standard face into an off-screen DC of
+// `size` (pre-filled with `key`), every pixel of exactly `key` takes the colour of
+// `background` at x + b, y + b (a pixel beyond the picture keeps `key`, so a control
+// without a picture looks like the plain control), `overlay` may draw over the result,
+// and the result is copied to `target` at `at`.
+void ComposeSkinned(HDC target, POINT at, SIZE size, int b, COLORREF key, const TSkinBitmap& background,
+                    const std::function<void(HDC)>& paintFace,
+                    const std::function<void(HDC)>& overlay = {});
+
+// Scrolling of a skinned control: the platform scrolls by copying the pixels on the
+// screen, which would drag the picture along with the text. For one scope the window
+// gets an empty region, so nothing reaches the screen; at the end (also when an
+// exception leaves the scope) the region goes and the whole control is repainted,
+// composed from scratch.
+class TScrollHider {
+ public:
+  explicit TScrollHider(HWND window);
+  ~TScrollHider();
+  TScrollHider(const TScrollHider&) = delete;
+  TScrollHider& operator=(const TScrollHider&) = delete;
+
+ private:
+  HWND window_;
+  bool hidden_ = false;
+};
+
+template <class Base>
+class TBGControl : public Base, public IBackgroundProvider {
+ public:
+  // The arguments of the standard control's constructor.
+  template <class... Args>
+  explicit TBGControl(Args&&... args) : Base(std::forward<Args>(args)...) {
+    // The window was made inside Base's constructor, before this class saw its
+    // first WM_SIZE.
+    TakeCutOut();
+  }
+
+  // The control's own cut-out, of the window's size. Assigning copies a picture in.
+  const TSkinBitmap& Background() const noexcept { return background_; }
+  void SetBackground(HBITMAP picture) {
+    background_.Assign(picture);
+    this->Invalidate();
+  }
+  // What the parent offered at the last cut-out; not owned.
+  HBITMAP ParentBackground() const noexcept { return parentBackground_; }
+
+  // On from creation; off, the control paints as the plain standard control.
+  bool DoubleBuffered() const noexcept { return doubleBuffered_; }
+  void SetDoubleBuffered(bool on) {
+    doubleBuffered_ = on;
+    this->Invalidate();
+  }
+  int BorderOffset() const { return ::BorderOffset(this->Handle()); }
+
+  // The cut-out rule; false, with the old cut-out kept, when the parent offers none.
+  bool TakeCutOut() {
+    cutDone_ = true;
+    parentBackground_ = ::ParentBackground(this->Handle());
+    if (!parentBackground_) return false;
+    ::CutBackground(this->Handle(), background_);
+    return true;
+  }
+
+  HBITMAP STDMETHODCALLTYPE GetBackground() override { return background_.Handle(); }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (iid == IID_IUnknown || iid == IID_IBackgroundProvider) {
+      *out = static_cast<IBackgroundProvider*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  // Owner-managed: counting never destroys the control.
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+ protected:
+  // A new cut-out was taken (the parent offered a picture); the panel passes it on.
+  virtual void BackgroundCut() {}
+  virtual bool CutsOnMove() const { return false; }
+  virtual bool RepaintsOnFocusLoss() const { return true; }
+  // The standard face, as the standard control paints it into a DC of its own.
+  virtual void PaintFace(HDC dc) {
+    Base::WndProc(WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    Base::WndProc(WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  }
+  // Drawn over the composed face before it goes to the screen.
+  virtual void PaintOverFace(HDC) {}
+  // False for a control that composes elsewhere (the bitmap button's drawing step).
+  virtual bool ComposesOnPaint() const { return true; }
+
+  bool Skinned() const noexcept { return doubleBuffered_; }
+
+  // The composed client area into `target` at its origin.
+  void PaintSkinned(HDC target) {
+    if (!cutDone_) Cut();
+    const RECT client = this->ClientRect();
+    ComposeSkinned(target, POINT{0, 0}, SIZE{client.right, client.bottom}, BorderOffset(), this->Color(),
+                   background_, [this](HDC dc) { PaintFace(dc); },
+                   [this](HDC dc) { PaintOverFace(dc); });
+  }
+
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
+    if (auto answer = AnswerInterfaceQuery(*static_cast<IBackgroundProvider*>(this), msg, wParam, lParam))
+      return *answer;
+    const bool composing = Skinned() && ComposesOnPaint();
+    switch (msg) {
+      case WM_ERASEBKGND:
+        // The composed paint covers every pixel.
+        if (composing) return 1;
+        break;
+      case WM_PAINT:
+        if (composing && !wParam) {
+          PaintOnScreen();
+          return 0;
+        }
+        break;
+      case WM_SIZE: {
+        const LRESULT result = Base::WndProc(msg, wParam, lParam);
+        Cut();
+        return result;
+      }
+      case WM_MOVE: {
+        const LRESULT result = Base::WndProc(msg, wParam, lParam);
+        if (CutsOnMove()) Cut();
+        return result;
+      }
+      case WM_KILLFOCUS: {
+        const LRESULT result = Base::WndProc(msg, wParam, lParam);
+        if (RepaintsOnFocusLoss()) this->Invalidate();
+        return result;
+      }
+    }
+    return Base::WndProc(msg, wParam, lParam);
+  }
+
+  // Takes the cut-out, tells the derived control, repaints.
+  void Cut() {
+    if (TakeCutOut()) BackgroundCut();
+    if (this->Handle()) InvalidateRect(this->Handle(), nullptr, FALSE);
+  }
+
+ private:
+  void PaintOnScreen() {
+    PAINTSTRUCT ps{};
+    HDC dc = BeginPaint(this->Handle(), &ps);
+    struct TEnd {
+      HWND window;
+      PAINTSTRUCT* ps;
+      ~TEnd() { EndPaint(window, ps); }
+    } end{this->Handle(), &ps};
+    if (dc) PaintSkinned(dc);
+  }
+
+  TSkinBitmap background_;
+  HBITMAP parentBackground_ = nullptr;
+  bool doubleBuffered_ = true;
+  bool cutDone_ = false;
+};

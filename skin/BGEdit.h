@@ -1,0 +1,22 @@
+// TBGEdit: the single-line edit over the window picture. Besides the common skinned
+// painting it takes its cut-out anew whenever it moves, not only when it is resized,
+// and answers IBackgroundRefresh, through which a skinned panel makes the edits on it
+// cut their pictures again after the panel itself moved.
+#pragma once
+#include "BGControl.h"
+#include "Edit.h"
+
+class TBGEdit : public TBGControl<TEdit>, public IBackgroundRefresh {
+ public:
+  TBGEdit(TControl& parent, const TControlArgs& args, const TEditOptions& options = {});
+
+  // Cuts the background anew from the parent and repaints.
+  void STDMETHODCALLTYPE RefreshBackground() override;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+ protected:
+  bool CutsOnMove() const override { return true; }
+};
