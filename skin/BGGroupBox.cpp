@@ -1,0 +1,3 @@
+#include "BGGroupBox.h"
+
+TBGGroupBox::TBGGroupBox(TControl& parent, const TControlArgs& args) : TBGControl<TGroupBox>(parent, args) {}

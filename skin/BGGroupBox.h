@@ -1,0 +1,11 @@
+// TBGGroupBox: the group box over the window picture. Its frame and caption stay; its
+// inside shows the picture, and its cut-out is the background it offers the skinned
+// controls placed in it.
+#pragma once
+#include "BGControl.h"
+#include "GroupBox.h"
+
+class TBGGroupBox : public TBGControl<TGroupBox> {
+ public:
+  TBGGroupBox(TControl& parent, const TControlArgs& args);
+};

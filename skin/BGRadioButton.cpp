@@ -1,0 +1,4 @@
+#include "BGRadioButton.h"
+
+TBGRadioButton::TBGRadioButton(TControl& parent, const TControlArgs& args, bool leftText)
+    : TBGStateButton<TRadioButton>(parent, args, leftText) {}
