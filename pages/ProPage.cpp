@@ -25,3 +25,15 @@ void TProPage::SetSnapshot(bool value) {
   TBaseFrame::SetSnapshot(value);
   btnBack.SetVisible(value);
 }
+
+LRESULT TProPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A child's default processing asks its parent first, so the page can choose the
+  // button's cursor; the hourglass of a long action is set by the button itself and
+  // never gets here.
+  if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == btnBack.Handle() &&
+      LOWORD(lParam) == HTCLIENT) {
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return TRUE;
+  }
+  return TBaseFrame::WndProc(msg, wParam, lParam);
+}

@@ -32,6 +32,9 @@ class TProPage : public TBaseFrame {
   // beyond btnBack, which always stays usable.
   virtual void EnableContent(bool enabled) {}
 
+  // btnBack shows the hand cursor, as a link does.
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
  private:
   bool enabled_ = true;
 };

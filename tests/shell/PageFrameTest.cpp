@@ -168,6 +168,9 @@ TEST_F(PageFrameTest, SnapshotViewStaysDisabledButItsBackButtonWorks) {
   EXPECT_TRUE(IsWindowEnabled(pro->Handle()));  // so that Back can be pressed
   EXPECT_EQ(pro->btnBack.Left(), 316);
   EXPECT_EQ(pro->btnBack.Top(), 72);
+  SendMessageW(pro->btnBack.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(pro->btnBack.Handle()),
+               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+  EXPECT_EQ(GetCursor(), LoadCursorW(nullptr, IDC_HAND));
 
   Click(pro->btnBack);
   TPageDnsStd* standard = PageOf<TPageDnsStd>(CurrentPage);
