@@ -153,6 +153,15 @@ std::wstring WindowText(HWND window) {
   return text;
 }
 
+std::string Narrow(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                    nullptr, nullptr);
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                      nullptr);
+  return out;
+}
+
 std::wstring ClassName(HWND window) {
   wchar_t name[256] = {};
   GetClassNameW(window, name, 256);

@@ -52,6 +52,8 @@ void StartBackgroundAgent();
 std::vector<HWND> TopWindows(const std::wstring& className);
 
 std::wstring WindowText(HWND window);
+// UTF-8, for test messages.
+std::string Narrow(const std::wstring& text);
 std::wstring ClassName(HWND window);
 // The first descendant with this class (any when empty) and exact window text.
 HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text);
