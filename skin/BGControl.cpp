@@ -59,6 +59,20 @@ void ComposeSkinned(HDC target, POINT at, SIZE size, int b, COLORREF key, const 
   face.Draw(target, at.x, at.y);
 }
 
+bool IsScrollRequest(UINT msg) {
+  switch (msg) {
+    case WM_VSCROLL:
+    case WM_HSCROLL:
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+    case EM_LINESCROLL:
+    case EM_SCROLL:
+    case EM_SCROLLCARET:
+      return true;
+  }
+  return false;
+}
+
 TScrollHider::TScrollHider(HWND window) : window_(window) {
   HRGN empty = CreateRectRgn(0, 0, 0, 0);
   if (!empty) return;

@@ -52,6 +52,10 @@ class TScrollHider {
   bool hidden_ = false;
 };
 
+// The requests that scroll a memo, a list or a grid (scroll bars, the wheel, the
+// edit's scroll messages), which the skinned ones handle behind a TScrollHider.
+bool IsScrollRequest(UINT msg);
+
 template <class Base>
 class TBGControl : public Base, public IBackgroundProvider {
  public:

@@ -1,0 +1,140 @@
+// The skinned memo, list box and combo box: scrolling without smeared picture, the list
+// box's own selection drawing (multiple selection, the sweep, single selection) and
+// its repaints after mouse and keys, the combo box's face.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "BGComboBox.h"
+#include "BGListBox.h"
+#include "BGMemo.h"
+#include "BGTestUtil.h"
+
+using namespace bg_test;
+
+namespace {
+
+class BGListTest : public BGControlTest {
+ protected:
+  static int Count(const TSkinBitmap& shot, const RECT& area, COLORREF colour) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) count += shot.Pixel(x, y) == colour;
+    return count;
+  }
+  static int Area(const RECT& r) { return (r.right - r.left) * (r.bottom - r.top); }
+  // An entry shows as selected: mostly highlight, with its letters on it (smoothed,
+  // so not all of them pure white).
+  static bool ShownSelected(const TSkinBitmap& shot, const RECT& rect) {
+    const int highlight = Count(shot, rect, GetSysColor(COLOR_HIGHLIGHT));
+    return highlight > Area(rect) / 2 && highlight < Area(rect);
+  }
+  static bool ShownPlain(HWND list, const TSkinBitmap& shot, const RECT& rect) {
+    int picture = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+      for (int x = rect.left; x < rect.right; ++x) picture += shot.Pixel(x, y) == PictureUnder(list, x, y);
+    return picture > Area(rect) / 2 && Count(shot, rect, GetSysColor(COLOR_WINDOW)) == 0;
+  }
+  static std::vector<std::wstring> Entries(int n) {
+    std::vector<std::wstring> items;
+    for (int i = 0; i < n; ++i) items.push_back(L"Entry " + std::to_wstring(i));
+    return items;
+  }
+  static LPARAM AtEntry(const TListBox& list, int index) {
+    const RECT r = list.ItemRect(index);
+    return MAKELPARAM(10, (r.top + r.bottom) / 2);
+  }
+  static void ExpectAllPicture(HWND window, const char* when) {
+    const TSkinBitmap shot = OnScreen(window);
+    EXPECT_EQ(PictureMatches(window, shot), shot.Width() * shot.Height()) << when;
+  }
+};
+
+TEST_F(BGListTest, ScrollingAMemoLeavesNoSmearedPicture) {
+  TBGMemo memo(form, {.name = L"mem", .left = 30, .top = 250, .width = 150, .height = 80});
+  std::vector<std::wstring> lines(40);
+  lines[0] = L"top";
+  memo.SetLines(lines);
+  OnScreen(memo.Handle());
+  for (int step = 1; step <= 5; ++step) {
+    SendMessageW(memo.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+    ExpectAllPicture(memo.Handle(), "after a scroll-bar step");
+  }
+  SendMessageW(memo.Handle(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
+  ExpectAllPicture(memo.Handle(), "after the wheel");
+  SendMessageW(memo.Handle(), WM_VSCROLL, SB_TOP, 0);
+  OnScreen(memo.Handle());
+  // The caret walking down past the last visible line scrolls the text by itself.
+  for (int key = 0; key < 12; ++key) SendMessageW(memo.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_GT(SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+  ExpectAllPicture(memo.Handle(), "after the keys");
+  EXPECT_EQ(GetWindowRgn(memo.Handle(), CreateRectRgn(0, 0, 0, 0)), ERROR) << "the region is gone again";
+}
+
+TEST_F(BGListTest, AMultipleSelectionListHighlightsItsEntriesAndTheSweep) {
+  TBGListBox list(form, {.name = L"lst", .left = 300, .top = 20, .width = 120, .height = 160},
+                  {.multiSelect = true});
+  list.SetItems(Entries(8));
+  list.SetSelected(2, true);
+  list.SetSelected(5, true);
+  TSkinBitmap shot = OnScreen(list.Handle());
+  EXPECT_TRUE(ShownSelected(shot, list.ItemRect(2)));
+  EXPECT_TRUE(ShownSelected(shot, list.ItemRect(5)));
+  EXPECT_TRUE(ShownPlain(list.Handle(), shot, list.ItemRect(3)));
+
+  SendMessageW(list.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, AtEntry(list, 1));
+  EXPECT_EQ(list.AnchorItem(), 1);
+  SendMessageW(list.Handle(), WM_MOUSEMOVE, MK_LBUTTON, AtEntry(list, 3));
+  shot = OnScreen(list.Handle());
+  for (int i : {1, 2, 3}) EXPECT_TRUE(ShownSelected(shot, list.ItemRect(i))) << "entry " << i << " during the sweep";
+  for (int i : {0, 4, 5}) EXPECT_TRUE(ShownPlain(list.Handle(), shot, list.ItemRect(i))) << "entry " << i;
+  SendMessageW(list.Handle(), WM_LBUTTONUP, 0, AtEntry(list, 3));
+  EXPECT_EQ(list.AnchorItem(), -1);
+}
+
+TEST_F(BGListTest, ASingleSelectionListFollowsTheKeysOverThePicture) {
+  TBGListBox list(form, {.name = L"lst", .left = 300, .top = 20, .width = 120, .height = 160});
+  list.SetItems(Entries(8));
+  list.SetItemIndex(3);
+  TSkinBitmap shot = OnScreen(list.Handle());
+  EXPECT_TRUE(ShownSelected(shot, list.ItemRect(3)));
+  EXPECT_TRUE(ShownPlain(list.Handle(), shot, list.ItemRect(2)));
+
+  SendMessageW(list.Handle(), WM_KEYDOWN, VK_DOWN, 0);
+  ASSERT_EQ(list.ItemIndex(), 4);
+  shot = OnScreen(list.Handle());
+  EXPECT_TRUE(ShownSelected(shot, list.ItemRect(4)));
+  EXPECT_TRUE(ShownPlain(list.Handle(), shot, list.ItemRect(3)));
+
+  // A re-select asked for an entry that is no longer the selected one changes nothing.
+  PostMessageW(list.Handle(), TBGListBox::kReselectMessage, 3, 0);
+  skin_test::Pump();
+  EXPECT_EQ(list.ItemIndex(), 4);
+}
+
+TEST_F(BGListTest, AScrolledListIsComposedFromScratch) {
+  TBGListBox list(form, {.name = L"lst", .left = 300, .top = 20, .width = 120, .height = 100});
+  list.SetItems(Entries(30));
+  list.SetItemIndex(0);
+  OnScreen(list.Handle());
+  SendMessageW(list.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  SendMessageW(list.Handle(), WM_VSCROLL, SB_LINEDOWN, 0);
+  ASSERT_EQ(list.TopIndex(), 2);
+  const TSkinBitmap shot = OnScreen(list.Handle());
+  EXPECT_TRUE(ShownPlain(list.Handle(), shot, list.ItemRect(2)));
+  EXPECT_TRUE(ShownPlain(list.Handle(), shot, list.ItemRect(4)));
+}
+
+TEST_F(BGListTest, AComboBoxShowsThePictureInItsField) {
+  TBGComboBox combo(form, {.name = L"cmb", .left = 300, .top = 200, .width = 150, .height = 22},
+                    {.style = TComboStyle::DropDownList});
+  combo.SetItems(Entries(3));
+  combo.SetItemIndex(1);
+  const TSkinBitmap shot = OnScreen(combo.Handle());
+  const RECT all{0, 0, shot.Width(), shot.Height()};
+  EXPECT_EQ(Count(shot, all, combo.Color()), 0);
+  EXPECT_GT(PictureMatches(combo.Handle(), shot), Area(all) / 3);
+}
+
+}  // namespace
