@@ -1,32 +1,18 @@
 // TBaseFrame, the base of the main pages: frames placed in the main window's page
-// area at 156, 68. A page is driven through IPageWrapper (enabled state, snapshot
-// flag, Refresh, Close) and offers its background through IBackgroundProvider, so the
-// skinned controls on it show the window picture beneath them. All main pages share
+// area at 156, 68 (the page behaviour itself is TPageFrame's). All main pages share
 // one background, cut once from the main window's picture, so every page shows the
-// same cut-out. Reference counting is the page's own: a page lives until its owner
-// goes, whatever references are held.
+// same cut-out and the skinned controls on any of them show the picture beneath.
 //
 // Also here: the steps every page factory shares (create once or show, snapshot
-// argument, enabling, Refresh) and ShowPageMessage.
+// argument, enabling, Refresh).
 #pragma once
 #include <memory>
 #include <string>
 
-#include "Background.h"
 #include "ComPtr.h"
-#include "Frame.h"
-#include "PageWrapper.h"
-#include "SkinBitmap.h"
+#include "PageFrame.h"
 
-// The message-box style whose messages go to the notification popup instead.
-inline constexpr UINT kPopupMessageStyle = MB_ICONINFORMATION;
-
-// Information style (64): the resource string goes to the notification popup and the
-// result is 0. Any other style: a modal box owned by `owner`, with the resource string
-// as text and the application title as caption; the result is the box's answer.
-int ShowPageMessage(HWND owner, int number, UINT style);
-
-class TBaseFrame : public TFrame, public IPageWrapper, public IBackgroundProvider {
+class TBaseFrame : public TPageFrame {
  public:
   static constexpr int kDefaultWidth = 430;
   static constexpr int kDefaultHeight = 310;
@@ -39,29 +25,8 @@ class TBaseFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
   TBaseFrame(TControl& parent, const wchar_t* className, std::wstring name,
              int width = kDefaultWidth, int height = kDefaultHeight);
 
-  // Virtual operations of every page, in the slot order of IPageWrapper.
   HBITMAP STDMETHODCALLTYPE GetBackground() override;
-  bool STDMETHODCALLTYPE GetEnabled() override;
-  // Changes the window's enabled state when it differs; a disabled page disables
-  // everything on it.
-  void STDMETHODCALLTYPE SetEnabled(bool value) override;
-  bool STDMETHODCALLTYPE GetSnapshot() override { return snapshot_; }
-  void STDMETHODCALLTYPE SetSnapshot(bool value) override { snapshot_ = value; }
-  // Enabled exactly when not a snapshot and a user profile is held. Pages load their
-  // controls first and call this last.
-  void STDMETHODCALLTYPE Refresh() override;
-  void STDMETHODCALLTYPE Close() override;
-  // Shows the page again (the factory's step for an existing page).
-  void Show();
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  int ShowPageMessage(int number, UINT style);
-
-  // The parent's picture this page cut from; null until obtained.
-  HBITMAP ParentBackground() const noexcept { return parentBackground_; }
   // The page background shared by all main pages; empty until the first page that
   // finds a parent picture cuts it.
   static const TSkinBitmap& SharedBackground();
@@ -69,14 +34,9 @@ class TBaseFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
   static void FreeSharedBackground();
 
  protected:
-  void Paint(HDC dc, const RECT& clip) override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  const TSkinBitmap& PageBackground() const override { return SharedBackground(); }
   // Obtains the parent's picture and cuts the shared background the first time.
-  void UpdateBackground();
-
- private:
-  HBITMAP parentBackground_ = nullptr;
-  bool snapshot_ = false;
+  void UpdateBackground() override;
 };
 
 // The create-or-show step of a page factory. The page lives in the unit's slot; it is

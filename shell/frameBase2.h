@@ -7,13 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "Background.h"
 #include "ComPtr.h"
-#include "Frame.h"
-#include "PageWrapper.h"
-#include "SkinBitmap.h"
+#include "PageFrame.h"
 
-class TBaseFrame2 : public TFrame, public IPageWrapper, public IBackgroundProvider {
+class TBaseFrame2 : public TPageFrame {
  public:
   static constexpr int kDefaultWidth = 320;
   static constexpr int kDefaultHeight = 240;
@@ -23,34 +20,16 @@ class TBaseFrame2 : public TFrame, public IPageWrapper, public IBackgroundProvid
               int width = kDefaultWidth, int height = kDefaultHeight);
 
   HBITMAP STDMETHODCALLTYPE GetBackground() override { return background_.Handle(); }
-  bool STDMETHODCALLTYPE GetEnabled() override;
-  void STDMETHODCALLTYPE SetEnabled(bool value) override;
-  bool STDMETHODCALLTYPE GetSnapshot() override { return snapshot_; }
-  void STDMETHODCALLTYPE SetSnapshot(bool value) override { snapshot_ = value; }
-  // Enabled exactly when not a snapshot and a user profile is held.
-  void STDMETHODCALLTYPE Refresh() override;
-  void STDMETHODCALLTYPE Close() override;
-  void Show();
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-
-  int ShowPageMessage(int number, UINT style);
-
-  HBITMAP ParentBackground() const noexcept { return parentBackground_; }
   const TSkinBitmap& Background() const noexcept { return background_; }
   // Cuts the own background anew from the host's picture at the page's place and size.
-  void UpdateBackground();
+  void UpdateBackground() override;
 
  protected:
-  void Paint(HDC dc, const RECT& clip) override;
-  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  const TSkinBitmap& PageBackground() const override { return background_; }
 
  private:
-  HBITMAP parentBackground_ = nullptr;
   TSkinBitmap background_;
-  bool snapshot_ = false;
 };
 
 // The secondary-page factory's steps. The page lives in the host's own slot: created

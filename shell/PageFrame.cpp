@@ -1,0 +1,82 @@
+#include "PageFrame.h"
+
+#include "Application.h"
+#include "Common.h"
+#include "UnitDef.h"
+
+int ShowPageMessage(HWND owner, int number, UINT style) {
+  const std::wstring text = GetResString(number);
+  if (style == kPopupMessageStyle) {
+    ShowMessageText(text);
+    return 0;
+  }
+  return MessageBoxW(owner, text.c_str(), Application().Title().c_str(), style);
+}
+
+TPageFrame::TPageFrame(TControl& parent, const TControlArgs& args, const wchar_t* className)
+    : TFrame(parent, args, className) {
+  SetFont(MakeFont({.face = L"Arial", .height = 12, .charset = ANSI_CHARSET}));
+}
+
+HBITMAP TPageFrame::ObtainParentBackground() {
+  if (!parentBackground_) parentBackground_ = ::ParentBackground(Handle());
+  return parentBackground_;
+}
+
+const TSkinBitmap& TPageFrame::PageBackground() const {
+  static const TSkinBitmap none;
+  return none;
+}
+
+bool TPageFrame::GetEnabled() { return TControl::Enabled(); }
+
+void TPageFrame::SetEnabled(bool value) {
+  if (TControl::Enabled() != value) TControl::SetEnabled(value);
+}
+
+void TPageFrame::Refresh() { SetEnabled(!GetSnapshot() && UserProfile.Assigned()); }
+
+void TPageFrame::Close() { SetVisible(false); }
+void TPageFrame::Show() { SetVisible(true); }
+
+HRESULT TPageFrame::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IPageWrapper) {
+    *out = static_cast<IPageWrapper*>(this);
+    return S_OK;
+  }
+  if (iid == IID_IBackgroundProvider) {
+    *out = static_cast<IBackgroundProvider*>(this);
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+int TPageFrame::ShowPageMessage(int number, UINT style) {
+  return ::ShowPageMessage(Handle(), number, style);
+}
+
+void TPageFrame::Paint(HDC dc, const RECT& clip) {
+  const TSkinBitmap& background = PageBackground();
+  if (background.Empty()) {
+    TFrame::Paint(dc, clip);
+    return;
+  }
+  TBitmapDC from(background.Handle());
+  if (from.DC()) BitBlt(dc, 0, 0, Width(), Height(), from.DC(), 0, 0, SRCCOPY);
+}
+
+LRESULT TPageFrame::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (auto answer = AnswerInterfaceQuery(*static_cast<IPageWrapper*>(this), msg, wParam, lParam))
+    return *answer;
+  switch (msg) {
+    case WM_SIZE:
+      UpdateBackground();
+      break;
+    case WM_KILLFOCUS:  // a page repaints itself when it loses the keyboard focus
+      Invalidate();
+      break;
+  }
+  return TFrame::WndProc(msg, wParam, lParam);
+}

@@ -1,0 +1,62 @@
+// TPageFrame, what the two page bases share: a frame driven through IPageWrapper
+// (enabled state, snapshot flag, Refresh, Close) that offers its background through
+// IBackgroundProvider and paints it behind its controls. Reference counting is the
+// page's own: a page lives until its owner goes, whatever references are held. The
+// main pages (TBaseFrame) and the secondary pages (TBaseFrame2) differ only in which
+// background they keep and when they cut it.
+#pragma once
+#include "Background.h"
+#include "Frame.h"
+#include "PageWrapper.h"
+#include "SkinBitmap.h"
+
+class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvider {
+ public:
+  // Virtual operations of every page, in the slot order of IPageWrapper.
+  bool STDMETHODCALLTYPE GetEnabled() override;
+  // Changes the window's enabled state when it differs; a disabled page disables
+  // everything on it.
+  void STDMETHODCALLTYPE SetEnabled(bool value) override;
+  bool STDMETHODCALLTYPE GetSnapshot() override { return snapshot_; }
+  void STDMETHODCALLTYPE SetSnapshot(bool value) override { snapshot_ = value; }
+  // Enabled exactly when not a snapshot and a user profile is held. Pages load their
+  // controls first and call this last.
+  void STDMETHODCALLTYPE Refresh() override;
+  void STDMETHODCALLTYPE Close() override;
+  // Shows the page again (the factory's step for an existing page).
+  void Show();
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  int ShowPageMessage(int number, UINT style);
+
+  // The parent's picture this page cut from; null until obtained.
+  HBITMAP ParentBackground() const noexcept { return parentBackground_; }
+
+ protected:
+  // A frame of window class `className`, Arial with a 12-pixel character height in
+  // the ANSI character set.
+  TPageFrame(TControl& parent, const TControlArgs& args, const wchar_t* className);
+
+  // The bitmap painted behind the controls; an empty one leaves the frame's colour.
+  virtual const TSkinBitmap& PageBackground() const;
+  // Cuts the page's background from the parent's picture (on every resize).
+  virtual void UpdateBackground() {}
+  // The parent's picture, asked for once; null when the parent offers none.
+  HBITMAP ObtainParentBackground();
+
+  void Paint(HDC dc, const RECT& clip) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  HBITMAP parentBackground_ = nullptr;
+  bool snapshot_ = false;
+};
+
+// Information style (64): the resource string goes to the notification popup and the
+// result is 0. Any other style: a modal box owned by `owner`, with the resource string
+// as text and the application title as caption; the result is the box's answer.
+inline constexpr UINT kPopupMessageStyle = MB_ICONINFORMATION;
+int ShowPageMessage(HWND owner, int number, UINT style);
