@@ -12,7 +12,7 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64
-          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils)
+          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -91,12 +91,21 @@ register_agent() {
   wine "$BIN/Orvanta.exe" >/dev/null 2>&1 </dev/null &
 }
 
+# A German locale (decimal comma) in the build folder, for the tests of the locale
+# rule for reals; tests run under it with LOCPATH and LANG set.
+make_test_locales() {
+  [ -d "$BUILD/locales/de_DE.UTF-8" ] && return 0
+  mkdir -p "$BUILD/locales"
+  localedef -i de_DE -f UTF-8 "$BUILD/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+}
+
 # Everything a headless run of the tests or benchmarks needs, on a fresh machine too:
 # packages, the build, the prefix on the null driver, the registered agent running, and
 # the desktop held open. The Wine session ends when the calling script does.
 prepare_headless_session() {
   ensure_packages
   build_all
+  make_test_locales
   prepare_prefix null
   register_agent
   keep_desktop

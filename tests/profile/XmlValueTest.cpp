@@ -1,6 +1,8 @@
 // The text forms of the document value types, in both directions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "Exception.h"
 #include "XmlValue.h"
 
@@ -40,6 +42,24 @@ TEST(XmlValue, IPv4IntegerForm) {
   EXPECT_EQ(IPv4FromOctets(192, 168, 1, 1), 16885952);
   EXPECT_EQ(IPv4FromOctets(10, 0, 0, 1), 16777226);
   EXPECT_EQ(IPv4FromOctets(255, 255, 255, 255), -1);
+}
+
+}  // namespace
+
+namespace {
+
+// Runs in the machine's locale and, as a test of its own, under a German locale
+// (VT_EXPECT_DECIMAL names the separator that locale must give).
+TEST(LocaleReals, WrittenAndReadWithTheUserLocalesSeparator) {
+  const wchar_t sep = LocaleDecimalSeparator();
+  if (const char* expected = std::getenv("VT_EXPECT_DECIMAL")) EXPECT_EQ(sep, static_cast<wchar_t>(expected[0]));
+  const std::wstring half = std::wstring(L"2") + sep + L"5";
+  EXPECT_EQ(RealToXml(2.5), half);
+  EXPECT_DOUBLE_EQ(XmlToReal(half), 2.5);
+  // The other mark is a thousands separator somewhere: it must not be dropped silently.
+  const wchar_t other = sep == L',' ? L'.' : L',';
+  EXPECT_THROW(XmlToReal(std::wstring(L"1") + other + L"5"), EError);
+  EXPECT_THROW(XmlToReal(std::wstring(L"1") + other + L"000" + sep + L"5"), EError);
 }
 
 }  // namespace
