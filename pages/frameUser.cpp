@@ -2,11 +2,222 @@
 
 #include <memory>
 
+#include "Common.h"
+#include "Cursor.h"
+#include "Exception.h"
+#include "UnitDef.h"
+#include "frameUserModify.h"
+#include "frmCnfgMain.h"
+
 namespace {
+
 std::unique_ptr<TPageUser> PageUser;
+
+constexpr int kValueHeight = 14;
+
+// A caption label at its designed place, sized to its text.
+TControlArgs Text(TControl& parent, const wchar_t* name, int left, int top, const wchar_t* text) {
+  const SIZE size = CaptionSize(parent, text);
+  return {.name = name, .left = left, .top = top, .width = size.cx, .height = size.cy, .caption = text};
+}
+
+TControlArgs Value(const wchar_t* name, int left, int top, int width) {
+  return {.name = name, .left = left, .top = top, .width = width, .height = kValueHeight};
+}
+
+TControlArgs Icon(const wchar_t* name, int left, int top, bool visible = true) {
+  return {.name = name, .left = left, .top = top, .width = 16, .height = 16, .visible = visible};
+}
+
 }  // namespace
 
-TPageUser::TPageUser(TControl& owner) : TBaseFrame(owner, kClassName, L"PageUser", kWidth) {}
+std::wstring ExpiryDateText(DATE date) {
+  SYSTEMTIME time{};
+  if (!VariantTimeToSystemTime(date, &time)) return {};
+  wchar_t text[128];
+  if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, 128)) return {};
+  std::wstring result = text;
+  if (time.wHour != 0 || time.wMinute != 0 || time.wSecond != 0) {
+    if (!GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, text, 128)) return {};
+    result += L" ";
+    result += text;
+  }
+  return result;
+}
+
+std::wstring ServiceTypeText(int type) {
+  static constexpr int kTexts[] = {517, 518, 519, 520, 521, 563};
+  if (type < 0 || type >= static_cast<int>(std::size(kTexts))) return GetResString(522);
+  return GetResString(kTexts[type]);
+}
+
+TPageUser::TPageUser(TControl& owner)
+    : TBaseFrame(owner, kClassName, L"PageUser", kWidth),
+      GroupCurUser(*this, {.name = L"GroupCurUser", .left = 20, .top = 12, .width = 393,
+                           .height = 173, .caption = L" 当前用户 "}),
+      BGLabel3(GroupCurUser, Text(*this, L"BGLabel3", 41, 23, L"域名：")),
+      labDomain(GroupCurUser, Value(L"labDomain", 80, 23, 165)),
+      BGLabel4(GroupCurUser, Text(*this, L"BGLabel4", 249, 23, L"用户状态：")),
+      labNetwork(GroupCurUser, Value(L"labNetwork", 312, 23, 76)),
+      BGLabel1(GroupCurUser, Text(*this, L"BGLabel1", 41, 55, L"用  户  名：")),
+      labUserName(GroupCurUser, Value(L"labUserName", 104, 55, 148)),
+      btnSign(GroupCurUser, {.name = L"btnSign", .left = 256, .top = 50, .width = 75,
+                             .height = 23, .caption = L"&Sign In"}),
+      BGLabel2(GroupCurUser, Text(*this, L"BGLabel2", 41, 77, L"电子邮件：")),
+      labEmail(GroupCurUser, Value(L"labEmail", 104, 77, 284)),
+      Label1(GroupCurUser, Text(*this, L"Label1", 42, 99, L"账户状态：")),
+      labAccountState(GroupCurUser, Value(L"labAccountState", 104, 99, 156)),
+      labModifyUser(GroupCurUser, {.name = L"labModifyUser", .left = 264, .top = 97,
+                                   .caption = L"修改用户..."}),
+      Label2(GroupCurUser, Text(*this, L"Label2", 40, 121, L"过期时间：")),
+      labExpiryDate(GroupCurUser, Value(L"labExpiryDate", 104, 121, 284)),
+      BGLabel5(GroupCurUser, Text(*this, L"BGLabel5", 40, 143, L"服务类型：")),
+      labRegType(GroupCurUser, Value(L"labRegType", 104, 143, 284)),
+      Image1(GroupCurUser, Icon(L"Image1", 20, 22)),
+      Image2(GroupCurUser, Icon(L"Image2", 20, 54)),
+      Image3(GroupCurUser, Icon(L"Image3", 20, 76)),
+      Image4(GroupCurUser, Icon(L"Image4", 20, 98)),
+      Image5(GroupCurUser, Icon(L"Image5", 20, 120)),
+      Image6(GroupCurUser, Icon(L"Image6", 20, 142)),
+      BGGroupBox1(*this, {.name = L"BGGroupBox1", .left = 20, .top = 196, .width = 393,
+                          .height = 101, .caption = L" 开通用户服务 "}),
+      ImageKey(BGGroupBox1, Icon(L"ImageKey", 16, 26)),
+      BGLabel8(BGGroupBox1, Text(*this, L"BGLabel8", 40, 28, L"注册码：")),
+      edtRegKey(BGGroupBox1, {.name = L"edtRegKey", .left = 92, .top = 23, .width = 141,
+                              .height = 23, .tabOrder = 0}),
+      btnChange(BGGroupBox1, {.name = L"btnChange", .left = 252, .top = 24, .width = 75,
+                              .height = 21, .caption = L"开  通", .tabOrder = 1}),
+      ImageReg(BGGroupBox1, Icon(L"ImageReg", 16, 62, false)),
+      BGLabel9(BGGroupBox1, Text(*this, L"BGLabel9", 44, 64, L"域  名：")),
+      edtDomain(BGGroupBox1, {.name = L"edtDomain", .left = 90, .top = 60, .width = 141,
+                              .height = 23, .tabOrder = 2}),
+      labForgotKey(BGGroupBox1, {.name = L"labForgotKey", .left = 268, .top = 64,
+                                 .caption = L"重发注册码"}),
+      Timer1({.name = L"Timer1", .interval = kBlinkInterval}) {
+  TFontDesc bold{.face = L"Arial", .height = 12, .charset = ANSI_CHARSET, .weight = FW_BOLD};
+  boldFont_ = MakeFont(bold);
+  btnSign.SetFont(boldFont_);
+
+  const COLORREF rowColours[] = {RGB(40, 110, 200), RGB(40, 150, 70), RGB(40, 110, 200),
+                                 RGB(40, 150, 70), RGB(200, 120, 30), RGB(200, 120, 30)};
+  TImage* rows[] = {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6};
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    rows[i]->Picture().AssignIcon(MakeRowIcon(rowColours[i]));
+    rows[i]->SetTransparent(true);
+  }
+  for (TImage* key : {&ImageKey, &ImageReg}) key->Picture().AssignIcon(MakeKeyIcon());
+
+  btnSign.OnClick = [this](TControl& s) { btnSignClick(s); };
+  btnChange.OnClick = [this](TControl& s) { btnChangeClick(s); };
+  labForgotKey.OnClick = [this](TControl& s) { labForgotKeyClick(s); };
+  labModifyUser.OnClick = [this](TControl& s) { labModifyUserClick(s); };
+  Timer1.OnTimer = [this](TTimer& s) { Timer1Timer(s); };
+  AttachToMainWindow();
+}
+
+void TPageUser::AttachToMainWindow() {
+  TControl* main = Parent();
+  if (!main || !main->Handle()) return;
+  wchar_t className[64] = {};
+  GetClassNameW(main->Handle(), className, 64);
+  // Checked by window class, so that the page needs nothing of the main window's code.
+  if (std::wstring(className) != TCnfgMain::kClassName) return;
+  auto& window = static_cast<TCnfgMain&>(*main);
+  window.labNetwork = &labNetwork;
+  window.btnSign = &btnSign;
+}
+
+void TPageUser::SetEnabled(bool value) {
+  if (value == curUserEnabled_) return;
+  curUserEnabled_ = value;
+  GroupCurUser.SetEnabled(value);
+}
+
+void TPageUser::Refresh() {
+  ShowProfile();
+  labNetwork.SetCaption(GetResString(UserManager.IsOnline() ? 523 : 524));
+  btnSign.SetEnabled(true);
+  ShowSignState(UserManager.GetUserState());
+  TBaseFrame::Refresh();
+}
+
+void TPageUser::ShowProfile() {
+  if (!UserProfile.Assigned()) {
+    const std::wstring unknown = GetResString(513);
+    for (TControl* label : {&labDomain, &labUserName, &labEmail, &labAccountState,
+                            &labExpiryDate, &labRegType})
+      label->SetCaption(unknown);
+    return;
+  }
+  labDomain.SetCaption(UserProfile.Domain());
+  labUserName.SetCaption(UserProfile.UserName());
+  labEmail.SetCaption(UserProfile.Email());
+  // An unknown account state leaves the label as it was.
+  const int state = UserProfile.AccountState();
+  if (state >= 0 && state <= 2) labAccountState.SetCaption(GetResString(514 + state));
+  const std::wstring expiry = ExpiryDateText(UserManager.GetExpiryDate());
+  labExpiryDate.SetCaption(expiry.empty() ? GetResString(513) : expiry);
+  labRegType.SetCaption(ServiceTypeText(UserManager.GetServiceType()));
+}
+
+void TPageUser::ShowSignState(int state) {
+  btnSign.SetCaption(GetResString(state == usSignedIn ? 556 : 555));
+  if (state != usSignedIn && state != usSignedOut) btnSign.SetEnabled(false);
+}
+
+void TPageUser::btnSignClick(TControl&) {
+  THourglass hourglass;
+  try {
+    if (UserManager.GetUserState() == usSignedIn)
+      UserManager.SignOut();
+    else if (UserManager.GetUserState() == usSignedOut)
+      UserManager.SignIn();
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+  }
+  ShowSignState(UserManager.GetUserState());
+}
+
+void TPageUser::btnChangeClick(TControl&) {
+  THourglass hourglass;
+  try {
+    UserManager.ChangeUser(edtRegKey.Text());
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+    return;
+  }
+  // The main window fetches the new account's profile on its next tick.
+  UserProfile = {};
+  RefreshDomainList();
+  ShowMessageId(528);
+}
+
+void TPageUser::labForgotKeyClick(TControl&) {
+  THourglass hourglass;
+  try {
+    UserManager.ResendAccountKey(edtDomain.Text());
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+    return;
+  }
+  ShowMessageId(527);
+}
+
+void TPageUser::labModifyUserClick(TControl&) {
+  TControl& main = *Parent();
+  if (CurrentPage) CurrentPage->Close();
+  CurrentPage = ShowPageUserModify(main);
+}
+
+void TPageUser::Timer1Timer(TTimer&) {
+  if (UserProfile.Assigned()) {
+    ImageKey.SetVisible(true);
+    ImageReg.SetVisible(true);
+    return;
+  }
+  ImageKey.SetVisible(!ImageKey.Visible());
+  ImageReg.SetVisible(!ImageReg.Visible());
+}
 
 TComPtr<IPageWrapper> ShowPageUser(TControl& owner) {
   TPageUser& page = CreateOrShowPage(PageUser, owner);

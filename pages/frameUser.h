@@ -1,17 +1,90 @@
-// TPageUser, the user page: the account overview, signing in and out, the change of account by key and the re-sent key. The page's controls and their loading belong to its own
-// unit's work; here it has its place among the pages: class, size and factory.
+// TPageUser, the user page: who the agent's current account is and in what state,
+// signing the agent in and out, the change of account by its key, the re-sent key,
+// and the way to the page that modifies the account. It reads the held user profile
+// and asks the agent for what the profile does not hold (sign-in and online state,
+// expiry, service type); it never writes into the profile.
 #pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "BGEdit.h"
+#include "BGGroupBox.h"
+#include "BGLabel.h"
+#include "Button.h"
 #include "ComPtr.h"
+#include "Image.h"
+#include "LinkLabel.h"
 #include "PageWrapper.h"
+#include "Timer.h"
 #include "frameBase.h"
 
 class TPageUser : public TBaseFrame {
  public:
   static constexpr wchar_t kClassName[] = L"TPageUser";
   static constexpr int kWidth = 425;
+  static constexpr UINT kBlinkInterval = 600;
 
   explicit TPageUser(TControl& owner);
+
+  // Enables or disables the current-user group alone: the account group (key, re-sent
+  // key) stays usable while no profile is held.
+  void STDMETHODCALLTYPE SetEnabled(bool value) override;
+  // Fills every label from the held profile and the agent, then the base rule.
+  void STDMETHODCALLTYPE Refresh() override;
+
+  // The current-user group.
+  TBGGroupBox GroupCurUser;
+  TBGLabel BGLabel3, labDomain;
+  TBGLabel BGLabel4, labNetwork;
+  TBGLabel BGLabel1, labUserName;
+  TButton btnSign;
+  TBGLabel BGLabel2, labEmail;
+  TBGLabel Label1, labAccountState;
+  TLinkLabel labModifyUser;
+  TBGLabel Label2, labExpiryDate;
+  TBGLabel BGLabel5, labRegType;
+  // The decorative icons beside the rows of the group.
+  TImage Image1, Image2, Image3, Image4, Image5, Image6;
+
+  // The account group.
+  TBGGroupBox BGGroupBox1;
+  TImage ImageKey;
+  TBGLabel BGLabel8;
+  TBGEdit edtRegKey;
+  TButton btnChange;
+  TImage ImageReg;
+  TBGLabel BGLabel9;
+  TBGEdit edtDomain;
+  TLinkLabel labForgotKey;
+
+  TTimer Timer1;
+
+  void btnSignClick(TControl& sender);
+  void btnChangeClick(TControl& sender);
+  void labForgotKeyClick(TControl& sender);
+  void labModifyUserClick(TControl& sender);
+  void Timer1Timer(TTimer& sender);
+
+  // Lets the main window's poll write labNetwork and btnSign (a main window of class
+  // TCnfgMain only).
+  void AttachToMainWindow();
+
+ private:
+  void ShowProfile();
+  // The sign button's caption for `state`; disabled unless signed in or out. Never
+  // enables it.
+  void ShowSignState(int state);
+
+  TFontRef boldFont_;
+  bool curUserEnabled_ = true;
 };
+
+// The expiry time as the user reads it: the system's short date, then its long time,
+// the time left out at midnight. Empty when `date` is no representable time.
+std::wstring ExpiryDateText(DATE date);
+// The text of a service type code.
+std::wstring ServiceTypeText(int type);
 
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; enables it and refreshes it.

@@ -1,0 +1,191 @@
+// The user page inside a real main window over the fake agent: what each label shows
+// with and without a profile, the sign button in each state (also as the poll writes
+// it), signing in and out, the change of account, the re-sent key, the blinking key
+// icons and the way to the modification page.
+#include "UserPageFixture.h"
+
+namespace {
+
+std::wstring LocalDate(const SYSTEMTIME& time, bool withTime) {
+  wchar_t date[128], clock[128];
+  GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, date, 128);
+  GetTimeFormatW(LOCALE_USER_DEFAULT, 0, &time, nullptr, clock, 128);
+  return withTime ? std::wstring(date) + L" " + clock : date;
+}
+
+using UserPageTest = AccountPageTest;
+
+TEST_F(UserPageTest, WithoutAProfileEveryValueIsUnknownAndOnlyTheAccountGroupIsUsable) {
+  agent.userState = 1;
+  agent.online = false;
+  user->Refresh();
+  for (TControl* label : {&user->labDomain, &user->labUserName, &user->labEmail,
+                          &user->labAccountState, &user->labExpiryDate, &user->labRegType})
+    EXPECT_EQ(label->Caption(), L"未知") << ToUtf8(label->Name());
+  EXPECT_EQ(user->labNetwork.Caption(), L"离线");
+  EXPECT_EQ(user->btnSign.Caption(), L"签  入");
+  EXPECT_FALSE(user->btnSign.Enabled());
+  EXPECT_FALSE(user->GroupCurUser.Enabled());
+  EXPECT_TRUE(user->BGGroupBox1.Enabled());
+  EXPECT_TRUE(user->Enabled());
+  EXPECT_EQ(agent.CallCount(L"GetExpiryDate"), 0);
+}
+
+TEST_F(UserPageTest, TheProfileFillsTheLabelsAndEnablesTheGroup) {
+  agent.serviceType = 3;
+  SYSTEMTIME noon{2027, 1, 5, 1, 12, 30, 15, 0};
+  SystemTimeToVariantTime(&noon, &agent.expiry);
+  HoldProfile();
+  EXPECT_EQ(user->labDomain.Caption(), L"home.example");
+  EXPECT_EQ(user->labUserName.Caption(), L"li");
+  EXPECT_EQ(user->labEmail.Caption(), L"li@mail.example");
+  EXPECT_EQ(user->labAccountState.Caption(), L"正常");
+  EXPECT_EQ(user->labRegType.Caption(), L"公网专业服务");
+  EXPECT_EQ(user->labExpiryDate.Caption(), LocalDate(noon, true));
+  EXPECT_EQ(user->labNetwork.Caption(), L"在线");
+  EXPECT_EQ(user->btnSign.Caption(), L"签  出");
+  EXPECT_TRUE(user->GroupCurUser.Enabled());
+}
+
+TEST_F(UserPageTest, MidnightShowsTheDateAlone) {
+  SYSTEMTIME midnight{2026, 12, 4, 31, 0, 0, 0, 0};
+  SystemTimeToVariantTime(&midnight, &agent.expiry);
+  HoldProfile();
+  EXPECT_EQ(user->labExpiryDate.Caption(), LocalDate(midnight, false));
+  // A value no calendar can show is unknown rather than garbage.
+  EXPECT_EQ(ExpiryDateText(1e12), L"");
+  agent.expiry = 1e12;
+  user->Refresh();
+  EXPECT_EQ(user->labExpiryDate.Caption(), L"未知");
+}
+
+TEST_F(UserPageTest, AccountStatesAndServiceTypes) {
+  HoldProfile();
+  const wchar_t* states[] = {L"正常", L"过期", L"丢弃"};
+  for (int state = 0; state < 3; ++state) {
+    UserProfile.SetAccountState(state);
+    user->Refresh();
+    EXPECT_EQ(user->labAccountState.Caption(), states[state]);
+  }
+  UserProfile.SetAccountState(3);  // unknown: the label keeps what it had
+  user->Refresh();
+  EXPECT_EQ(user->labAccountState.Caption(), L"丢弃");
+
+  const std::pair<int, const wchar_t*> types[] = {
+      {0, L"公网试用服务"}, {2, L"公网标准服务(永久)"}, {4, L"公网专业服务(永久)"},
+      {5, L"内网专业服务"}, {6, L"新类型"}, {-1, L"新类型"}};
+  for (auto [type, text] : types) EXPECT_EQ(ServiceTypeText(type), text) << type;
+  agent.serviceType = 5;
+  user->Refresh();
+  EXPECT_EQ(user->labRegType.Caption(), L"内网专业服务");
+}
+
+TEST_F(UserPageTest, ThePollWritesThePagesNetworkLabelAndSignButtonButNeverEnablesIt) {
+  EXPECT_EQ(main->labNetwork, &user->labNetwork);
+  EXPECT_EQ(main->btnSign, &user->btnSign);
+  HoldProfile();
+  agent.userState = 1;
+  agent.online = false;
+  Tick();
+  EXPECT_EQ(user->labNetwork.Caption(), L"离线");
+  EXPECT_FALSE(user->btnSign.Enabled());
+  agent.userState = 3;
+  Tick();  // fetches again and refreshes the page, which enables the button
+  EXPECT_EQ(user->btnSign.Caption(), L"签  入");
+  EXPECT_TRUE(user->btnSign.Enabled());
+  agent.userState = 2;
+  Tick();  // nothing to fetch: only the caption follows
+  EXPECT_EQ(user->btnSign.Caption(), L"签  出");
+}
+
+TEST_F(UserPageTest, SignButtonSignsOutAndInByTheAgentsState) {
+  HoldProfile();
+  agent.ClearCalls();
+  Press(user->btnSign);
+  EXPECT_EQ(agent.CallCount(L"SignOut"), 1);
+  EXPECT_EQ(agent.CallCount(L"SignIn"), 0);
+  EXPECT_EQ(user->btnSign.Caption(), L"签  入");  // the agent now reports signed out
+  agent.ClearCalls();
+  Press(user->btnSign);
+  EXPECT_EQ(agent.CallCount(L"SignIn"), 1);
+  EXPECT_EQ(agent.CallCount(L"GetUserState"), 3);  // asked, asked again, then shown
+  EXPECT_EQ(user->btnSign.Caption(), L"签  出");
+}
+
+TEST_F(UserPageTest, AFailedSignInIsShownAndTheButtonStillFollowsTheState) {
+  agent.userState = 3;
+  HoldProfile();
+  agent.FailOn(L"SignIn", L"服务器忙");
+  agent.userState = 3;
+  Press(user->btnSign);
+  EXPECT_EQ(messages, std::vector<std::wstring>{L"服务器忙"});
+  EXPECT_EQ(user->btnSign.Caption(), L"签  入");
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(Screen().Cursor(), nullptr);  // the hourglass is gone again
+}
+
+TEST_F(UserPageTest, ChangeOfAccountDropsTheProfileRefreshesTheDomainListAndSaysSo) {
+  HoldProfile();
+  agent.domainList = {L"example.net"};
+  Press(user->btnChange);  // an empty key still goes to the agent
+  EXPECT_EQ(agent.arguments.back(), L"");
+  EXPECT_FALSE(UserProfile.Assigned());
+  EXPECT_EQ(agent.CallCount(L"GetDomainList"), 1);
+  EXPECT_EQ(messages.back(), L"当前用户变更成功！");
+  // The labels wait for the next poll's profile.
+  EXPECT_EQ(user->labUserName.Caption(), L"li");
+  agent.userProfileXml =
+      L"<UserInfo Modified=\"False\"><Domain>b.example</Domain><UserName>wang</UserName></UserInfo>";
+  Tick();
+  EXPECT_EQ(user->labUserName.Caption(), L"wang");
+}
+
+TEST_F(UserPageTest, ARefusedKeyIsShownAndTheProfileStays) {
+  HoldProfile();
+  agent.FailOn(L"ChangeUser", L"注册码无效");
+  Type(user->edtRegKey, L" K-1 ");
+  Press(user->btnChange);
+  EXPECT_EQ(agent.arguments.back(), L" K-1 ");  // passed as typed
+  EXPECT_EQ(messages, std::vector<std::wstring>{L"注册码无效"});
+  EXPECT_TRUE(UserProfile.Assigned());
+  EXPECT_EQ(agent.CallCount(L"GetDomainList"), 0);
+}
+
+TEST_F(UserPageTest, ResentKeyGoesForTheTypedDomain) {
+  Type(user->edtDomain, L"home.example");
+  ClickLink(user->labForgotKey);
+  EXPECT_EQ(agent.arguments.back(), L"home.example");
+  EXPECT_EQ(messages.back(), L"新的注册码已经发送到了你的注册邮箱！");
+  agent.FailOn(L"ResendAccountKey", L"没有这个域名");
+  ClickLink(user->labForgotKey);
+  EXPECT_EQ(messages.back(), L"没有这个域名");
+}
+
+TEST_F(UserPageTest, KeyIconsBlinkInTurnWithoutAProfileAndStayWithOne) {
+  agent.userState = 1;
+  Tick();
+  ASSERT_TRUE(user->ImageKey.Visible());
+  ASSERT_FALSE(user->ImageReg.Visible());
+  for (int i = 0; i < 3; ++i) {
+    user->Timer1Timer(user->Timer1);
+    EXPECT_NE(user->ImageKey.Visible(), user->ImageReg.Visible());
+  }
+  EXPECT_TRUE(user->ImageReg.Visible());
+  EXPECT_EQ(user->Timer1.Interval(), 600u);
+  agent.userState = 2;
+  Tick();
+  user->Timer1Timer(user->Timer1);
+  EXPECT_TRUE(user->ImageKey.Visible());
+  EXPECT_TRUE(user->ImageReg.Visible());
+}
+
+TEST_F(UserPageTest, TheModifyLinkOpensTheModificationPageInItsPlace) {
+  HoldProfile();
+  TPageUserModify& modify = OpenModifyPage();
+  EXPECT_FALSE(Shown(*user));
+  EXPECT_TRUE(Shown(modify));
+  EXPECT_EQ(CurrentPage.Get(), static_cast<IPageWrapper*>(&modify));
+  EXPECT_EQ(modify.edtUserName.Text(), L"li");
+}
+
+}  // namespace
