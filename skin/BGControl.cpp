@@ -41,22 +41,50 @@ int BorderOffset(HWND window) {
   return origin.x - outer.left;
 }
 
-void ComposeSkinned(HDC target, POINT at, SIZE size, int b, COLORREF key, const TSkinBitmap& background,
-                    const std::function<void(HDC)>& paintFace, const std::function<void(HDC)>& overlay) {
+HDC TFaceBuffer::Prepare(SIZE size, COLORREF fill) {
+  if (!dc_ || bitmap_.Width() != size.cx || bitmap_.Height() != size.cy) {
+    Release();
+    bitmap_.SetSize(size.cx, size.cy);
+    dc_ = CreateCompatibleDC(nullptr);
+    if (!dc_) return nullptr;
+    old_ = SelectObject(dc_, bitmap_.Handle());
+    if (!old_) {
+      Release();
+      return nullptr;
+    }
+  }
+  GdiFlush();
+  const uint32_t pixel = PixelOf(fill);
+  std::fill_n(bitmap_.Bits(), static_cast<size_t>(size.cx) * size.cy, pixel);
+  return dc_;
+}
+
+void TFaceBuffer::Release() noexcept {
+  if (!dc_) return;
+  if (old_) SelectObject(dc_, old_);
+  DeleteDC(dc_);
+  dc_ = nullptr;
+  old_ = nullptr;
+}
+
+void ComposeSkinned(TFaceBuffer& buffer, HDC target, POINT at, SIZE size, int b, COLORREF key,
+                    const TSkinBitmap& background, const std::function<void(HDC)>& paintFace,
+                    const std::function<void(HDC)>& overlay) {
   if (size.cx <= 0 || size.cy <= 0) return;
-  TSkinBitmap face(size.cx, size.cy, key);
-  {
-    TBitmapDC dc(face.Handle());
-    if (!dc.DC()) return;
-    paintFace(dc.DC());
-  }
+  HDC dc = buffer.Prepare(size, key);
+  if (!dc) return;
+  // Standard controls leave clipping and selections behind in a DC they were handed.
+  const int saved = SaveDC(dc);
+  paintFace(dc);
+  RestoreDC(dc, saved);
   GdiFlush();  // the pixels are read directly below
-  KeyOut(face, background, b, key);
+  KeyOut(buffer.Bitmap(), background, b, key);
   if (overlay) {
-    TBitmapDC dc(face.Handle());
-    if (dc.DC()) overlay(dc.DC());
+    const int again = SaveDC(dc);
+    overlay(dc);
+    RestoreDC(dc, again);
   }
-  face.Draw(target, at.x, at.y);
+  BitBlt(target, at.x, at.y, size.cx, size.cy, dc, 0, 0, SRCCOPY);
 }
 
 bool IsScrollRequest(UINT msg) {

@@ -26,13 +26,38 @@
 // The distance from the window's outer edge to its client area's top-left corner.
 int BorderOffset(HWND window);
 
-// Composes one face: `paintFace` paints the standard face into an off-screen DC of
-// `size` (pre-filled with `key`), every pixel of exactly `key` takes the colour of
-// `background` at x + b, y + b (a pixel beyond the picture keeps `key`, so a control
-// without a picture looks like the plain control), `overlay` may draw over the result,
-// and the result is copied to `target` at `at`.
-void ComposeSkinned(HDC target, POINT at, SIZE size, int b, COLORREF key, const TSkinBitmap& background,
-                    const std::function<void(HDC)>& paintFace,
+// The off-screen bitmap a control composes its face in, with a memory DC, kept from one
+// paint to the next (made anew only when the size changes): painting runs often, and
+// making a bitmap and a DC for each paint cost more than the composition itself.
+class TFaceBuffer {
+ public:
+  TFaceBuffer() = default;
+  ~TFaceBuffer() { Release(); }
+  TFaceBuffer(const TFaceBuffer&) = delete;
+  TFaceBuffer& operator=(const TFaceBuffer&) = delete;
+
+  // The DC with a bitmap of `size` selected, every pixel `fill`; null when the system
+  // could not make them.
+  HDC Prepare(SIZE size, COLORREF fill);
+  TSkinBitmap& Bitmap() noexcept { return bitmap_; }
+  HDC DC() const noexcept { return dc_; }
+
+ private:
+  void Release() noexcept;
+
+  TSkinBitmap bitmap_;
+  HDC dc_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Composes one face in `buffer`: `paintFace` paints the standard face into the
+// off-screen DC of `size` (pre-filled with `key`; its DC state is restored afterwards),
+// every pixel of exactly `key` takes the colour of `background` at x + b, y + b (a
+// pixel beyond the picture keeps `key`, so a control without a picture looks like the
+// plain control), `overlay` may draw over the result, and the result is copied to
+// `target` at `at`.
+void ComposeSkinned(TFaceBuffer& buffer, HDC target, POINT at, SIZE size, int b, COLORREF key,
+                    const TSkinBitmap& background, const std::function<void(HDC)>& paintFace,
                     const std::function<void(HDC)>& overlay = {});
 
 // Scrolling of a skinned control: the platform scrolls by copying the pixels on the
@@ -123,12 +148,13 @@ class TBGControl : public Base, public IBackgroundProvider {
   virtual bool ComposesOnPaint() const { return true; }
 
   bool Skinned() const noexcept { return doubleBuffered_; }
+  TFaceBuffer& FaceBuffer() noexcept { return faceBuffer_; }
 
   // The composed client area into `target` at its origin.
   void PaintSkinned(HDC target) {
     if (!cutDone_) Cut();
     const RECT client = this->ClientRect();
-    ComposeSkinned(target, POINT{0, 0}, SIZE{client.right, client.bottom}, BorderOffset(), this->Color(),
+    ComposeSkinned(faceBuffer_, target, POINT{0, 0}, SIZE{client.right, client.bottom}, BorderOffset(), this->Color(),
                    background_, [this](HDC dc) { PaintFace(dc); },
                    [this](HDC dc) { PaintOverFace(dc); });
   }
@@ -186,6 +212,7 @@ class TBGControl : public Base, public IBackgroundProvider {
   }
 
   TSkinBitmap background_;
+  TFaceBuffer faceBuffer_;
   HBITMAP parentBackground_ = nullptr;
   bool doubleBuffered_ = true;
   bool cutDone_ = false;

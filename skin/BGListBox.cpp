@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "Painting.h"
 
@@ -21,7 +22,12 @@ bool TBGListBox::FullyVisible(const RECT& rect) const {
 
 void TBGListBox::PaintSelection(HDC dc, int index, const RECT& rect) {
   FillColor(dc, rect, GetSysColor(COLOR_HIGHLIGHT));
-  const std::wstring text = Item(index);
+  // The index is known to be valid: the text in two requests, not Item()'s three.
+  const auto length = SendMessageW(Handle(), LB_GETTEXTLEN, index, 0);
+  if (length <= 0) return;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  const auto copied = SendMessageW(Handle(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<size_t>(std::min(copied, length)) : 0);
   TDCSelect font(dc, Font() ? Font()->Handle() : nullptr);
   const int oldMode = SetBkMode(dc, TRANSPARENT);
   const COLORREF oldColour = SetTextColor(dc, RGB(255, 255, 255));
@@ -30,26 +36,39 @@ void TBGListBox::PaintSelection(HDC dc, int index, const RECT& rect) {
   SetBkMode(dc, oldMode);
 }
 
+// Each request to the list costs a trip through the subclassed window procedure (a
+// window-property look-up in the server under Wine), and painting
+// runs often: the selection comes in one request and the entries' rectangles are
+// worked out here (every entry has the list's one item height).
 void TBGListBox::PaintMultiSelection(HDC dc) {
-  const int current = ItemIndex();
+  const auto count = SendMessageW(Handle(), LB_GETCOUNT, 0, 0);
+  if (count <= 0) return;
+  const int current = static_cast<int>(SendMessageW(Handle(), LB_GETCARETINDEX, 0, 0));
+  std::vector<int> selected(static_cast<size_t>(count));
+  selected.resize(static_cast<size_t>(std::max<LRESULT>(
+      0, SendMessageW(Handle(), LB_GETSELITEMS, selected.size(), reinterpret_cast<LPARAM>(selected.data())))));
   const int height = std::max(1, ItemHeight());
   const int first = TopIndex();
-  const int last = std::min(Count() - 1, first + ClientHeight() / height + 1);
+  const RECT client = ClientRect();
+  const int last = std::min(static_cast<int>(count) - 1, first + static_cast<int>(client.bottom) / height);
   for (int index = first; index <= last; ++index) {
-    if (!Selected(index) && !Swept(index, current)) continue;
-    const RECT rect = ItemRect(index);
+    if (!std::binary_search(selected.begin(), selected.end(), index) && !Swept(index, current)) continue;
+    const int top = (index - first) * height;
+    const RECT rect{0, top, client.right, top + height};
     if (FullyVisible(rect)) PaintSelection(dc, index, rect);
   }
   // The rectangle is an inversion: one request at a time, or two would cancel out.
-  if (current >= 0 && Focused() && !focusPending_ &&
+  if (current >= 0 && hasFocus_ && !focusPending_ &&
       PostMessageW(Handle(), kDrawFocusMessage, static_cast<WPARAM>(current), 0))
     focusPending_ = true;
 }
 
 void TBGListBox::AskReselect() {
+  if (reselectPending_) return;
   const int selected = ItemIndex();
-  if (selected >= 0 && FullyVisible(ItemRect(selected)))
-    PostMessageW(Handle(), kReselectMessage, static_cast<WPARAM>(selected), 0);
+  if (selected >= 0 && FullyVisible(ItemRect(selected)) &&
+      PostMessageW(Handle(), kReselectMessage, static_cast<WPARAM>(selected), 0))
+    reselectPending_ = true;
 }
 
 void TBGListBox::PaintOverFace(HDC dc) {
@@ -89,6 +108,7 @@ LRESULT TBGListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       focusPending_ = false;
       break;
     case kReselectMessage:
+      reselectPending_ = false;
       if (static_cast<int>(wParam) == ItemIndex() && !MultiSelect())
         SendMessageW(Handle(), LB_SETCURSEL, wParam, 0);
       return 0;
@@ -100,6 +120,11 @@ LRESULT TBGListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_MBUTTONUP:
     case WM_MOUSEMOVE:
       return Mouse(msg, wParam, lParam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      // Kept here: asking the system for the focus on every paint is slow.
+      hasFocus_ = msg == WM_SETFOCUS;
+      break;
     case WM_KEYDOWN: {
       const LRESULT result = TBGControl<TListBox>::WndProc(msg, wParam, lParam);
       Invalidate();

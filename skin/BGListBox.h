@@ -40,4 +40,6 @@ class TBGListBox : public TBGControl<TListBox> {
   int lastItem_ = -1;
   int anchorItem_ = -1;
   bool focusPending_ = false;
+  bool reselectPending_ = false;
+  bool hasFocus_ = false;
 };
