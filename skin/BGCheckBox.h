@@ -1,7 +1,8 @@
 // TBGCheckBox and its twin TBGRadioButton: the check box and the radio button over the
 // window picture. The native button repaints itself directly on the screen, in its
 // plain colours, whenever its check state or its pushed state changes (by a click, a
-// key or code); each such change is therefore followed by a composed repaint.
+// key or code) and when it gains the focus (the focus rectangle, inverted over whatever
+// is there); each such change is therefore followed by a composed repaint.
 #pragma once
 #include "BGControl.h"
 #include "CheckBox.h"
@@ -14,7 +15,7 @@ class TBGStateButton : public TBGControl<Base> {
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override {
-    if (msg == BM_SETCHECK || msg == BM_SETSTATE) {
+    if (msg == BM_SETCHECK || msg == BM_SETSTATE || msg == WM_SETFOCUS) {
       const LRESULT result = TBGControl<Base>::WndProc(msg, wParam, lParam);
       this->Invalidate();
       return result;

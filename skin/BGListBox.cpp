@@ -37,9 +37,9 @@ void TBGListBox::PaintSelection(HDC dc, int index, const RECT& rect) {
 }
 
 // Each request to the list costs a trip through the subclassed window procedure (a
-// window-property look-up in the server under Wine), and painting
-// runs often: the selection comes in one request and the entries' rectangles are
-// worked out here (every entry has the list's one item height).
+// window-property look-up in the server under Wine), and painting runs often: the
+// selection comes in one request and the entries' rectangles are worked out here
+// (every entry has the list's one item height).
 void TBGListBox::PaintMultiSelection(HDC dc) {
   const auto count = SendMessageW(Handle(), LB_GETCOUNT, 0, 0);
   if (count <= 0) return;
