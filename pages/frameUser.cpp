@@ -152,12 +152,23 @@ void TPageUser::ShowProfile() {
   labDomain.SetCaption(UserProfile.Domain());
   labUserName.SetCaption(UserProfile.UserName());
   labEmail.SetCaption(UserProfile.Email());
-  // An unknown account state leaves the label as it was.
-  const int state = UserProfile.AccountState();
-  if (state >= 0 && state <= 2) labAccountState.SetCaption(GetResString(514 + state));
+  ShowAccountState();
   const std::wstring expiry = ExpiryDateText(UserManager.GetExpiryDate());
   labExpiryDate.SetCaption(expiry.empty() ? GetResString(513) : expiry);
   labRegType.SetCaption(ServiceTypeText(UserManager.GetServiceType()));
+}
+
+void TPageUser::ShowAccountState() {
+  int state = -1;
+  try {
+    state = UserProfile.AccountState();
+  } catch (const EError&) {
+    // An absent or unreadable state is one more unknown value. Letting it end the
+    // refresh would leave the expiry, service type and sign button unshown, and the
+    // page opened by its navigation button would never become the current page.
+  }
+  // An unknown account state leaves the label as it was.
+  if (state >= 0 && state <= 2) labAccountState.SetCaption(GetResString(514 + state));
 }
 
 void TPageUser::ShowSignState(int state) {

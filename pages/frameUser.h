@@ -72,6 +72,7 @@ class TPageUser : public TBaseFrame {
 
  private:
   void ShowProfile();
+  void ShowAccountState();
   // The sign button's caption for `state`; disabled unless signed in or out. Never
   // enables it.
   void ShowSignState(int state);

@@ -80,6 +80,22 @@ TEST_F(UserPageTest, AccountStatesAndServiceTypes) {
   EXPECT_EQ(user->labRegType.Caption(), L"内网专业服务");
 }
 
+TEST_F(UserPageTest, AnUnreadableAccountStateDoesNotStopTheRefresh) {
+  HoldProfile();
+  for (const wchar_t* xml : {L"<UserInfo Modified=\"False\"><UserName>a</UserName></UserInfo>",
+                             L"<UserInfo Modified=\"False\"><UserName>b</UserName>"
+                             L"<AccountState>abc</AccountState></UserInfo>"}) {
+    UserProfile = ParseUserInfo(xml);
+    agent.serviceType = 4;
+    user->Refresh();
+    EXPECT_EQ(user->labAccountState.Caption(), L"正常");  // kept
+    EXPECT_EQ(user->labRegType.Caption(), L"公网专业服务(永久)");
+    EXPECT_TRUE(user->GroupCurUser.Enabled());
+    agent.serviceType = 1;
+  }
+  EXPECT_TRUE(errors.empty());
+}
+
 TEST_F(UserPageTest, ThePollWritesThePagesNetworkLabelAndSignButtonButNeverEnablesIt) {
   EXPECT_EQ(main->labNetwork, &user->labNetwork);
   EXPECT_EQ(main->btnSign, &user->btnSign);
