@@ -27,6 +27,10 @@ TEST_F(BGEditTest, ShowsThePictureAroundItsText) {
   EXPECT_EQ(CountColour(shot, kWhite), 0);
   EXPECT_LT(PictureMatches(edit.Handle(), shot), PixelCount(shot)) << "the text stays";
   EXPECT_EQ(shot.Pixel(115, 5), GradientAt(28 + 2 + 115, 28 + 2 + 5)) << "shifted by the border";
+  edit.SetSel(5, 0);
+  for (wchar_t c : std::wstring(L" world")) SendMessageW(edit.Handle(), WM_CHAR, c, 0);
+  ASSERT_EQ(edit.Text(), L"Hello world");
+  EXPECT_TRUE(ComposedExactly(edit.Handle(), kWhite)) << "after typing";
 
   edit.SetDoubleBuffered(false);
   EXPECT_EQ(OnScreen(edit.Handle()).Pixel(115, 5), kWhite);

@@ -31,6 +31,10 @@ TEST_F(BGFaceTest, ATrackBarShowsThePictureInItsClientAreaAndItsBorder) {
   track.SetBorderWidth(4);
   ASSERT_EQ(track.BorderOffset(), 4);
   EXPECT_TRUE(ComposedExactly(track.Handle(), track.Color()));
+  track.SetPosition(7);
+  SendMessageW(track.Handle(), WM_KEYDOWN, VK_LEFT, 0);
+  ASSERT_EQ(track.Position(), 6);
+  EXPECT_TRUE(ComposedExactly(track.Handle(), track.Color())) << "after moving the thumb";
 
   // The border ring lies outside the client area: read the whole window.
   RedrawWindow(track.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
@@ -45,6 +49,9 @@ TEST_F(BGFaceTest, AnUpDownShowsThePictureWhereItPaintsItsColour) {
   // Its buttons are painted in the platform's face colours, not in Color(): only what
   // the plain control paints in Color() gives way to the picture.
   EXPECT_TRUE(ComposedExactly(updown.Handle(), updown.Color()));
+  SendMessageW(updown.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(8, 5));
+  EXPECT_TRUE(ComposedExactly(updown.Handle(), updown.Color())) << "pressed";
+  SendMessageW(updown.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(8, 5));
 }
 
 TEST_F(BGFaceTest, ATabSetShowsThePictureInItsFreeSpaceAndItsTabs) {

@@ -61,6 +61,8 @@ TEST_F(BGListTest, ScrollingAMemoLeavesNoSmearedPicture) {
   ASSERT_GT(SendMessageW(memo.Handle(), EM_GETFIRSTVISIBLELINE, 0, 0), 0);
   ExpectAllPicture(memo.Handle(), "after the keys");
   EXPECT_EQ(GetWindowRgn(memo.Handle(), CreateRectRgn(0, 0, 0, 0)), ERROR) << "the region is gone again";
+  for (wchar_t c : std::wstring(L"typed")) SendMessageW(memo.Handle(), WM_CHAR, c, 0);
+  EXPECT_TRUE(ComposedExactly(memo.Handle(), memo.Color())) << "after typing";
 }
 
 TEST_F(BGListTest, AMultipleSelectionListHighlightsItsEntriesAndTheSweep) {
