@@ -152,10 +152,11 @@ class TBGControl : public Base, public IBackgroundProvider {
 
   // The composed client area into `target` at its origin.
   void PaintSkinned(HDC target) {
-    if (!cutDone_) Cut();
+    // Cutting here must not invalidate: that would paint everything twice.
+    if (!cutDone_ && TakeCutOut()) BackgroundCut();
     const RECT client = this->ClientRect();
-    ComposeSkinned(faceBuffer_, target, POINT{0, 0}, SIZE{client.right, client.bottom}, BorderOffset(), this->Color(),
-                   background_, [this](HDC dc) { PaintFace(dc); },
+    ComposeSkinned(faceBuffer_, target, POINT{0, 0}, SIZE{client.right, client.bottom}, BorderOffset(),
+                   this->Color(), background_, [this](HDC dc) { PaintFace(dc); },
                    [this](HDC dc) { PaintOverFace(dc); });
   }
 
