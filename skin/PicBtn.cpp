@@ -262,7 +262,9 @@ LRESULT TPicBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;  // the default processing raises the context menu request
     case BM_CLICK:
       // The default action that accessibility and automation tools invoke, as on a
-      // standard button: a click, not a key.
+      // standard button: a click, not a key. Sent from another program, it is answered
+      // first: a handler that runs inside another program's call may not call the agent.
+      if (InSendMessage()) ReplyMessage(0);
       Click();
       return 0;
     case WM_CAPTURECHANGED:

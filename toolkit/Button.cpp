@@ -19,3 +19,11 @@ std::optional<LRESULT> TButton::Reflected(UINT msg, WPARAM wParam, LPARAM lParam
   }
   return TControl::Reflected(msg, wParam, lParam);
 }
+
+LRESULT TButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  // A click sent from another program (automation) is answered before the button acts
+  // on it: COM refuses outgoing calls from a handler running inside another program's
+  // call, and handlers call other processes.
+  if (msg == BM_CLICK && InSendMessage()) ReplyMessage(0);
+  return TControl::WndProc(msg, wParam, lParam);
+}

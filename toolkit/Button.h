@@ -18,4 +18,5 @@ class TButton : public TControl {
   TButton(TControl& parent, const TControlArgs& args, DWORD style);
 
   std::optional<LRESULT> Reflected(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };

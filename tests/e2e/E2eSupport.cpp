@@ -1,8 +1,15 @@
 #include "E2eSupport.h"
 
+#include <gtest/gtest.h>
+
 #include "TestPaths.h"
 
 namespace e2e {
+
+namespace {
+// How long a test waits for the program to answer a message.
+constexpr UINT kReplyTimeoutMs = 3000;
+}  // namespace
 
 bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -145,10 +152,16 @@ std::vector<HWND> TopWindows(const std::wstring& className) {
 }
 
 std::wstring WindowText(HWND window) {
-  // WM_GETTEXT crosses processes; GetWindowText does not for controls of others.
-  const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+  // WM_GETTEXT crosses processes (GetWindowText does not for others' controls); with a
+  // time-out, so that a program stuck in a modal box cannot hang the test.
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kReplyTimeoutMs, &length))
+    return {};
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  const LRESULT copied = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                           SMTO_ABORTIFHUNG, kReplyTimeoutMs, &copied))
+    return {};
   text.resize(static_cast<size_t>(copied));
   return text;
 }
@@ -180,7 +193,38 @@ std::wstring StaticTexts(HWND parent) {
   return text;
 }
 
-void Click(HWND button) { SendMessageW(button, BM_CLICK, 0, 0); }
+void Click(HWND button) {
+  // Posted, as the user's input arrives: a handler run inside a sent message could not
+  // call the agent (COM refuses outgoing calls during an input-synchronous call).
+  PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void EndStrayPrograms() {
+  for (HWND window : TopWindows(L"TCnfgMain")) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid == GetCurrentProcessId()) continue;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+      TerminateProcess(process, 99);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+  }
+}
+
+namespace {
+
+// Every end-to-end test starts without a program left over from a test that was
+// killed by its time-out: such a window would make the new program a second instance.
+class TNoStrayPrograms : public ::testing::Environment {
+ public:
+  void SetUp() override { EndStrayPrograms(); }
+};
+
+[[maybe_unused]] const auto* const kNoStrayPrograms =
+    ::testing::AddGlobalTestEnvironment(new TNoStrayPrograms);
+
+}  // namespace
 
 void PressOk(HWND box) {
   // The box's default button answers IDOK whatever its caption's language.

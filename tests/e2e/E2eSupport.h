@@ -60,8 +60,13 @@ HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& t
 // The text of every STATIC descendant, joined by line breaks (a message box's text).
 std::wstring StaticTexts(HWND parent);
 
-// A mouse click on a button as the user's click arrives (BM_CLICK).
+// A click on a button as the user's click arrives: posted to the program's message
+// loop (BM_CLICK); the test waits for what should follow.
 void Click(HWND button);
+// Ends every program with a main window other than this test process (left over from a
+// test that was killed); done before every end-to-end test.
+void EndStrayPrograms();
+
 // Closes a message box by its first button (OK).
 void PressOk(HWND box);
 

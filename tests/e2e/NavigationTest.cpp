@@ -29,6 +29,12 @@ std::wstring ShownPage(HWND main) {
   return shown;
 }
 
+// What the program shows besides its main window (an error box), for failure messages.
+std::string Boxes(const TProgram& program) {
+  HWND box = program.TopWindow(L"#32770");
+  return box ? " with a box: " + Narrow(StaticTexts(box)) : "";
+}
+
 void WalkTheNavigation(const std::vector<TNavStep>& steps) {
   TProgram program(kProgram);
   HWND main = program.WaitForTopWindow(kMainClass);
@@ -41,7 +47,7 @@ void WalkTheNavigation(const std::vector<TNavStep>& steps) {
     ASSERT_NE(button, nullptr) << Narrow(step.button);
     Click(button);
     EXPECT_TRUE(WaitFor([&] { return ShownPage(main) == step.page; }, 5000))
-        << Narrow(step.button) << " shows " << Narrow(ShownPage(main));
+        << Narrow(step.button) << " shows " << Narrow(ShownPage(main)) << Boxes(program);
   }
 }
 
@@ -68,6 +74,19 @@ TEST_F(NavigationTest, AStandardAccountGetsTheStandardPages) {
   WalkTheNavigation({{L"域名设置", L"TPageDnsStd"},
                      {L"资源记录", L"TPageRRsStd"},
                      {L"域名层次", L"TPageHierarchyStd"}});
+}
+
+// Automation tools send the click and wait; the program still reaches the agent.
+TEST_F(NavigationTest, AClickSentByAnotherProgramStillReachesTheAgent) {
+  TProgram program(kProgram);
+  HWND main = program.WaitForTopWindow(kMainClass);
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
+  DWORD_PTR result = 0;
+  SendMessageTimeoutW(FindChild(main, L"TPicBtn", L"域名设置"), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
+                      5000, &result);
+  EXPECT_TRUE(WaitFor([&] { return ShownPage(main) == L"TPageDnsPro"; }, 5000)) << Boxes(program);
+  EXPECT_EQ(program.TopWindow(L"#32770"), nullptr);
 }
 
 TEST_F(NavigationTest, ThePopupExistsHiddenFromStartUp) {
