@@ -11,7 +11,7 @@
 #include "BGEdit.h"
 #include "BGLabel.h"
 #include "BGPanel.h"
-#include "BitBtn.h"
+#include "BGBitBtn.h"
 #include "Button.h"
 #include "ComPtr.h"
 #include "Image.h"
@@ -34,7 +34,7 @@ class TPageUserModify : public TBaseFrame {
   TImage Image1, Image2, Image3;
   TBGLabel Label1;
   TBGEdit edtUserName;
-  TBitBtn btnReload;
+  TBGBitBtn btnReload;
   TLinkLabel labRebuildKey;
   TBGLabel BGLabel7;
   TBGLabel labQuestion;
