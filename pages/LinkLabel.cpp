@@ -92,13 +92,23 @@ LRESULT TLinkLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       break;
+    case WM_LBUTTONDOWN:
+      pressed_ = true;
+      SetCapture(Handle());
+      return 0;
     case WM_LBUTTONUP: {
-      // Only a release over the label counts, as with a button.
+      // As with a button: pressed on the label and released over it.
+      const bool wasPressed = pressed_;
+      pressed_ = false;
+      if (GetCapture() == Handle()) ReleaseCapture();
       const POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
       const RECT client = ClientRect();
-      if (PtInRect(&client, at)) Click();
+      if (wasPressed && PtInRect(&client, at)) Click();
       return 0;
     }
+    case WM_CAPTURECHANGED:
+      pressed_ = false;
+      break;
   }
   return TBGLabel::WndProc(msg, wParam, lParam);
 }

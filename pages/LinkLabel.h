@@ -30,6 +30,7 @@ class TLinkLabel : public TBGLabel {
 
  private:
   HFONT underlined_ = nullptr;  // the label's font with an underline, made on first paint
+  bool pressed_ = false;
 };
 
 // The size of `text` in `control`'s font, for labels that take their caption's size.

@@ -169,6 +169,9 @@ TEST_F(UserPageTest, ARefusedKeyIsShownAndTheProfileStays) {
 
 TEST_F(UserPageTest, ResentKeyGoesForTheTypedDomain) {
   Type(user->edtDomain, L"home.example");
+  // A release without a press on the link (a drag from elsewhere) is no click.
+  SendMessageW(user->labForgotKey.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(agent.CallCount(L"ResendAccountKey"), 0);
   ClickLink(user->labForgotKey);
   EXPECT_EQ(agent.arguments.back(), L"home.example");
   EXPECT_EQ(messages.back(), L"新的注册码已经发送到了你的注册邮箱！");
