@@ -262,9 +262,13 @@ LRESULT TPicBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;  // the default processing raises the context menu request
     case BM_CLICK:
       // The default action that accessibility and automation tools invoke, as on a
-      // standard button: a click, not a key. Sent from another program, it is answered
-      // first: a handler that runs inside another program's call may not call the agent.
-      if (InSendMessage()) ReplyMessage(0);
+      // standard button: a click, not a key. Sent from another program, it is posted
+      // again and done from the message loop: a handler run inside another program's
+      // call may not call the agent (COM refuses calls out of an input-synchronous call).
+      if (InSendMessage()) {
+        PostMessageW(Handle(), BM_CLICK, 0, 0);
+        return 0;
+      }
       Click();
       return 0;
     case WM_CAPTURECHANGED:

@@ -46,9 +46,7 @@ void ClickLink(HWND link) {
 // the program's handler calls the agent.
 void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
 
-void SetText(HWND edit, const std::wstring& text) {
-  SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
+void SetText(HWND edit, const std::wstring& text) { EXPECT_TRUE(TypeText(edit, text)); }
 
 bool Contains(const std::wstring& text, const std::wstring& part) {
   return text.find(part) != std::wstring::npos;
@@ -144,6 +142,30 @@ TEST_F(AccountPagesTest, ChangeTheEmailAfterAnsweringTheQuestion) {
   OkThenApply(page);
   EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutUserProfile") == 1; }));
   EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"<Email>zw@example.org</Email>"));
+}
+
+// The agent refuses the edited profile (the accepted answer ended: the service's store
+// changed in between); Apply shows its reason in the popup and keeps the edit.
+TEST_F(AccountPagesTest, ARefusedApplyShowsTheAgentsTextInThePopup) {
+  HWND page = OpenModifyPage();
+  ASSERT_NE(page, nullptr);
+  std::vector<HWND> edits = Edits(page);
+  ASSERT_EQ(edits.size(), 7u);
+  SetText(edits[1], L"阳光小学");
+  SetText(edits[2], L"zw@example.org");
+  SetText(edits[3], L"zw@example.org");
+  Click(Child(page, L"Button", L"确定"));
+  HWND apply = Child(main, L"TPicBtn", L"应用");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
+  WriteAgentState(kDemoProId, 2, true);  // the store changes: the agent forgets the answer
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetUserState") > 0; }));
+  Sleep(300);
+  Click(apply);
+  EXPECT_TRUE(WaitFor([&] { return PopupText().rfind(L"更新错误：", 0) == 0; })) << Narrow(PopupText());
+  EXPECT_GT(PopupText().size(), std::wstring(L"更新错误：").size());
+  EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"zhang.wei@example.com"));
+  Sleep(300);
+  EXPECT_TRUE(IsWindowEnabled(apply));  // still modified: the next Apply tries again
 }
 
 TEST_F(AccountPagesTest, AWrongConfirmationIsShownAndNothingIsSent) {

@@ -63,6 +63,11 @@ std::wstring StaticTexts(HWND parent);
 // A click on a button as the user's click arrives: posted to the program's message
 // loop (BM_CLICK); the test waits for what should follow.
 void Click(HWND button);
+// Types the text into an edit as the keyboard does: the old text selected, then one
+// posted character after another (handlers of text changes may call the agent, which
+// they could not do inside a message sent from this process). Waits until it shows.
+bool TypeText(HWND edit, const std::wstring& text);
+
 // Ends every program with a main window other than this test process (left over from a
 // test that was killed); done before every end-to-end test.
 void EndStrayPrograms();
