@@ -75,6 +75,17 @@ class AccountPagesTest : public ::testing::Test {
     });
     return page;
   }
+  // Opens the modification page, answers the security question rightly and types the
+  // new e-mail address zw@example.org with the confirmation given; null on failure.
+  HWND EnterNewEmail(const std::wstring& confirmation) {
+    HWND page = OpenModifyPage();
+    std::vector<HWND> edits = page ? Edits(page) : std::vector<HWND>();  // name, answer, e-mail, confirmation, ...
+    if (edits.size() != 7u) return nullptr;
+    SetText(edits[1], L"阳光小学");
+    SetText(edits[2], L"zw@example.org");
+    SetText(edits[3], confirmation);
+    return page;
+  }
   // Presses the page's own OK, then the main window's Apply once it is enabled.
   void OkThenApply(HWND page) {
     Press(Child(page, L"Button", L"确定"));
@@ -132,13 +143,8 @@ TEST_F(AccountPagesTest, ChangeTheUserNameAloneAndApply) {
 }
 
 TEST_F(AccountPagesTest, ChangeTheEmailAfterAnsweringTheQuestion) {
-  HWND page = OpenModifyPage();
+  HWND page = EnterNewEmail(L"zw@example.org");
   ASSERT_NE(page, nullptr);
-  std::vector<HWND> edits = Edits(page);  // name, answer, e-mail, confirmation, ...
-  ASSERT_EQ(edits.size(), 7u);
-  SetText(edits[1], L"阳光小学");
-  SetText(edits[2], L"zw@example.org");
-  SetText(edits[3], L"zw@example.org");
   OkThenApply(page);
   EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutUserProfile") == 1; }));
   EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"<Email>zw@example.org</Email>"));
@@ -147,13 +153,8 @@ TEST_F(AccountPagesTest, ChangeTheEmailAfterAnsweringTheQuestion) {
 // The agent refuses the edited profile (the accepted answer ended: the service's store
 // changed in between); Apply shows its reason in the popup and keeps the edit.
 TEST_F(AccountPagesTest, ARefusedApplyShowsTheAgentsTextInThePopup) {
-  HWND page = OpenModifyPage();
+  HWND page = EnterNewEmail(L"zw@example.org");
   ASSERT_NE(page, nullptr);
-  std::vector<HWND> edits = Edits(page);
-  ASSERT_EQ(edits.size(), 7u);
-  SetText(edits[1], L"阳光小学");
-  SetText(edits[2], L"zw@example.org");
-  SetText(edits[3], L"zw@example.org");
   Click(Child(page, L"Button", L"确定"));
   HWND apply = Child(main, L"TPicBtn", L"应用");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
@@ -169,13 +170,8 @@ TEST_F(AccountPagesTest, ARefusedApplyShowsTheAgentsTextInThePopup) {
 }
 
 TEST_F(AccountPagesTest, AWrongConfirmationIsShownAndNothingIsSent) {
-  HWND page = OpenModifyPage();
+  HWND page = EnterNewEmail(L"zw@example.com");
   ASSERT_NE(page, nullptr);
-  std::vector<HWND> edits = Edits(page);
-  ASSERT_EQ(edits.size(), 7u);
-  SetText(edits[1], L"阳光小学");
-  SetText(edits[2], L"zw@example.org");
-  SetText(edits[3], L"zw@example.com");
   Press(Child(page, L"Button", L"确定"));
   EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"确认的E-Mail不正确"); }));
   EXPECT_TRUE(IsWindowVisible(page));
