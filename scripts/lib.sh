@@ -111,3 +111,31 @@ prepare_headless_session() {
   keep_desktop
   trap stop_wine_session EXIT
 }
+
+# A virtual X display (:N) for the X11 driver, gone when the calling script ends
+# (with the Wine session).
+start_virtual_display() {
+  Xvfb ":$1" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  VIRTUAL_DISPLAY_PID=$!
+  trap 'stop_wine_session; kill $VIRTUAL_DISPLAY_PID 2>/dev/null || true' EXIT
+  export DISPLAY=":$1"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+}
+
+# Starts the program in the background.
+start_program() { (cd "$BIN" && wine VTUserCnfg.exe >/dev/null 2>&1 </dev/null &); }
+
+# Prints the X window of the program's main window once it is shown and painted; fails
+# when it does not appear within 30 s. (It starts nothing: a process started inside a
+# command substitution would keep the substitution waiting on its output.)
+wait_for_main_window() {
+  local window=
+  for _ in $(seq 150); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"维特兰诺用户管理"/ {print $1; exit}')
+    [ -n "$window" ] && break
+    sleep 0.2
+  done
+  [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
+  sleep 2  # let the first poll ticks and the paint settle
+  echo "$window"
+}

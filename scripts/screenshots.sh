@@ -7,11 +7,7 @@ PACKAGES+=(xdotool)
 ensure_packages
 build_all
 
-Xvfb :96 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'stop_wine_session; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY=:96
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+start_virtual_display 96
 prepare_prefix x11
 wine "$BIN/Orvanta.exe" -Reset >/dev/null 2>&1 </dev/null
 
@@ -24,15 +20,9 @@ agent_state() {
 # Runs the program, optionally opens the modification page through the user page's
 # link, and saves the main window's picture.
 shoot() {
-  local file=$1 modify=${2:-} window=
-  (cd "$BIN" && wine VTUserCnfg.exe >/dev/null 2>&1 </dev/null &)
-  for _ in $(seq 150); do
-    window=$(xwininfo -root -tree 2>/dev/null | awk '/"维特兰诺用户管理"/ {print $1; exit}')
-    [ -n "$window" ] && break
-    sleep 0.2
-  done
-  [ -n "$window" ] || { echo "the main window did not appear" >&2; exit 1; }
-  sleep 2
+  local file=$1 modify=${2:-} window
+  start_program
+  window=$(wait_for_main_window)
   if [ "$modify" = modify ]; then
     # The link "修改用户..." of the user page, in the window's client coordinates.
     xdotool mousemove --window "$window" 452 182 click 1

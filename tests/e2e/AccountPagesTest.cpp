@@ -42,10 +42,6 @@ void ClickLink(HWND link) {
   PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
 }
 
-// A click posted rather than sent: the test goes on waiting for its effects while
-// the program's handler calls the agent.
-void Press(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
-
 void SetText(HWND edit, const std::wstring& text) { EXPECT_TRUE(TypeText(edit, text)); }
 
 bool Contains(const std::wstring& text, const std::wstring& part) {
@@ -88,10 +84,10 @@ class AccountPagesTest : public ::testing::Test {
   }
   // Presses the page's own OK, then the main window's Apply once it is enabled.
   void OkThenApply(HWND page) {
-    Press(Child(page, L"Button", L"确定"));
+    Click(Child(page, L"Button", L"确定"));
     HWND apply = Child(main, L"TPicBtn", L"应用");
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Press(apply);
+    Click(apply);
   }
   std::wstring PopupText() {
     HWND popup = program->TopWindow(L"TMsgForm");
@@ -106,11 +102,11 @@ class AccountPagesTest : public ::testing::Test {
 TEST_F(AccountPagesTest, SignOutAndInAgain) {
   HWND sign = Child(userPage, L"Button", L"签  出");
   ASSERT_NE(sign, nullptr);
-  Press(sign);
+  Click(sign);
   EXPECT_TRUE(WaitFor([&] { return WindowText(sign) == L"签  入"; }));
   EXPECT_TRUE(Contains(ReadUtf8File(AgentDataDir() + L"State.xml"), L"UserState=\"3\""));
   EXPECT_TRUE(WaitFor([&] { return FindChild(userPage, L"", L"离线") != nullptr; }));
-  Press(sign);
+  Click(sign);
   EXPECT_TRUE(WaitFor([&] { return WindowText(sign) == L"签  出"; }));
   EXPECT_TRUE(WaitFor([&] { return FindChild(userPage, L"", L"在线") != nullptr; }));
   EXPECT_EQ(AgentCallCount("SignOut"), 1);
@@ -122,7 +118,7 @@ TEST_F(AccountPagesTest, SwitchToTheStandardAccountByItsKey) {
   std::vector<HWND> edits = Edits(userPage);
   ASSERT_EQ(edits.size(), 2u);
   SetText(edits[0], kDemoStdKey);
-  Press(Child(userPage, L"Button", L"开  通"));
+  Click(Child(userPage, L"Button", L"开  通"));
   EXPECT_TRUE(WaitFor([] { return StoredCurrentAccount() == kDemoStdId; }));
   EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"当前用户变更成功！"); }));
   // The next poll brings the new account's profile and the page refills.
@@ -172,13 +168,13 @@ TEST_F(AccountPagesTest, ARefusedApplyShowsTheAgentsTextInThePopup) {
 TEST_F(AccountPagesTest, AWrongConfirmationIsShownAndNothingIsSent) {
   HWND page = EnterNewEmail(L"zw@example.com");
   ASSERT_NE(page, nullptr);
-  Press(Child(page, L"Button", L"确定"));
+  Click(Child(page, L"Button", L"确定"));
   EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"确认的E-Mail不正确"); }));
   EXPECT_TRUE(IsWindowVisible(page));
   HWND apply = Child(main, L"TPicBtn", L"应用");
   Sleep(300);  // three polls: nothing was marked, so Apply stays off
   EXPECT_FALSE(IsWindowEnabled(apply));
-  Press(Child(main, L"TPicBtn", L"确定"));
+  Click(Child(main, L"TPicBtn", L"确定"));
   EXPECT_TRUE(program->WaitForExit());
   EXPECT_EQ(AgentCallCount("PutUserProfile"), 0);
   EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"zhang.wei@example.com"));
