@@ -1,8 +1,8 @@
-#include "AgentLink.h"
+#include "agent/AgentLink.h"
 
-#include "ComValue.h"
-#include "Exception.h"
-#include "OleCheck.h"
+#include "toolkit/ComValue.h"
+#include "toolkit/Exception.h"
+#include "toolkit/OleCheck.h"
 
 namespace {
 

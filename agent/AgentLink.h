@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "AgentIntf.h"
-#include "ComPtr.h"
+#include "agent/AgentIntf.h"
+#include "toolkit/ComPtr.h"
 
 // Sign-in states reported by GetUserState.
 enum TUserState : int {

@@ -1,11 +1,11 @@
-#include "DomainList.h"
+#include "agent/DomainList.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "Exception.h"
-#include "SystemError.h"
-#include "UnitDef.h"
+#include "toolkit/Exception.h"
+#include "toolkit/SystemError.h"
+#include "agent/UnitDef.h"
 
 namespace {
 

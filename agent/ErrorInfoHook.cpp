@@ -1,4 +1,4 @@
-#include "ErrorInfoHook.h"
+#include "agent/ErrorInfoHook.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "AgentIntf.h"
+#include "agent/AgentIntf.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "SvcObj.h"
+#include "agent/SvcObj.h"
 
 #include <windows.h>
 
-#include "Common.h"
+#include "shell/Common.h"
 
 std::unique_ptr<TSvcObj> SvcObj;
 

@@ -1,8 +1,8 @@
-#include "UnitDef.h"
+#include "agent/UnitDef.h"
 
-#include "Common.h"
-#include "ErrorInfoHook.h"
-#include "OleCheck.h"
+#include "shell/Common.h"
+#include "agent/ErrorInfoHook.h"
+#include "toolkit/OleCheck.h"
 
 TSvcInvokerLink SvcInvoker;
 TUserManagerLink UserManager;

@@ -5,13 +5,13 @@
 #include <functional>
 #include <string>
 
-#include "AgentLink.h"
-#include "AppProfile.h"
-#include "ComPtr.h"
-#include "DomainList.h"
-#include "PageWrapper.h"
-#include "UserProfile.h"
-#include "Vocabularies.h"
+#include "agent/AgentLink.h"
+#include "profile/AppProfile.h"
+#include "toolkit/ComPtr.h"
+#include "agent/DomainList.h"
+#include "shell/PageWrapper.h"
+#include "profile/UserProfile.h"
+#include "agent/Vocabularies.h"
 
 extern TSvcInvokerLink SvcInvoker;
 extern TUserManagerLink UserManager;

@@ -1,8 +1,8 @@
-#include "AgentObjects.h"
+#include "orvanta/AgentObjects.h"
 
 #include <vector>
 
-#include "FileIo.h"
+#include "orvanta/FileIo.h"
 
 namespace {
 

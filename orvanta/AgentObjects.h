@@ -2,9 +2,9 @@
 // (IUserManager). They translate between COM types and the service's C++ calls; every
 // user manager of the process shares the one simulated service.
 #pragma once
-#include "AgentIntf.h"
-#include "AgentService.h"
-#include "DualObject.h"
+#include "agent/AgentIntf.h"
+#include "orvanta/AgentService.h"
+#include "orvanta/DualObject.h"
 
 // The process's simulated service, on the data folder beside the executable.
 TAgentService& TheAgentService();

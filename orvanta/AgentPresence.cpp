@@ -1,4 +1,4 @@
-#include "AgentPresence.h"
+#include "orvanta/AgentPresence.h"
 
 struct TRecord {
   volatile LONG generation;  // counts announcements, so a restart is visible

@@ -1,4 +1,4 @@
-#include "AgentService.h"
+#include "orvanta/AgentService.h"
 
 #include <windows.h>
 #include <oleauto.h>
@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <random>
 
-#include "DemoData.h"
-#include "DomainRules.h"
-#include "ErrorTexts.h"
-#include "Outbox.h"
+#include "orvanta/DemoData.h"
+#include "orvanta/DomainRules.h"
+#include "orvanta/ErrorTexts.h"
+#include "orvanta/Outbox.h"
 
 namespace {
 

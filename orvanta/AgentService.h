@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "AgentStore.h"
-#include "ProfileRules.h"
+#include "orvanta/AgentStore.h"
+#include "orvanta/ProfileRules.h"
 
 class TAgentService {
  public:

@@ -1,10 +1,10 @@
-#include "AgentStore.h"
+#include "orvanta/AgentStore.h"
 
 #include <cwchar>
 #include <cwctype>
 
-#include "ErrorTexts.h"
-#include "XmlDoc.h"
+#include "orvanta/ErrorTexts.h"
+#include "orvanta/XmlDoc.h"
 
 using namespace store_files;
 

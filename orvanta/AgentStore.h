@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "FileIo.h"
+#include "orvanta/FileIo.h"
 
 struct TAccount {
   std::wstring id;   // names the profile file; letters, digits, '-' and '_'

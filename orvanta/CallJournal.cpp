@@ -1,4 +1,4 @@
-#include "CallJournal.h"
+#include "orvanta/CallJournal.h"
 
 #include <windows.h>
 

@@ -1,12 +1,12 @@
-#include "ComServer.h"
+#include "orvanta/ComServer.h"
 
 #include <string>
 
-#include "AgentIntf.h"
-#include "AgentObjects.h"
-#include "AgentPresence.h"
-#include "FileIo.h"
-#include "ServerLifetime.h"
+#include "agent/AgentIntf.h"
+#include "orvanta/AgentObjects.h"
+#include "orvanta/AgentPresence.h"
+#include "orvanta/FileIo.h"
+#include "orvanta/ServerLifetime.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DemoData.h"
+#include "orvanta/DemoData.h"
 
 #include <windows.h>
 #include <oleauto.h>

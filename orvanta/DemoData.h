@@ -2,7 +2,7 @@
 // professional, a standard and an intranet professional one) with rich profiles, the
 // domain suffixes, a registry of other accounts' domains and the local settings.
 #pragma once
-#include "AgentStore.h"
+#include "orvanta/AgentStore.h"
 
 namespace demo {
 constexpr wchar_t kProKey[] = L"PRO8-4F2K-9QX7-DEMO";

@@ -1,4 +1,4 @@
-#include "DomainRules.h"
+#include "orvanta/DomainRules.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
-#include "DualObject.h"
+#include "orvanta/DualObject.h"
 
 #include <map>
 
-#include "AgentIntf.h"
-#include "FileIo.h"
+#include "agent/AgentIntf.h"
+#include "orvanta/FileIo.h"
 
 namespace {
 

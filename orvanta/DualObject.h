@@ -3,16 +3,16 @@
 // bound clients work and the type-library marshaler sees the same description), and
 // ISupportErrorInfo with the step that turns a failure into a status plus IErrorInfo.
 #pragma once
-#include "CallJournal.h"
+#include "orvanta/CallJournal.h"
 #include <windows.h>
 #include <oleauto.h>
 
 #include <exception>
 #include <string>
 
-#include "ComRef.h"
-#include "ErrorTexts.h"
-#include "ServerLifetime.h"
+#include "orvanta/ComRef.h"
+#include "orvanta/ErrorTexts.h"
+#include "orvanta/ServerLifetime.h"
 
 // The vtable type information of one of the agent's dual interfaces, loaded once from
 // the executable's own type library; empty when the library cannot be read.

@@ -1,4 +1,4 @@
-#include "ErrorInfoChannel.h"
+#include "orvanta/ErrorInfoChannel.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "AgentIntf.h"
-#include "ComRef.h"
+#include "agent/AgentIntf.h"
+#include "orvanta/ComRef.h"
 
 namespace {
 

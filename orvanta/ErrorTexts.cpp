@@ -1,4 +1,4 @@
-#include "ErrorTexts.h"
+#include "orvanta/ErrorTexts.h"
 
 #include <iterator>
 

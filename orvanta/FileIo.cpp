@@ -1,8 +1,8 @@
-#include "FileIo.h"
+#include "orvanta/FileIo.h"
 
 #include <vector>
 
-#include "ErrorTexts.h"
+#include "orvanta/ErrorTexts.h"
 
 std::wstring ExePath() {
   std::vector<wchar_t> buffer(MAX_PATH);

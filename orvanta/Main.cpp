@@ -18,15 +18,15 @@
 
 #include <string>
 
-#include "AgentObjects.h"
-#include "AgentStore.h"
-#include "AgentPresence.h"
-#include "ComServer.h"
-#include "DemoData.h"
-#include "ErrorInfoChannel.h"
-#include "Outbox.h"
-#include "Registration.h"
-#include "ServiceHost.h"
+#include "orvanta/AgentObjects.h"
+#include "orvanta/AgentStore.h"
+#include "orvanta/AgentPresence.h"
+#include "orvanta/ComServer.h"
+#include "orvanta/DemoData.h"
+#include "orvanta/ErrorInfoChannel.h"
+#include "orvanta/Outbox.h"
+#include "orvanta/Registration.h"
+#include "orvanta/ServiceHost.h"
 
 namespace {
 

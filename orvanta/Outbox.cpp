@@ -1,11 +1,11 @@
-#include "Outbox.h"
+#include "orvanta/Outbox.h"
 
 #include <windows.h>
 
 #include <cwchar>
 #include <vector>
 
-#include "FileIo.h"
+#include "orvanta/FileIo.h"
 
 namespace {
 

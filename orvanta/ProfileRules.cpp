@@ -1,6 +1,6 @@
-#include "ProfileRules.h"
+#include "orvanta/ProfileRules.h"
 
-#include "ErrorTexts.h"
+#include "orvanta/ErrorTexts.h"
 
 TXmlDoc ParseDocument(const std::wstring& text, const wchar_t* root) {
   TXmlDoc doc = TXmlDoc::Parse(text);

@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "XmlDoc.h"
+#include "orvanta/XmlDoc.h"
 
 // Parses a document the program sent. Raises TAgentError(MalformedDocument) when the
 // text is not well-formed and TAgentError(WrongRoot) when its root is not `root`.

@@ -1,10 +1,10 @@
-#include "Registration.h"
+#include "orvanta/Registration.h"
 
 #include <oleauto.h>
 
-#include "AgentIntf.h"
-#include "ComRef.h"
-#include "FileIo.h"
+#include "agent/AgentIntf.h"
+#include "orvanta/ComRef.h"
+#include "orvanta/FileIo.h"
 
 namespace {
 

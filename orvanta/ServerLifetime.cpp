@@ -1,4 +1,4 @@
-#include "ServerLifetime.h"
+#include "orvanta/ServerLifetime.h"
 
 #include <windows.h>
 

@@ -1,14 +1,14 @@
-#include "ServiceHost.h"
+#include "orvanta/ServiceHost.h"
 
 #include <objbase.h>
 
 #include <string>
 
-#include "AgentObjects.h"
-#include "ComServer.h"
-#include "ErrorInfoChannel.h"
-#include "FileIo.h"
-#include "Registration.h"
+#include "orvanta/AgentObjects.h"
+#include "orvanta/ComServer.h"
+#include "orvanta/ErrorInfoChannel.h"
+#include "orvanta/FileIo.h"
+#include "orvanta/Registration.h"
 
 namespace {
 

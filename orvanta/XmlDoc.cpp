@@ -1,6 +1,6 @@
-#include "XmlDoc.h"
+#include "orvanta/XmlDoc.h"
 
-#include "ErrorTexts.h"
+#include "orvanta/ErrorTexts.h"
 
 namespace {
 

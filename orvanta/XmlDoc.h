@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "ComRef.h"
+#include "orvanta/ComRef.h"
 
 using TElement = TComRef<IXMLDOMElement>;
 

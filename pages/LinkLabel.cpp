@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "pages/LinkLabel.h"
 
 #include <algorithm>
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "BGLabel.h"
-#include "Event.h"
+#include "skin/BGLabel.h"
+#include "toolkit/Event.h"
 
 class TLinkLabel : public TBGLabel {
  public:

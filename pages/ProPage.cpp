@@ -1,7 +1,7 @@
-#include "ProPage.h"
+#include "pages/ProPage.h"
 
-#include "Common.h"
-#include "SkinFaces.h"
+#include "shell/Common.h"
+#include "skin/SkinFaces.h"
 
 TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
                    POINT backAt, int backTabOrder)

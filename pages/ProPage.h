@@ -7,8 +7,8 @@
 #pragma once
 #include <string>
 
-#include "PicBtn.h"
-#include "frameBase.h"
+#include "skin/PicBtn.h"
+#include "shell/frameBase.h"
 
 class TProPage : public TBaseFrame {
  public:

@@ -1,9 +1,9 @@
-#include "frameDnsPro.h"
+#include "pages/frameDnsPro.h"
 
 #include <memory>
 
-#include "UnitDef.h"
-#include "frameDnsStd.h"
+#include "agent/UnitDef.h"
+#include "pages/frameDnsStd.h"
 
 namespace {
 std::unique_ptr<TPageDnsPro> PageDnsPro;

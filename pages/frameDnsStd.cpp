@@ -1,4 +1,4 @@
-#include "frameDnsStd.h"
+#include "pages/frameDnsStd.h"
 
 #include <memory>
 

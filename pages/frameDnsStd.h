@@ -1,9 +1,9 @@
 // TPageDnsStd, the standard DNS settings page: the host label and domain suffix of the account's name, the cache time, and the online and offline settings. The page's controls and their loading belong to its own
 // unit's work; here it has its place among the pages: class, size and factory.
 #pragma once
-#include "ComPtr.h"
-#include "PageWrapper.h"
-#include "frameBase.h"
+#include "toolkit/ComPtr.h"
+#include "shell/PageWrapper.h"
+#include "shell/frameBase.h"
 
 class TPageDnsStd : public TBaseFrame {
  public:

@@ -1,9 +1,9 @@
-#include "frameHierarchyPro.h"
+#include "pages/frameHierarchyPro.h"
 
 #include <memory>
 
-#include "UnitDef.h"
-#include "frameHierarchyStd.h"
+#include "agent/UnitDef.h"
+#include "pages/frameHierarchyStd.h"
 
 namespace {
 std::unique_ptr<TPageHierarchyPro> PageHierarchyPro;

@@ -1,4 +1,4 @@
-#include "frameHierarchyStd.h"
+#include "pages/frameHierarchyStd.h"
 
 #include <memory>
 

@@ -1,9 +1,9 @@
 // TPageHierarchyStd, the standard hierarchy page: the account's parent domains. The page's controls and their loading belong to its own
 // unit's work; here it has its place among the pages: class, size and factory.
 #pragma once
-#include "ComPtr.h"
-#include "PageWrapper.h"
-#include "frameBase.h"
+#include "toolkit/ComPtr.h"
+#include "shell/PageWrapper.h"
+#include "shell/frameBase.h"
 
 class TPageHierarchyStd : public TBaseFrame {
  public:

@@ -1,4 +1,4 @@
-#include "frameInfo.h"
+#include "pages/frameInfo.h"
 
 #include <memory>
 

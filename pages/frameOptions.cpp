@@ -1,4 +1,4 @@
-#include "frameOptions.h"
+#include "pages/frameOptions.h"
 
 #include <memory>
 

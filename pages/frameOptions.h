@@ -1,9 +1,9 @@
 // TPageOptions, the options page: the agent's name server, automatic sign-in, update speed and start-up. The page's controls and their loading belong to its own
 // unit's work; here it has its place among the pages: class, size and factory.
 #pragma once
-#include "ComPtr.h"
-#include "PageWrapper.h"
-#include "frameBase.h"
+#include "toolkit/ComPtr.h"
+#include "shell/PageWrapper.h"
+#include "shell/frameBase.h"
 
 class TPageOptions : public TBaseFrame {
  public:

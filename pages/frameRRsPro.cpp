@@ -1,9 +1,9 @@
-#include "frameRRsPro.h"
+#include "pages/frameRRsPro.h"
 
 #include <memory>
 
-#include "UnitDef.h"
-#include "frameRRsStd.h"
+#include "agent/UnitDef.h"
+#include "pages/frameRRsStd.h"
 
 namespace {
 std::unique_ptr<TPageRRsPro> PageRRsPro;

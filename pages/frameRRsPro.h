@@ -3,9 +3,9 @@
 // standard page. The page's controls and their loading belong to its own unit's work;
 // here it has its place among the pages: class, size, factory and snapshot view.
 #pragma once
-#include "ComPtr.h"
-#include "PageWrapper.h"
-#include "ProPage.h"
+#include "toolkit/ComPtr.h"
+#include "shell/PageWrapper.h"
+#include "pages/ProPage.h"
 
 class TPageRRsPro : public TProPage {
  public:

@@ -1,4 +1,4 @@
-#include "frameRRsStd.h"
+#include "pages/frameRRsStd.h"
 
 #include <memory>
 

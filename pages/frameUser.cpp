@@ -1,13 +1,13 @@
-#include "frameUser.h"
+#include "pages/frameUser.h"
 
 #include <memory>
 
-#include "Common.h"
-#include "Cursor.h"
-#include "Exception.h"
-#include "UnitDef.h"
-#include "frameUserModify.h"
-#include "frmCnfgMain.h"
+#include "shell/Common.h"
+#include "toolkit/Cursor.h"
+#include "toolkit/Exception.h"
+#include "agent/UnitDef.h"
+#include "pages/frameUserModify.h"
+#include "shell/frmCnfgMain.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 
 #include <string>
 
-#include "BGEdit.h"
-#include "BGGroupBox.h"
-#include "BGLabel.h"
-#include "Button.h"
-#include "ComPtr.h"
-#include "Image.h"
-#include "LinkLabel.h"
-#include "PageWrapper.h"
-#include "Timer.h"
-#include "frameBase.h"
+#include "skin/BGEdit.h"
+#include "skin/BGGroupBox.h"
+#include "skin/BGLabel.h"
+#include "toolkit/Button.h"
+#include "toolkit/ComPtr.h"
+#include "toolkit/Image.h"
+#include "pages/LinkLabel.h"
+#include "shell/PageWrapper.h"
+#include "toolkit/Timer.h"
+#include "shell/frameBase.h"
 
 class TPageUser : public TBaseFrame {
  public:

@@ -1,12 +1,12 @@
-#include "frameUserModify.h"
+#include "pages/frameUserModify.h"
 
 #include <memory>
 
-#include "Common.h"
-#include "Cursor.h"
-#include "Exception.h"
-#include "UnitDef.h"
-#include "frameUser.h"
+#include "shell/Common.h"
+#include "toolkit/Cursor.h"
+#include "toolkit/Exception.h"
+#include "agent/UnitDef.h"
+#include "pages/frameUser.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 #pragma once
 #include <string>
 
-#include "BGEdit.h"
-#include "BGLabel.h"
-#include "BGPanel.h"
-#include "BGBitBtn.h"
-#include "Button.h"
-#include "ComPtr.h"
-#include "Image.h"
-#include "LinkLabel.h"
-#include "PageWrapper.h"
-#include "frameBase.h"
+#include "skin/BGEdit.h"
+#include "skin/BGLabel.h"
+#include "skin/BGPanel.h"
+#include "skin/BGBitBtn.h"
+#include "toolkit/Button.h"
+#include "toolkit/ComPtr.h"
+#include "toolkit/Image.h"
+#include "pages/LinkLabel.h"
+#include "shell/PageWrapper.h"
+#include "shell/frameBase.h"
 
 class TPageUserModify : public TBaseFrame {
  public:

@@ -1,6 +1,6 @@
-#include "AppProfile.h"
+#include "profile/AppProfile.h"
 
-#include "XmlDom.h"
+#include "profile/XmlDom.h"
 
 TXMLApplicationType LoadApplicationFile(const std::wstring& fileName) {
   return TXMLApplicationType(LoadXmlFile(fileName, L"Application"));

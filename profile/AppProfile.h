@@ -4,8 +4,8 @@
 #pragma once
 #include <string>
 
-#include "XMLNode.h"
-#include "XMLNodeCollection.h"
+#include "profile/XMLNode.h"
+#include "profile/XMLNodeCollection.h"
 
 // Hosts: the name servers offered on the options page, in document order.
 class TXMLHostsType : public TXMLStringCollection {

@@ -1,6 +1,6 @@
-#include "UserProfile.h"
+#include "profile/UserProfile.h"
 
-#include "XmlDom.h"
+#include "profile/XmlDom.h"
 
 TXMLUserInfoType ParseUserInfo(const std::wstring& text) {
   return TXMLUserInfoType(LoadXmlText(text, L"UserInfo"));

@@ -6,8 +6,8 @@
 #pragma once
 #include <string>
 
-#include "XMLNode.h"
-#include "XMLNodeCollection.h"
+#include "profile/XMLNode.h"
+#include "profile/XMLNodeCollection.h"
 
 // ---- Records of the domain's hierarchy and DNS ----
 

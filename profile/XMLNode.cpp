@@ -1,10 +1,10 @@
-#include "XMLNode.h"
+#include "profile/XMLNode.h"
 
-#include "ComValue.h"
-#include "Exception.h"
-#include "OleCheck.h"
-#include "XmlDom.h"
-#include "XmlValue.h"
+#include "toolkit/ComValue.h"
+#include "toolkit/Exception.h"
+#include "toolkit/OleCheck.h"
+#include "profile/XmlDom.h"
+#include "profile/XmlValue.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ComPtr.h"
+#include "toolkit/ComPtr.h"
 
 // The items of one collection, in document order, as of a generation of the document.
 struct TXMLItemIndex {

@@ -1,9 +1,9 @@
-#include "XMLNodeCollection.h"
+#include "profile/XMLNodeCollection.h"
 
-#include "ComValue.h"
-#include "Exception.h"
-#include "OleCheck.h"
-#include "XmlValue.h"
+#include "toolkit/ComValue.h"
+#include "toolkit/Exception.h"
+#include "toolkit/OleCheck.h"
+#include "profile/XmlValue.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "XMLNode.h"
+#include "profile/XMLNode.h"
 
 class TXMLNodeCollection : public TXMLNode {
  public:

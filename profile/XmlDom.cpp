@@ -1,7 +1,7 @@
-#include "XmlDom.h"
+#include "profile/XmlDom.h"
 
-#include "ComValue.h"
-#include "OleCheck.h"
+#include "toolkit/ComValue.h"
+#include "toolkit/OleCheck.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "ComPtr.h"
-#include "Exception.h"
+#include "toolkit/ComPtr.h"
+#include "toolkit/Exception.h"
 
 // A document that could not be loaded: malformed text, a missing file, a wrong root.
 class EXmlError : public EError {

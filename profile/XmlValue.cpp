@@ -1,11 +1,11 @@
-#include "XmlValue.h"
+#include "profile/XmlValue.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cwchar>
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

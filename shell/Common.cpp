@@ -1,7 +1,7 @@
 // Small routines the whole program shares: resource strings, the registry and file
 // tests, the one-instance test, sounds, string splitting, and the two ways of turning
 // a picture into a window region for shaped buttons.
-#include "Common.h"
+#include "shell/Common.h"
 
 #include <mmsystem.h>
 

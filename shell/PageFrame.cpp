@@ -1,8 +1,8 @@
-#include "PageFrame.h"
+#include "shell/PageFrame.h"
 
-#include "Application.h"
-#include "Common.h"
-#include "UnitDef.h"
+#include "toolkit/Application.h"
+#include "shell/Common.h"
+#include "agent/UnitDef.h"
 
 int ShowPageMessage(HWND owner, int number, UINT style) {
   const std::wstring text = GetResString(number);

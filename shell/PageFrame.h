@@ -5,10 +5,10 @@
 // main pages (TBaseFrame) and the secondary pages (TBaseFrame2) differ only in which
 // background they keep and when they cut it.
 #pragma once
-#include "Background.h"
-#include "Frame.h"
-#include "PageWrapper.h"
-#include "SkinBitmap.h"
+#include "skin/Background.h"
+#include "toolkit/Frame.h"
+#include "shell/PageWrapper.h"
+#include "skin/SkinBitmap.h"
 
 class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvider {
  public:

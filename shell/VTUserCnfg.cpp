@@ -3,12 +3,12 @@
 // run the main window until it closes.
 #include <windows.h>
 
-#include "Application.h"
-#include "Common.h"
-#include "Exception.h"
-#include "UnitDef.h"
-#include "frmCnfgMain.h"
-#include "frmMsg.h"
+#include "toolkit/Application.h"
+#include "shell/Common.h"
+#include "toolkit/Exception.h"
+#include "agent/UnitDef.h"
+#include "shell/frmCnfgMain.h"
+#include "shell/frmMsg.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "frameBase.h"
+#include "shell/frameBase.h"
 
-#include "Application.h"
-#include "Common.h"
-#include "UnitDef.h"
+#include "toolkit/Application.h"
+#include "shell/Common.h"
+#include "agent/UnitDef.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "ComPtr.h"
-#include "PageFrame.h"
+#include "toolkit/ComPtr.h"
+#include "shell/PageFrame.h"
 
 class TBaseFrame : public TPageFrame {
  public:

@@ -1,4 +1,4 @@
-#include "frameBase2.h"
+#include "shell/frameBase2.h"
 
 
 TBaseFrame2::TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name, int width,

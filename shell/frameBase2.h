@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "ComPtr.h"
-#include "PageFrame.h"
+#include "toolkit/ComPtr.h"
+#include "shell/PageFrame.h"
 
 class TBaseFrame2 : public TPageFrame {
  public:

@@ -3,13 +3,13 @@
 // page area, the 100 ms poll of the agent's state that fetches and drops the documents,
 // and the OK / Apply / Cancel commit that sends the edits back to the agent.
 #pragma once
-#include "BGSource.h"
-#include "ComPtr.h"
-#include "Label.h"
-#include "PageWrapper.h"
-#include "PicBtn.h"
-#include "Timer.h"
-#include "frmBackground.h"
+#include "skin/BGSource.h"
+#include "toolkit/ComPtr.h"
+#include "toolkit/Label.h"
+#include "shell/PageWrapper.h"
+#include "skin/PicBtn.h"
+#include "toolkit/Timer.h"
+#include "skin/frmBackground.h"
 
 // The pages the navigation buttons open.
 enum class TMainPage { User, DnsStd, DnsPro, RRsStd, RRsPro, HierarchyStd, HierarchyPro, Info, Options };

@@ -1,10 +1,10 @@
-#include "frmMsg.h"
+#include "shell/frmMsg.h"
 
 #include <algorithm>
 
-#include "Common.h"
-#include "Exception.h"
-#include "SkinFaces.h"
+#include "shell/Common.h"
+#include "toolkit/Exception.h"
+#include "skin/SkinFaces.h"
 
 namespace {
 

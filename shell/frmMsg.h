@@ -10,11 +10,11 @@
 #pragma once
 #include <string>
 
-#include "BGLabel.h"
-#include "BGSource.h"
-#include "PicBtn.h"
-#include "Timer.h"
-#include "frmBackground.h"
+#include "skin/BGLabel.h"
+#include "skin/BGSource.h"
+#include "skin/PicBtn.h"
+#include "toolkit/Timer.h"
+#include "skin/frmBackground.h"
 
 class TMsgForm : public TBGForm {
  public:

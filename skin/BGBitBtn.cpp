@@ -1,6 +1,6 @@
-#include "BGBitBtn.h"
+#include "skin/BGBitBtn.h"
 
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 TBGBitBtn::TBGBitBtn(TControl& parent, const TControlArgs& args, const TGlyphLayout& layout)
     : TBGControl<TBitBtn>(parent, args, layout) {}

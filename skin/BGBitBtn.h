@@ -4,8 +4,8 @@
 // colour left out, so the face colour shows the picture while the frame, glyph and
 // caption stay.
 #pragma once
-#include "BGControl.h"
-#include "BitBtn.h"
+#include "skin/BGControl.h"
+#include "toolkit/BitBtn.h"
 
 class TBGBitBtn : public TBGControl<TBitBtn> {
  public:

@@ -4,8 +4,8 @@
 // key or code) and when it gains the focus (the focus rectangle, inverted over whatever
 // is there); each such change is therefore followed by a composed repaint.
 #pragma once
-#include "BGControl.h"
-#include "CheckBox.h"
+#include "skin/BGControl.h"
+#include "toolkit/CheckBox.h"
 
 // Invalidates after the button's state-change requests; for both skinned buttons.
 template <class Base>

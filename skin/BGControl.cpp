@@ -1,4 +1,4 @@
-#include "BGControl.h"
+#include "skin/BGControl.h"
 
 #include <algorithm>
 #include <cstdint>

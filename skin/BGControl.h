@@ -20,8 +20,8 @@
 #include <functional>
 #include <utility>
 
-#include "Background.h"
-#include "SkinBitmap.h"
+#include "skin/Background.h"
+#include "skin/SkinBitmap.h"
 
 // The distance from the window's outer edge to its client area's top-left corner.
 int BorderOffset(HWND window);

@@ -1,4 +1,4 @@
-#include "BGDrawGrid.h"
+#include "skin/BGDrawGrid.h"
 
 TBGDrawGrid::TBGDrawGrid(TControl& parent, const TControlArgs& args, const TGridOptions& options)
     : TBGControl<TDrawGrid>(parent, args, options) {}

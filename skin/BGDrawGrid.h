@@ -2,8 +2,8 @@
 // the grid's colour show the picture. Scroll requests run with the window hidden
 // behind an empty region and end in a full composed repaint, as for the skinned memo.
 #pragma once
-#include "BGControl.h"
-#include "DrawGrid.h"
+#include "skin/BGControl.h"
+#include "toolkit/DrawGrid.h"
 
 class TBGDrawGrid : public TBGControl<TDrawGrid> {
  public:

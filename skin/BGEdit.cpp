@@ -1,4 +1,4 @@
-#include "BGEdit.h"
+#include "skin/BGEdit.h"
 
 TBGEdit::TBGEdit(TControl& parent, const TControlArgs& args, const TEditOptions& options)
     : TBGControl<TEdit>(parent, args, options) {}

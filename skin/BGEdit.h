@@ -3,8 +3,8 @@
 // and answers IBackgroundRefresh, through which a skinned panel makes the edits on it
 // cut their pictures again after the panel itself moved.
 #pragma once
-#include "BGControl.h"
-#include "Edit.h"
+#include "skin/BGControl.h"
+#include "toolkit/Edit.h"
 
 class TBGEdit : public TBGControl<TEdit>, public IBackgroundRefresh {
  public:

@@ -1,3 +1,3 @@
-#include "BGGroupBox.h"
+#include "skin/BGGroupBox.h"
 
 TBGGroupBox::TBGGroupBox(TControl& parent, const TControlArgs& args) : TBGControl<TGroupBox>(parent, args) {}

@@ -2,8 +2,8 @@
 // inside shows the picture, and its cut-out is the background it offers the skinned
 // controls placed in it.
 #pragma once
-#include "BGControl.h"
-#include "GroupBox.h"
+#include "skin/BGControl.h"
+#include "toolkit/GroupBox.h"
 
 class TBGGroupBox : public TBGControl<TGroupBox> {
  public:

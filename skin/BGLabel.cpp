@@ -1,6 +1,6 @@
-#include "BGLabel.h"
+#include "skin/BGLabel.h"
 
-#include "Background.h"
+#include "skin/Background.h"
 
 TBGLabel::TBGLabel(TControl& parent, const TControlArgs& args, TAlignment alignment, bool wordWrap)
     : TLabel(parent, args, alignment, wordWrap) {}

@@ -3,7 +3,7 @@
 // that lies beneath it, so it looks printed on the picture wherever it sits in the
 // chain of skinned parents. Transparency is on from creation.
 #pragma once
-#include "Label.h"
+#include "toolkit/Label.h"
 
 class TBGLabel : public TLabel {
  public:

@@ -1,11 +1,11 @@
-#include "BGListBox.h"
+#include "skin/BGListBox.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 TBGListBox::TBGListBox(TControl& parent, const TControlArgs& args, const TListBoxOptions& options)
     : TBGControl<TListBox>(parent, args, options) {}

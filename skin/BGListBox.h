@@ -10,8 +10,8 @@
 //   the native highlight is drawn over the composed face.
 // Losing the focus repaints nothing more than the native list does.
 #pragma once
-#include "BGControl.h"
-#include "ListBox.h"
+#include "skin/BGControl.h"
+#include "toolkit/ListBox.h"
 
 class TBGListBox : public TBGControl<TListBox> {
  public:

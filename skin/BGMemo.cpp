@@ -1,4 +1,4 @@
-#include "BGMemo.h"
+#include "skin/BGMemo.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // while handling keys, typing or a mouse drag is noticed afterwards and also ends in a
 // full repaint.
 #pragma once
-#include "BGControl.h"
-#include "Memo.h"
+#include "skin/BGControl.h"
+#include "toolkit/Memo.h"
 
 class TBGMemo : public TBGControl<TMemo> {
  public:

@@ -1,4 +1,4 @@
-#include "BGPanel.h"
+#include "skin/BGPanel.h"
 
 TBGPanel::TBGPanel(TControl& parent, const TControlArgs& args, const TPanelOptions& options)
     : TBGPanel(parent, args, options, L"TBGPanel") {}

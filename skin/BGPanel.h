@@ -7,8 +7,8 @@
 // background it offers its children is its cut-out shifted by those 2 pixels: a copy
 // made on the first request and kept until the next cut-out.
 #pragma once
-#include "BGControl.h"
-#include "Panel.h"
+#include "skin/BGControl.h"
+#include "toolkit/Panel.h"
 
 class TBGPanel : public TBGControl<TPanel> {
  public:

@@ -1,4 +1,4 @@
-#include "BGRadioButton.h"
+#include "skin/BGRadioButton.h"
 
 TBGRadioButton::TBGRadioButton(TControl& parent, const TControlArgs& args, bool leftText)
     : TBGStateButton<TRadioButton>(parent, args, leftText) {}

@@ -1,8 +1,8 @@
 // TBGRadioButton: the radio button over the window picture, repainted after every
 // change of its check or pushed state as the skinned check box is (BGCheckBox.h).
 #pragma once
-#include "BGCheckBox.h"
-#include "RadioButton.h"
+#include "skin/BGCheckBox.h"
+#include "toolkit/RadioButton.h"
 
 class TBGRadioButton : public TBGStateButton<TRadioButton> {
  public:

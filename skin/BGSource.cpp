@@ -1,7 +1,7 @@
-#include "BGSource.h"
+#include "skin/BGSource.h"
 
-#include "Form.h"
-#include "frmBackground.h"
+#include "toolkit/Form.h"
+#include "skin/frmBackground.h"
 
 TBGSource::TBGSource(TControl& owner, std::wstring name)
     : owner_(owner), form_(dynamic_cast<TBGForm*>(&owner)), name_(std::move(name)) {

@@ -6,7 +6,7 @@
 #pragma once
 #include <string>
 
-#include "SkinBitmap.h"
+#include "skin/SkinBitmap.h"
 
 class TBGForm;
 class TControl;

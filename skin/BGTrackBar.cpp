@@ -1,4 +1,4 @@
-#include "BGTrackBar.h"
+#include "skin/BGTrackBar.h"
 
 TBGTrackBar::TBGTrackBar(TControl& parent, const TControlArgs& args, const TTrackBarOptions& options)
     : TBGControl<TTrackBar>(parent, args, options) {}

@@ -2,8 +2,8 @@
 // pixels inside its outer edge; that border, which the plain track bar paints in its
 // colour, shows the picture too.
 #pragma once
-#include "BGControl.h"
-#include "TrackBar.h"
+#include "skin/BGControl.h"
+#include "toolkit/TrackBar.h"
 
 class TBGTrackBar : public TBGControl<TTrackBar> {
  public:

@@ -1,4 +1,4 @@
-#include "BGUpDown.h"
+#include "skin/BGUpDown.h"
 
 TBGUpDown::TBGUpDown(TControl& parent, const TControlArgs& args, const TUpDownOptions& options)
     : TBGControl<TUpDown>(parent, args, options) {}

@@ -2,8 +2,8 @@
 // buttons in its own face colours whatever the control's colour is, so only what it
 // paints in that colour gives way to the picture; the buttons keep their faces.
 #pragma once
-#include "BGControl.h"
-#include "UpDown.h"
+#include "skin/BGControl.h"
+#include "toolkit/UpDown.h"
 
 class TBGUpDown : public TBGControl<TUpDown> {
  public:

@@ -1,4 +1,4 @@
-#include "Background.h"
+#include "skin/Background.h"
 
 UINT InterfaceQueryMessage() {
   static const UINT message = RegisterWindowMessageW(L"VTUserCnfg.QueryInterface");

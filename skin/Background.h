@@ -26,8 +26,8 @@
 
 #include <optional>
 
-#include "ComPtr.h"
-#include "SkinBitmap.h"
+#include "toolkit/ComPtr.h"
+#include "skin/SkinBitmap.h"
 
 // {DF184394-FA58-49BF-9340-59144D0B8167}
 inline constexpr GUID IID_IBackgroundProvider = {

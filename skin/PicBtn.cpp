@@ -1,8 +1,8 @@
-#include "PicBtn.h"
+#include "skin/PicBtn.h"
 
 #include <windowsx.h>
 
-#include "Common.h"
+#include "shell/Common.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 #include <functional>
 #include <string>
 
-#include "Background.h"
-#include "CustomControl.h"
-#include "SkinBitmap.h"
+#include "skin/Background.h"
+#include "toolkit/CustomControl.h"
+#include "skin/SkinBitmap.h"
 
 enum class TPicStyle {
   psNormal,       // the face drawn as it is

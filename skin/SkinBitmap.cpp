@@ -1,9 +1,9 @@
-#include "SkinBitmap.h"
+#include "skin/SkinBitmap.h"
 
 #include <algorithm>
 #include <utility>
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "SkinFaces.h"
+#include "skin/SkinFaces.h"
 
-#include "Exception.h"
-#include "PicBtn.h"
+#include "toolkit/Exception.h"
+#include "skin/PicBtn.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "frmBackground.h"
+#include "skin/frmBackground.h"
 
 #include <algorithm>
 
-#include "BGSource.h"
+#include "skin/BGSource.h"
 
 TFormArgs TBGForm::DefaultArgs(std::wstring className) {
   return {.name = L"BGForm",

@@ -5,8 +5,8 @@
 #pragma once
 #include <vector>
 
-#include "Background.h"
-#include "Form.h"
+#include "skin/Background.h"
+#include "toolkit/Form.h"
 
 class TBGSource;
 

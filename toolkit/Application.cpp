@@ -1,7 +1,7 @@
-#include "Application.h"
+#include "toolkit/Application.h"
 
-#include "Exception.h"
-#include "Form.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Form.h"
 
 namespace {
 

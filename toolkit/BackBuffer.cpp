@@ -1,4 +1,4 @@
-#include "BackBuffer.h"
+#include "toolkit/BackBuffer.h"
 
 TBackBuffer::TBackBuffer(HDC target, const RECT& area) : target_(target), area_(area) {
   const int width = area.right - area.left;

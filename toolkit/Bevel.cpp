@@ -1,9 +1,9 @@
-#include "Bevel.h"
+#include "toolkit/Bevel.h"
 
 #include <utility>
 #include <vector>
 
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 namespace {
 

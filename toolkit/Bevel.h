@@ -3,7 +3,7 @@
 // its window region holds the line pixels alone, so whatever lies under the rest of
 // its rectangle stays visible and takes the clicks, as for a drawn shape.
 #pragma once
-#include "CustomControl.h"
+#include "toolkit/CustomControl.h"
 
 enum class TBevelShape { Box, Frame, TopLine, BottomLine, LeftLine, RightLine, Spacer };
 enum class TBevelStyle { Lowered, Raised };

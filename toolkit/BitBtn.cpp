@@ -1,6 +1,6 @@
-#include "BitBtn.h"
+#include "toolkit/BitBtn.h"
 
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 TBitBtn::TBitBtn(TControl& parent, const TControlArgs& args, const TGlyphLayout& layout)
     : TButton(parent, args, BS_OWNERDRAW),

@@ -5,9 +5,9 @@
 // the whole face into any DC, so a derived button can paint it off screen and lay it
 // over a picture. Clicks raise OnClick as for any TButton.
 #pragma once
-#include "Button.h"
-#include "ButtonGlyph.h"
-#include "Picture.h"
+#include "toolkit/Button.h"
+#include "toolkit/ButtonGlyph.h"
+#include "toolkit/Picture.h"
 
 class TBitBtn : public TButton {
  public:

@@ -1,4 +1,4 @@
-#include "Button.h"
+#include "toolkit/Button.h"
 
 TButton::TButton(TControl& parent, const TControlArgs& args)
     : TButton(parent, args, BS_PUSHBUTTON) {}

@@ -1,7 +1,7 @@
 // TButton: the standard push button. The parent hands BN_CLICKED back to the button,
 // which raises OnClick.
 #pragma once
-#include "Control.h"
+#include "toolkit/Control.h"
 
 class TButton : public TControl {
  public:

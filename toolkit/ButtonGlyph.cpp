@@ -1,4 +1,4 @@
-#include "ButtonGlyph.h"
+#include "toolkit/ButtonGlyph.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "Picture.h"
+#include "toolkit/Picture.h"
 
 enum class TButtonLayout { GlyphLeft, GlyphRight, GlyphTop, GlyphBottom };
 

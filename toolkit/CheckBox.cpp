@@ -1,4 +1,4 @@
-#include "CheckBox.h"
+#include "toolkit/CheckBox.h"
 
 TCheckBox::TCheckBox(TControl& parent, const TControlArgs& args, bool leftText)
     : TStdControl(parent, args, GetSysColor(COLOR_BTNFACE)) {

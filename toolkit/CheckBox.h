@@ -3,7 +3,7 @@
 // clicks), so a page that loads a value detaches OnClick first and attaches it again
 // afterwards; setting the state it already has raises nothing.
 #pragma once
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 class TCheckBox : public TStdControl {
  public:

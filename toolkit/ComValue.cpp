@@ -1,7 +1,7 @@
-#include "ComValue.h"
+#include "toolkit/ComValue.h"
 
-#include "Exception.h"
-#include "OleCheck.h"
+#include "toolkit/Exception.h"
+#include "toolkit/OleCheck.h"
 
 TBStr::TBStr(std::wstring_view text)
     : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {

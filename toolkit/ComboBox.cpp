@@ -1,8 +1,8 @@
-#include "ComboBox.h"
+#include "toolkit/ComboBox.h"
 
 #include <algorithm>
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #pragma once
 #include <vector>
 
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 enum class TComboStyle { DropDown, DropDownList };
 

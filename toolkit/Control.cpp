@@ -1,13 +1,13 @@
-#include "Control.h"
+#include "toolkit/Control.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "Application.h"
-#include "Cursor.h"
-#include "Exception.h"
-#include "SystemError.h"
+#include "toolkit/Application.h"
+#include "toolkit/Cursor.h"
+#include "toolkit/Exception.h"
+#include "toolkit/SystemError.h"
 
 namespace {
 

@@ -28,8 +28,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Event.h"
-#include "Font.h"
+#include "toolkit/Event.h"
+#include "toolkit/Font.h"
 
 // Where and how a child control is created. Controls are members of their form or
 // frame and are created in its constructor from a table of these.

@@ -1,4 +1,4 @@
-#include "Cursor.h"
+#include "toolkit/Cursor.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "CustomControl.h"
+#include "toolkit/CustomControl.h"
 
-#include "BackBuffer.h"
+#include "toolkit/BackBuffer.h"
 
 TCustomControl::TCustomControl(TControl& parent, const TControlArgs& args)
     : TCustomControl(parent, args, L"TCustomControl", 0, 0) {}

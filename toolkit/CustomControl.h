@@ -4,7 +4,7 @@
 // is given. Forms, frames (and through them the pages) and custom-drawn controls
 // such as picture buttons derive from it and override Paint to compose their faces.
 #pragma once
-#include "Control.h"
+#include "toolkit/Control.h"
 
 class TCustomControl : public TControl {
  public:

@@ -1,12 +1,12 @@
-#include "DrawGrid.h"
+#include "toolkit/DrawGrid.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
 
-#include "Cursor.h"
-#include "Exception.h"
-#include "Painting.h"
+#include "toolkit/Cursor.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 

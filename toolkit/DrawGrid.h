@@ -13,8 +13,8 @@
 #include <functional>
 #include <vector>
 
-#include "CustomControl.h"
-#include "StdControl.h"
+#include "toolkit/CustomControl.h"
+#include "toolkit/StdControl.h"
 
 enum TGridDrawFlag : unsigned { gdSelected = 1, gdFocused = 2, gdFixed = 4 };
 

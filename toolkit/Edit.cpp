@@ -1,6 +1,6 @@
-#include "Edit.h"
+#include "toolkit/Edit.h"
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // change of the text, typed by the user or set by code (SetText raises it once, and
 // only when the text really changes); pages detach it while they load a value.
 #pragma once
-#include "Label.h"
-#include "StdControl.h"
+#include "toolkit/Label.h"
+#include "toolkit/StdControl.h"
 
 struct TEditOptions {
   TBorderStyle border = TBorderStyle::Single;

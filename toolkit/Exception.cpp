@@ -1,4 +1,4 @@
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 EError::EError(std::wstring message) : message_(std::move(message)), utf8_(ToUtf8(message_)) {}
 

@@ -1,6 +1,6 @@
-#include "Font.h"
+#include "toolkit/Font.h"
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

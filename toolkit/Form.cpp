@@ -1,7 +1,7 @@
-#include "Form.h"
+#include "toolkit/Form.h"
 
-#include "Application.h"
-#include "Exception.h"
+#include "toolkit/Application.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "CustomControl.h"
+#include "toolkit/CustomControl.h"
 
 // A fixed single border with caption, system menu and minimise box: no maximise box,
 // no resizing.

@@ -1,4 +1,4 @@
-#include "Frame.h"
+#include "toolkit/Frame.h"
 
 namespace {
 constexpr DWORD kFrameStyle = WS_CLIPCHILDREN;

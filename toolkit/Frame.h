@@ -2,7 +2,7 @@
 // another frame; the pages derive from it. WS_EX_CONTROLPARENT makes the dialog
 // manager walk into it, so Tab moves through its controls as through the form's.
 #pragma once
-#include "CustomControl.h"
+#include "toolkit/CustomControl.h"
 
 class TFrame : public TCustomControl {
  public:

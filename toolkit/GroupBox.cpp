@@ -1,4 +1,4 @@
-#include "GroupBox.h"
+#include "toolkit/GroupBox.h"
 
 TGroupBox::TGroupBox(TControl& parent, const TControlArgs& args)
     : TStdControl(parent, args, GetSysColor(COLOR_BTNFACE)) {

@@ -4,7 +4,7 @@
 // frame. The native group box does not paint its inside; this one fills it with
 // Color(), as the background it gives its children.
 #pragma once
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 class TGroupBox : public TStdControl {
  public:

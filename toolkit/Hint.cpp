@@ -1,8 +1,8 @@
-#include "Hint.h"
+#include "toolkit/Hint.h"
 
 #include <commctrl.h>
 
-#include "SystemError.h"
+#include "toolkit/SystemError.h"
 
 namespace {
 

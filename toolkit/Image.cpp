@@ -1,6 +1,6 @@
-#include "Image.h"
+#include "toolkit/Image.h"
 
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 TImage::TImage(TControl& parent, const TControlArgs& args, const TImageOptions& options)
     : TCustomControl(parent, args), options_(options), picture_([this] { PictureChanged(); }) {}

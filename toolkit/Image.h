@@ -3,8 +3,8 @@
 // the picture over it, so an icon's transparent pixels and (when Transparent is on) a
 // bitmap's transparent colour, its bottom-left pixel, show the parent.
 #pragma once
-#include "CustomControl.h"
-#include "Picture.h"
+#include "toolkit/CustomControl.h"
+#include "toolkit/Picture.h"
 
 struct TImageOptions {
   bool center = false;       // the picture centred instead of at the top-left corner

@@ -1,4 +1,4 @@
-#include "Label.h"
+#include "toolkit/Label.h"
 
 TLabel::TLabel(TControl& parent, const TControlArgs& args, TAlignment alignment, bool wordWrap)
     : TControl(parent, args), alignment_(alignment), wordWrap_(wordWrap) {

@@ -3,7 +3,7 @@
 // draws the text itself (owner-drawn, through the reflected WM_DRAWITEM): the native
 // static cannot centre or right-align text without wrapping it.
 #pragma once
-#include "Control.h"
+#include "toolkit/Control.h"
 
 enum class TAlignment { Left, Center, Right };
 

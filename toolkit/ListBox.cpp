@@ -1,6 +1,6 @@
-#include "ListBox.h"
+#include "toolkit/ListBox.h"
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

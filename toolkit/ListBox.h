@@ -11,7 +11,7 @@
 #pragma once
 #include <vector>
 
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 struct TListBoxOptions {
   bool multiSelect = false;  // fixed at creation

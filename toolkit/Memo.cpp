@@ -1,4 +1,4 @@
-#include "Memo.h"
+#include "toolkit/Memo.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #pragma once
 #include <vector>
 
-#include "Edit.h"
+#include "toolkit/Edit.h"
 
 enum class TScrollBars { None, Horizontal, Vertical, Both };
 

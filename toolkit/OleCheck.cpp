@@ -1,12 +1,12 @@
-#include "OleCheck.h"
+#include "toolkit/OleCheck.h"
 
 #include <windows.h>
 #include <oleauto.h>
 
 #include <cwchar>
 
-#include "ComPtr.h"
-#include "Exception.h"
+#include "toolkit/ComPtr.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 void FillColor(HDC dc, const RECT& rect, COLORREF colour) {
   const COLORREF old = SetBkColor(dc, colour);

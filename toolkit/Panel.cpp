@@ -1,7 +1,7 @@
-#include "Panel.h"
+#include "toolkit/Panel.h"
 
-#include "Exception.h"
-#include "Painting.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 

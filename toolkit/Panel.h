@@ -5,9 +5,9 @@
 // space; the caption is drawn on one line, vertically centred, inside the bevels. With
 // a single border the panel also has the sunken client edge outside its client area.
 #pragma once
-#include "CustomControl.h"
-#include "Label.h"
-#include "StdControl.h"
+#include "toolkit/CustomControl.h"
+#include "toolkit/Label.h"
+#include "toolkit/StdControl.h"
 
 enum class TBevelCut { None, Lowered, Raised };
 

@@ -1,9 +1,9 @@
-#include "Picture.h"
+#include "toolkit/Picture.h"
 
 #include <utility>
 
-#include "Exception.h"
-#include "Painting.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "RadioButton.h"
+#include "toolkit/RadioButton.h"
 
 TRadioButton::TRadioButton(TControl& parent, const TControlArgs& args, bool leftText)
     : TStdControl(parent, args, GetSysColor(COLOR_BTNFACE)) {

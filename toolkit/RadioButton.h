@@ -5,7 +5,7 @@
 // as in a dialog, because the platform clicks a radio button that the keyboard focus
 // reaches unchecked.
 #pragma once
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 class TRadioButton : public TStdControl {
  public:

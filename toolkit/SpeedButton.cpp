@@ -1,6 +1,6 @@
-#include "SpeedButton.h"
+#include "toolkit/SpeedButton.h"
 
-#include "Painting.h"
+#include "toolkit/Painting.h"
 
 TSpeedButton::TSpeedButton(TControl& parent, const TControlArgs& args, const TSpeedButtonOptions& options)
     : TCustomControl(parent, args), options_(options), glyph_([this] { Invalidate(); }) {}

@@ -4,10 +4,10 @@
 // non-zero GroupIndex under one parent act as a group: pushing one down raises the
 // other; with AllowAllUp a click on the down button raises it as well.
 #pragma once
-#include "ButtonGlyph.h"
-#include "CustomControl.h"
-#include "Hint.h"
-#include "Picture.h"
+#include "toolkit/ButtonGlyph.h"
+#include "toolkit/CustomControl.h"
+#include "toolkit/Hint.h"
+#include "toolkit/Picture.h"
 
 struct TSpeedButtonOptions {
   bool flat = true;

@@ -1,4 +1,4 @@
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 #include <utility>
 

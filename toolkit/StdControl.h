@@ -16,7 +16,7 @@
 #pragma once
 #include <functional>
 
-#include "Control.h"
+#include "toolkit/Control.h"
 
 // Single: the sunken two-pixel client edge (WS_EX_CLIENTEDGE).
 enum class TBorderStyle { None, Single };

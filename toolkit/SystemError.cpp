@@ -1,6 +1,6 @@
-#include "SystemError.h"
+#include "toolkit/SystemError.h"
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 std::wstring SystemErrorText(DWORD code) {
   wchar_t* buffer = nullptr;

@@ -1,9 +1,9 @@
-#include "TabSet.h"
+#include "toolkit/TabSet.h"
 
 #include <algorithm>
 
-#include "Exception.h"
-#include "Painting.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "CustomControl.h"
+#include "toolkit/CustomControl.h"
 
 class TTabSet;
 using TTabChangeEvent = std::function<void(TTabSet& sender, int newTab, bool& allowChange)>;

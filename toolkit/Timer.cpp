@@ -1,7 +1,7 @@
-#include "Timer.h"
+#include "toolkit/Timer.h"
 
-#include "Application.h"
-#include "SystemError.h"
+#include "toolkit/Application.h"
+#include "toolkit/SystemError.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
-#include "TrackBar.h"
+#include "toolkit/TrackBar.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

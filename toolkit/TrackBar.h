@@ -3,7 +3,7 @@
 // to a new value (pages detach it while they load). A border width insets the bar
 // within its window, the border painted in Color().
 #pragma once
-#include "StdControl.h"
+#include "toolkit/StdControl.h"
 
 enum class TTrackBarOrientation { Horizontal, Vertical };
 enum class TTickMarks { BottomRight, TopLeft, Both };

@@ -1,10 +1,10 @@
-#include "UpDown.h"
+#include "toolkit/UpDown.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
 
-#include "Exception.h"
+#include "toolkit/Exception.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #pragma once
 #include <functional>
 
-#include "Edit.h"
-#include "StdControl.h"
+#include "toolkit/Edit.h"
+#include "toolkit/StdControl.h"
 
 enum class TUDOrientation { Vertical, Horizontal };
 enum class TUDAlignButton { Left, Right, None };  // where it goes beside its associate

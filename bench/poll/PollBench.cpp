@@ -3,11 +3,11 @@
 // timed alone in the same run; and the cost of the start-up steps inside the program.
 #include <cstdio>
 
-#include "Application.h"
-#include "BenchUtil.h"
-#include "FakeAgent.h"
-#include "UnitDef.h"
-#include "frmCnfgMain.h"
+#include "toolkit/Application.h"
+#include "bench/BenchUtil.h"
+#include "tests/support/FakeAgent.h"
+#include "agent/UnitDef.h"
+#include "shell/frmCnfgMain.h"
 
 namespace {
 

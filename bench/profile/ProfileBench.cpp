@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchUtil.h"
-#include "ComValue.h"
-#include "OleCheck.h"
-#include "UserProfile.h"
-#include "XmlDom.h"
+#include "bench/BenchUtil.h"
+#include "toolkit/ComValue.h"
+#include "toolkit/OleCheck.h"
+#include "profile/UserProfile.h"
+#include "profile/XmlDom.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "BenchUtil.h"
-#include "Common.h"
+#include "bench/BenchUtil.h"
+#include "shell/Common.h"
 
 namespace {
 

@@ -10,22 +10,22 @@
 #include <string>
 #include <vector>
 
-#include "BGBitBtn.h"
-#include "BGCheckBox.h"
-#include "BGComboBox.h"
-#include "BGDrawGrid.h"
-#include "BGEdit.h"
-#include "BGGroupBox.h"
-#include "BGListBox.h"
-#include "BGMemo.h"
-#include "BGPanel.h"
-#include "BGRadioButton.h"
-#include "BGSource.h"
-#include "BGTabSet.h"
-#include "BGTrackBar.h"
-#include "BGUpDown.h"
-#include "BenchUtil.h"
-#include "frmBackground.h"
+#include "skin/BGBitBtn.h"
+#include "skin/BGCheckBox.h"
+#include "skin/BGComboBox.h"
+#include "skin/BGDrawGrid.h"
+#include "skin/BGEdit.h"
+#include "skin/BGGroupBox.h"
+#include "skin/BGListBox.h"
+#include "skin/BGMemo.h"
+#include "skin/BGPanel.h"
+#include "skin/BGRadioButton.h"
+#include "skin/BGSource.h"
+#include "skin/BGTabSet.h"
+#include "skin/BGTrackBar.h"
+#include "skin/BGUpDown.h"
+#include "bench/BenchUtil.h"
+#include "skin/frmBackground.h"
 
 namespace {
 

@@ -10,13 +10,13 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchUtil.h"
-#include "Button.h"
-#include "Common.h"
-#include "Form.h"
-#include "SkinBitmap.h"
-#include "UnitDef.h"
-#include "frmCnfgMain.h"
+#include "bench/BenchUtil.h"
+#include "toolkit/Button.h"
+#include "shell/Common.h"
+#include "toolkit/Form.h"
+#include "skin/SkinBitmap.h"
+#include "agent/UnitDef.h"
+#include "shell/frmCnfgMain.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "BenchUtil.h"
+#include "bench/BenchUtil.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // and a failing call raises an exception carrying the agent's own description.
 #include <gtest/gtest.h>
 
-#include "AgentLink.h"
-#include "Exception.h"
-#include "FakeAgent.h"
+#include "agent/AgentLink.h"
+#include "toolkit/Exception.h"
+#include "tests/support/FakeAgent.h"
 
 namespace {
 

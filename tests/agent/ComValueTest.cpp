@@ -2,9 +2,9 @@
 // shapes, lower bounds other than 0, and values that are not arrays of strings.
 #include <gtest/gtest.h>
 
-#include "ComValue.h"
-#include "Exception.h"
-#include "OleCheck.h"
+#include "toolkit/ComValue.h"
+#include "toolkit/Exception.h"
+#include "toolkit/OleCheck.h"
 
 namespace {
 

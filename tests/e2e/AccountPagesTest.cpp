@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "AgentData.h"
-#include "E2eSupport.h"
+#include "tests/support/AgentData.h"
+#include "tests/e2e/E2eSupport.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "E2eSupport.h"
+#include "tests/e2e/E2eSupport.h"
 
 #include <gtest/gtest.h>
 
-#include "TestPaths.h"
+#include "tests/support/TestPaths.h"
 
 namespace e2e {
 

@@ -3,8 +3,8 @@
 // popup exists from start-up, hidden.
 #include <gtest/gtest.h>
 
-#include "AgentData.h"
-#include "E2eSupport.h"
+#include "tests/support/AgentData.h"
+#include "tests/e2e/E2eSupport.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // lives through an agent that goes away.
 #include <gtest/gtest.h>
 
-#include "AgentData.h"
-#include "E2eSupport.h"
+#include "tests/support/AgentData.h"
+#include "tests/e2e/E2eSupport.h"
 
 namespace {
 

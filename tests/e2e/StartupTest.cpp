@@ -2,8 +2,8 @@
 // ends on Cancel or OK, and reports a start-up failure before any window exists.
 #include <gtest/gtest.h>
 
-#include "E2eSupport.h"
-#include "TestPaths.h"
+#include "tests/e2e/E2eSupport.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 

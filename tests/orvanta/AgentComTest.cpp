@@ -6,12 +6,12 @@
 
 #include <cwchar>
 
-#include "AgentData.h"
-#include "AgentLink.h"
-#include "ComValue.h"
-#include "ErrorInfoHook.h"
-#include "Exception.h"
-#include "TestXml.h"
+#include "tests/support/AgentData.h"
+#include "agent/AgentLink.h"
+#include "toolkit/ComValue.h"
+#include "agent/ErrorInfoHook.h"
+#include "toolkit/Exception.h"
+#include "tests/support/TestXml.h"
 
 namespace vt::test {
 namespace {

@@ -2,8 +2,8 @@
 // and the scripts run them: the Windows service, the registration, the reset.
 #include <gtest/gtest.h>
 
-#include "AgentData.h"
-#include "TestPaths.h"
+#include "tests/support/AgentData.h"
+#include "tests/support/TestPaths.h"
 
 namespace vt::test {
 namespace {

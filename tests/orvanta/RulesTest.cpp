@@ -2,11 +2,11 @@
 // forms of its store, and whole-file text reading and atomic writing.
 #include <gtest/gtest.h>
 
-#include "AgentStore.h"
-#include "DomainRules.h"
-#include "ErrorTexts.h"
-#include "FileIo.h"
-#include "TestPaths.h"
+#include "orvanta/AgentStore.h"
+#include "orvanta/DomainRules.h"
+#include "orvanta/ErrorTexts.h"
+#include "orvanta/FileIo.h"
+#include "tests/support/TestPaths.h"
 
 namespace vt::test {
 namespace {

@@ -2,7 +2,7 @@
 // profile as stored and as handed out, rejected documents that store nothing, the
 // security answer guarding e-mail, question and answer, and the rules for a changed
 // domain name.
-#include "ServiceTestUtil.h"
+#include "tests/orvanta/ServiceTestUtil.h"
 
 namespace vt::test {
 namespace {

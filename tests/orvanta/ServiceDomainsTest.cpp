@@ -1,6 +1,6 @@
 // Domain searches and sequence numbers, the suffix list, and the simulated e-mail
 // (account keys, the security answer) of the service, in-process.
-#include "ServiceTestUtil.h"
+#include "tests/orvanta/ServiceTestUtil.h"
 
 namespace vt::test {
 namespace {

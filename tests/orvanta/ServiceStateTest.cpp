@@ -2,8 +2,8 @@
 // data folder: the seeded demo accounts, sign in and out, change of user by key,
 // state 1 and the operations it refuses, expired accounts, and the store's life on
 // disk (persistence, files changed from outside, damaged files).
-#include "DemoData.h"
-#include "ServiceTestUtil.h"
+#include "orvanta/DemoData.h"
+#include "tests/orvanta/ServiceTestUtil.h"
 
 namespace vt::test {
 namespace {

@@ -7,10 +7,10 @@
 #include <optional>
 #include <string>
 
-#include "AgentData.h"
-#include "AgentService.h"
-#include "ErrorTexts.h"
-#include "TestPaths.h"
+#include "tests/support/AgentData.h"
+#include "orvanta/AgentService.h"
+#include "orvanta/ErrorTexts.h"
+#include "tests/support/TestPaths.h"
 
 namespace vt::test {
 

@@ -2,7 +2,7 @@
 // refresh, the answer handed to the agent as it is typed, OK with its checks in order
 // (and what a stop leaves written), the reload, the new key, the re-sent answer and
 // Back.
-#include "UserPageFixture.h"
+#include "tests/pages/UserPageFixture.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "Application.h"
-#include "Cursor.h"
-#include "Exception.h"
-#include "FakeAgent.h"
-#include "UnitDef.h"
-#include "frameUser.h"
-#include "frameUserModify.h"
-#include "frmCnfgMain.h"
+#include "toolkit/Application.h"
+#include "toolkit/Cursor.h"
+#include "toolkit/Exception.h"
+#include "tests/support/FakeAgent.h"
+#include "agent/UnitDef.h"
+#include "pages/frameUser.h"
+#include "pages/frameUserModify.h"
+#include "shell/frmCnfgMain.h"
 
 inline constexpr wchar_t kProfileXml[] =
     L"<UserInfo Modified=\"False\"><Domain>home.example</Domain><UserName>li</UserName>"

@@ -2,7 +2,7 @@
 // with and without a profile, the sign button in each state (also as the poll writes
 // it), signing in and out, the change of account, the re-sent key, the blinking key
 // icons and the way to the modification page.
-#include "UserPageFixture.h"
+#include "tests/pages/UserPageFixture.h"
 
 namespace {
 

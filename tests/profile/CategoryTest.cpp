@@ -2,8 +2,8 @@
 // the walk must take.
 #include <gtest/gtest.h>
 
-#include "AppProfile.h"
-#include "XmlDom.h"
+#include "profile/AppProfile.h"
+#include "profile/XmlDom.h"
 
 namespace {
 

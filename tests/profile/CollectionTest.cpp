@@ -3,9 +3,9 @@
 // stay right while several views change the same list, and index errors.
 #include <gtest/gtest.h>
 
-#include "Exception.h"
-#include "TestXml.h"
-#include "UserProfile.h"
+#include "toolkit/Exception.h"
+#include "tests/support/TestXml.h"
+#include "profile/UserProfile.h"
 
 namespace {
 

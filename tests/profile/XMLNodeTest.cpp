@@ -2,12 +2,12 @@
 // writes land in the DOM at once, and bad content raises instead of reading as zero.
 #include <gtest/gtest.h>
 
-#include "AppProfile.h"
-#include "Exception.h"
-#include "TestPaths.h"
-#include "TestXml.h"
-#include "UserProfile.h"
-#include "XmlDom.h"
+#include "profile/AppProfile.h"
+#include "toolkit/Exception.h"
+#include "tests/support/TestPaths.h"
+#include "tests/support/TestXml.h"
+#include "profile/UserProfile.h"
+#include "profile/XmlDom.h"
 
 namespace {
 

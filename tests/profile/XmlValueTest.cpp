@@ -3,8 +3,8 @@
 
 #include <cstdlib>
 
-#include "Exception.h"
-#include "XmlValue.h"
+#include "toolkit/Exception.h"
+#include "profile/XmlValue.h"
 
 namespace {
 

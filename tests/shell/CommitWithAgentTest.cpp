@@ -3,12 +3,12 @@
 // know) reaches the agent unchanged, and a failure is reported with the agent's text.
 #include <gtest/gtest.h>
 
-#include "AgentData.h"
-#include "Application.h"
-#include "TestPaths.h"
-#include "TestXml.h"
-#include "UnitDef.h"
-#include "frmCnfgMain.h"
+#include "tests/support/AgentData.h"
+#include "toolkit/Application.h"
+#include "tests/support/TestPaths.h"
+#include "tests/support/TestXml.h"
+#include "agent/UnitDef.h"
+#include "shell/frmCnfgMain.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "Common.h"
-#include "FakeAgent.h"
-#include "TestPaths.h"
-#include "UnitDef.h"
-#include "XmlDom.h"
+#include "shell/Common.h"
+#include "tests/support/FakeAgent.h"
+#include "tests/support/TestPaths.h"
+#include "agent/UnitDef.h"
+#include "profile/XmlDom.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 // shows, and what OK, Apply and Cancel send.
 #include <gtest/gtest.h>
 
-#include "Application.h"
-#include "Button.h"
-#include "Common.h"
-#include "FakeAgent.h"
-#include "FakePage.h"
-#include "Label.h"
-#include "UnitDef.h"
-#include "frmCnfgMain.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "shell/Common.h"
+#include "tests/support/FakeAgent.h"
+#include "tests/support/FakePage.h"
+#include "toolkit/Label.h"
+#include "agent/UnitDef.h"
+#include "shell/frmCnfgMain.h"
 
 namespace {
 

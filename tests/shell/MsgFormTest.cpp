@@ -5,10 +5,10 @@
 // it leaves the focus with the main window.
 #include <gtest/gtest.h>
 
-#include "Application.h"
-#include "Button.h"
-#include "Form.h"
-#include "frmMsg.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Form.h"
+#include "shell/frmMsg.h"
 
 namespace {
 

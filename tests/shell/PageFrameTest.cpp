@@ -4,22 +4,22 @@
 // ShowPageMessage's two styles, and which page each navigation button shows.
 #include <gtest/gtest.h>
 
-#include "Application.h"
-#include "BGSource.h"
-#include "Common.h"
-#include "FakeAgent.h"
-#include "UnitDef.h"
-#include "frameBase2.h"
-#include "frameDnsPro.h"
-#include "frameDnsStd.h"
-#include "frameHierarchyPro.h"
-#include "frameHierarchyStd.h"
-#include "frameInfo.h"
-#include "frameOptions.h"
-#include "frameRRsPro.h"
-#include "frameRRsStd.h"
-#include "frameUser.h"
-#include "frmCnfgMain.h"
+#include "toolkit/Application.h"
+#include "skin/BGSource.h"
+#include "shell/Common.h"
+#include "tests/support/FakeAgent.h"
+#include "agent/UnitDef.h"
+#include "shell/frameBase2.h"
+#include "pages/frameDnsPro.h"
+#include "pages/frameDnsStd.h"
+#include "pages/frameHierarchyPro.h"
+#include "pages/frameHierarchyStd.h"
+#include "pages/frameInfo.h"
+#include "pages/frameOptions.h"
+#include "pages/frameRRsPro.h"
+#include "pages/frameRRsStd.h"
+#include "pages/frameUser.h"
+#include "shell/frmCnfgMain.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // The skinned containers: the group box and the panel as skinned parents (the chain of
 // cut-outs, the panel's border-shifted background, its edits following its moves) and
 // the check box and radio button repainting after every state change.
-#include "BGCheckBox.h"
-#include "BGEdit.h"
-#include "BGGroupBox.h"
-#include "BGPanel.h"
-#include "BGRadioButton.h"
-#include "BGTestUtil.h"
+#include "skin/BGCheckBox.h"
+#include "skin/BGEdit.h"
+#include "skin/BGGroupBox.h"
+#include "skin/BGPanel.h"
+#include "skin/BGRadioButton.h"
+#include "tests/skin/BGTestUtil.h"
 
 using namespace bg_test;
 using skin_test::GradientAt;

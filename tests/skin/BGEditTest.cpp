@@ -1,8 +1,8 @@
 // The skinned edit: the composed face on the screen, the cut-out taken again on a
 // move and on request, and an edit without a picture behind it.
-#include "BGEdit.h"
-#include "BGTestUtil.h"
-#include "Panel.h"
+#include "skin/BGEdit.h"
+#include "tests/skin/BGTestUtil.h"
+#include "toolkit/Panel.h"
 
 using namespace bg_test;
 using skin_test::GradientAt;

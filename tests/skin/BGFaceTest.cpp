@@ -1,12 +1,12 @@
 // The skinned controls that add nothing but the composition: the bitmap button, the
 // track bar (with its border), the up-down pair, the tab set and the draw grid (with
 // its scrolling): their own colour never reaches the screen, their marks do.
-#include "BGBitBtn.h"
-#include "BGDrawGrid.h"
-#include "BGTabSet.h"
-#include "BGTestUtil.h"
-#include "BGTrackBar.h"
-#include "BGUpDown.h"
+#include "skin/BGBitBtn.h"
+#include "skin/BGDrawGrid.h"
+#include "skin/BGTabSet.h"
+#include "tests/skin/BGTestUtil.h"
+#include "skin/BGTrackBar.h"
+#include "skin/BGUpDown.h"
 
 using namespace bg_test;
 using skin_test::GradientAt;

@@ -3,13 +3,13 @@
 // should lie under each window.
 #include <gtest/gtest.h>
 
-#include "BGLabel.h"
-#include "Background.h"
-#include "Exception.h"
-#include "Label.h"
-#include "PicBtn.h"
-#include "SkinTestUtil.h"
-#include "TestPaths.h"
+#include "skin/BGLabel.h"
+#include "skin/Background.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Label.h"
+#include "skin/PicBtn.h"
+#include "tests/skin/SkinTestUtil.h"
+#include "tests/support/TestPaths.h"
 
 using namespace skin_test;
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "BGComboBox.h"
-#include "BGListBox.h"
-#include "BGMemo.h"
-#include "BGTestUtil.h"
+#include "skin/BGComboBox.h"
+#include "skin/BGListBox.h"
+#include "skin/BGMemo.h"
+#include "tests/skin/BGTestUtil.h"
 
 using namespace bg_test;
 

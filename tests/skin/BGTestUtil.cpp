@@ -1,4 +1,4 @@
-#include "BGTestUtil.h"
+#include "tests/skin/BGTestUtil.h"
 
 namespace bg_test {
 

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "SkinTestUtil.h"
+#include "tests/skin/SkinTestUtil.h"
 
 namespace bg_test {
 

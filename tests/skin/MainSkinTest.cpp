@@ -4,11 +4,11 @@
 // buttons rely on.
 #include <gtest/gtest.h>
 
-#include "Common.h"
-#include "FakeAgent.h"
-#include "SkinTestUtil.h"
-#include "UnitDef.h"
-#include "frmCnfgMain.h"
+#include "shell/Common.h"
+#include "tests/support/FakeAgent.h"
+#include "tests/skin/SkinTestUtil.h"
+#include "agent/UnitDef.h"
+#include "shell/frmCnfgMain.h"
 
 using namespace skin_test;
 

@@ -5,12 +5,12 @@
 
 #include <memory>
 
-#include "Common.h"
-#include "Exception.h"
-#include "PicBtn.h"
-#include "SkinFaces.h"
-#include "SkinTestUtil.h"
-#include "TestPaths.h"
+#include "shell/Common.h"
+#include "toolkit/Exception.h"
+#include "skin/PicBtn.h"
+#include "skin/SkinFaces.h"
+#include "tests/skin/SkinTestUtil.h"
+#include "tests/support/TestPaths.h"
 
 using namespace skin_test;
 

@@ -1,9 +1,9 @@
-#include "SkinTestUtil.h"
+#include "tests/skin/SkinTestUtil.h"
 
 #include <cstdio>
 #include <vector>
 
-#include "Application.h"
+#include "toolkit/Application.h"
 
 namespace skin_test {
 

@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "BGSource.h"
-#include "SkinBitmap.h"
-#include "frmBackground.h"
+#include "skin/BGSource.h"
+#include "skin/SkinBitmap.h"
+#include "skin/frmBackground.h"
 
 namespace skin_test {
 

@@ -1,4 +1,4 @@
-#include "AgentData.h"
+#include "tests/support/AgentData.h"
 
 #include <msxml2.h>
 #include <oleauto.h>
@@ -9,8 +9,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "CallJournal.h"
-#include "TestPaths.h"
+#include "orvanta/CallJournal.h"
+#include "tests/support/TestPaths.h"
 
 namespace vt::test {
 

@@ -1,6 +1,6 @@
-#include "FakeAgent.h"
+#include "tests/support/FakeAgent.h"
 
-#include "ComValue.h"
+#include "toolkit/ComValue.h"
 
 namespace {
 

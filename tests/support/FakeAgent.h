@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "AgentIntf.h"
+#include "agent/AgentIntf.h"
 
 class TFakeAgent : public IUserManager {
  public:

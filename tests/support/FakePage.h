@@ -1,6 +1,6 @@
 // A page stand-in that counts what the main window asks of it.
 #pragma once
-#include "PageWrapper.h"
+#include "shell/PageWrapper.h"
 
 class TFakePage : public IPageWrapper {
  public:

@@ -6,11 +6,11 @@
 #include <stdexcept>
 #include <thread>
 
-#include "Application.h"
-#include "Button.h"
-#include "Exception.h"
-#include "Timer.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Timer.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -3,11 +3,11 @@
 // notifications come back to them.
 #include <gtest/gtest.h>
 
-#include "Button.h"
-#include "CheckBox.h"
-#include "GroupBox.h"
-#include "RadioButton.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Button.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/RadioButton.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

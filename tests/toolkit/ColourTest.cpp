@@ -2,14 +2,14 @@
 // into a caller's DC: the colour a skinned control leaves transparent.
 #include <gtest/gtest.h>
 
-#include "CheckBox.h"
-#include "ComboBox.h"
-#include "Edit.h"
-#include "GroupBox.h"
-#include "ListBox.h"
-#include "RadioButton.h"
-#include "ToolkitTestUtil.h"
-#include "TrackBar.h"
+#include "toolkit/CheckBox.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/Edit.h"
+#include "toolkit/GroupBox.h"
+#include "toolkit/ListBox.h"
+#include "toolkit/RadioButton.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
+#include "toolkit/TrackBar.h"
 
 using namespace toolkit_test;
 

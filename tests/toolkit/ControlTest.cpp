@@ -4,11 +4,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Application.h"
-#include "Button.h"
-#include "Exception.h"
-#include "Frame.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Frame.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -4,9 +4,9 @@
 
 #include <stdexcept>
 
-#include "Button.h"
-#include "Cursor.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Button.h"
+#include "toolkit/Cursor.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

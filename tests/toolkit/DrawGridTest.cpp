@@ -5,8 +5,8 @@
 
 #include <set>
 
-#include "DrawGrid.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/DrawGrid.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -3,12 +3,12 @@
 // styles, focus events, and the memo's line breaks and Tab handling.
 #include <gtest/gtest.h>
 
-#include "Application.h"
-#include "Button.h"
-#include "Edit.h"
-#include "Exception.h"
-#include "Memo.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/Button.h"
+#include "toolkit/Edit.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Memo.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -2,11 +2,11 @@
 // path shared by WM_PAINT and WM_PRINTCLIENT through the back buffer.
 #include <gtest/gtest.h>
 
-#include "BackBuffer.h"
-#include "Button.h"
-#include "Exception.h"
-#include "Timer.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/BackBuffer.h"
+#include "toolkit/Button.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Timer.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "Label.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Label.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -3,9 +3,9 @@
 // Shift-click, owner drawing, and the combo box's closed height and drop-down list.
 #include <gtest/gtest.h>
 
-#include "ComboBox.h"
-#include "ListBox.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/ComboBox.h"
+#include "toolkit/ListBox.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -3,10 +3,10 @@
 // and then raises OnClick with the button pressed, moved or not; code stays silent.
 #include <gtest/gtest.h>
 
-#include "Edit.h"
-#include "TrackBar.h"
-#include "ToolkitTestUtil.h"
-#include "UpDown.h"
+#include "toolkit/Edit.h"
+#include "toolkit/TrackBar.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
+#include "toolkit/UpDown.h"
 
 using namespace toolkit_test;
 

@@ -5,14 +5,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "Bevel.h"
-#include "BitBtn.h"
-#include "Painting.h"
-#include "Button.h"
-#include "Image.h"
-#include "Panel.h"
-#include "SpeedButton.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Bevel.h"
+#include "toolkit/BitBtn.h"
+#include "toolkit/Painting.h"
+#include "toolkit/Button.h"
+#include "toolkit/Image.h"
+#include "toolkit/Panel.h"
+#include "toolkit/SpeedButton.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -3,8 +3,8 @@
 // area above it.
 #include <gtest/gtest.h>
 
-#include "TabSet.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/TabSet.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -4,10 +4,10 @@
 
 #include <memory>
 
-#include "Application.h"
-#include "Exception.h"
-#include "Timer.h"
-#include "ToolkitTestUtil.h"
+#include "toolkit/Application.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Timer.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
 

@@ -1,6 +1,6 @@
-#include "ToolkitTestUtil.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
-#include "Application.h"
+#include "toolkit/Application.h"
 
 namespace toolkit_test {
 

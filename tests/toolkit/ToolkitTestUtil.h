@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "Exception.h"
-#include "Form.h"
+#include "toolkit/Exception.h"
+#include "toolkit/Form.h"
 
 namespace toolkit_test {
 

@@ -9,8 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "Common.h"
-#include "TestPaths.h"
+#include "shell/Common.h"
+#include "tests/support/TestPaths.h"
 
 namespace {
 

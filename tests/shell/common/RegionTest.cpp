@@ -7,7 +7,7 @@
 #include <functional>
 #include <random>
 
-#include "Common.h"
+#include "shell/Common.h"
 
 namespace {
 
