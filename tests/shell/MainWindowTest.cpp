@@ -6,7 +6,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "shell/Common.h"
-#include "tests/support/FakeAgent.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/support/FakePage.h"
 #include "toolkit/Label.h"
 #include "agent/UnitDef.h"
@@ -14,38 +14,16 @@
 
 namespace {
 
-// A click as the mouse makes it: a press and a release over the picture button.
-void Click(TControl& button) {
-  SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
-
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    ClearSharedState();
-    UserManager = TUserManagerLink(TComPtr<IUserManager>(&agent));
-    MessageSink = [this](const std::wstring& text) { messages.push_back(text); };
-    Application().OnException = [this](const std::wstring& text) { errors.push_back(text); };
-    main = std::make_unique<TCnfgMain>();
-    main->StateTimer.SetEnabled(false);  // ticks are driven by the tests
+    MainWindowFixture::SetUp();
     main->labNetwork = &labNetwork;
     main->btnSign = &btnSign;
   }
-  void TearDown() override {
-    main.reset();
-    ClearSharedState();
-    UserManager.Reset();
-    MessageSink = nullptr;
-    Application().OnException = nullptr;
-  }
-  void Tick() { main->StateTimerTimer(main->StateTimer); }
   void Edit() { MarkUserProfileModified(true); }
 
-  TFakeAgent agent;
   TFakePage page;
-  std::vector<std::wstring> messages, errors;
-  std::unique_ptr<TCnfgMain> main;
   // The user page's controls the poll writes; a plain form stands in for the page.
   TForm host{{.className = L"TestHost"}};
   TLabel labNetwork{host, {.name = L"labNetwork"}};

@@ -7,7 +7,7 @@
 #include "toolkit/Application.h"
 #include "skin/BGSource.h"
 #include "shell/Common.h"
-#include "tests/support/FakeAgent.h"
+#include "tests/support/MainWindowFixture.h"
 #include "agent/UnitDef.h"
 #include "shell/frameBase2.h"
 #include "pages/frameDnsPro.h"
@@ -22,11 +22,6 @@
 #include "shell/frmCnfgMain.h"
 
 namespace {
-
-void Click(TControl& button) {
-  SendMessageW(button.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
-  SendMessageW(button.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-}
 
 // A picture where every pixel tells where it came from.
 COLORREF Source(int x, int y) { return RGB(x & 0xFF, y & 0xFF, (x >> 8) * 16 + (y >> 8)); }
@@ -62,25 +57,8 @@ class TSecondPage : public TBaseFrame2 {
   explicit TSecondPage(TControl& host) : TBaseFrame2(host, L"TSecondPage", L"SecondPage") {}
 };
 
-class PageFrameTest : public ::testing::Test {
+class PageFrameTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    ClearSharedState();
-    UserManager = TUserManagerLink(TComPtr<IUserManager>(&agent));
-    MessageSink = [this](const std::wstring& text) { messages.push_back(text); };
-    Application().OnException = [this](const std::wstring& text) { errors.push_back(text); };
-    Application().SetTitle(L"维特兰诺用户管理");
-    main = std::make_unique<TCnfgMain>();
-    main->StateTimer.SetEnabled(false);
-  }
-  void TearDown() override {
-    main.reset();
-    ClearSharedState();
-    UserManager.Reset();
-    MessageSink = nullptr;
-    Application().OnException = nullptr;
-  }
-  void HoldProfile() { UserProfile = ParseUserInfo(agent.userProfileXml); }
   // The pages on the main window that are shown.
   std::vector<TControl*> ShownPages() const {
     std::vector<TControl*> shown;
@@ -97,10 +75,6 @@ class PageFrameTest : public ::testing::Test {
     }
     return count;
   }
-
-  TFakeAgent agent;
-  std::vector<std::wstring> messages, errors;
-  std::unique_ptr<TCnfgMain> main;
 };
 
 TEST_F(PageFrameTest, PagesAreCreatedOnceAndReusedWithTheirSizeAndPlace) {

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "shell/Common.h"
-#include "tests/support/FakeAgent.h"
+#include "tests/support/MainWindowFixture.h"
 #include "tests/skin/SkinTestUtil.h"
 #include "agent/UnitDef.h"
 #include "shell/frmCnfgMain.h"
@@ -14,25 +14,18 @@ using namespace skin_test;
 
 namespace {
 
-class MainSkinTest : public ::testing::Test {
+class MainSkinTest : public MainWindowFixture {
  protected:
   void SetUp() override {
-    ClearSharedState();
-    UserManager = TUserManagerLink(TComPtr<IUserManager>(&agent));
     SetPicBtnSoundPlayer([this](const std::wstring& file) { sounds.push_back(file); });
-    main = std::make_unique<TCnfgMain>();
-    main->StateTimer.SetEnabled(false);
+    MainWindowFixture::SetUp();
   }
   void TearDown() override {
-    main.reset();
+    MainWindowFixture::TearDown();
     SetPicBtnSoundPlayer(nullptr);
-    ClearSharedState();
-    UserManager.Reset();
   }
 
-  TFakeAgent agent;
   std::vector<std::wstring> sounds;
-  std::unique_ptr<TCnfgMain> main;
 };
 
 TEST_F(MainSkinTest, ThePictureFillsTheWindowAndLiesUnderItsControls) {

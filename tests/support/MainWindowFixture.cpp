@@ -1,0 +1,51 @@
+#include "tests/support/MainWindowFixture.h"
+
+#include "agent/UnitDef.h"
+#include "toolkit/Application.h"
+
+void MainWindowFixture::SetUp() {
+  ClearSharedState();
+  UserManager = TUserManagerLink(TComPtr<IUserManager>(&agent));
+  MessageSink = [this](const std::wstring& text) { messages.push_back(text); };
+  Application().OnException = [this](const std::wstring& text) { errors.push_back(text); };
+  Application().SetTitle(L"维特兰诺用户管理");
+  main = std::make_unique<TCnfgMain>();
+  main->StateTimer.SetEnabled(false);  // ticks are driven by the tests
+}
+
+void MainWindowFixture::TearDown() {
+  main.reset();
+  ClearSharedState();
+  UserManager.Reset();
+  MessageSink = nullptr;
+  Application().OnException = nullptr;
+}
+
+void MainWindowFixture::HoldProfile() {
+  UserProfile = {};
+  Tick();
+  ASSERT_TRUE(UserProfile.Assigned());
+}
+
+void MainWindowFixture::Click(TControl& control, int x, int y) {
+  SendMessageW(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  SendMessageW(control.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void MainWindowFixture::Press(TControl& button) { SendMessageW(button.Handle(), BM_CLICK, 0, 0); }
+
+void MainWindowFixture::Type(TControl& edit, const std::wstring& text) {
+  for (wchar_t c : text) SendMessageW(edit.Handle(), WM_CHAR, c, 1);
+}
+
+void MainWindowFixture::Retype(TControl& edit, const std::wstring& text) {
+  SendMessageW(edit.Handle(), EM_SETSEL, 0, -1);
+  SendMessageW(edit.Handle(), WM_CHAR, VK_BACK, 1);
+  Type(edit, text);
+}
+
+void MainWindowFixture::Key(WPARAM key) {
+  const HWND focus = GetFocus();
+  SendMessageW(focus, WM_KEYDOWN, key, 1);
+  SendMessageW(focus, WM_KEYUP, key, 0xC0000001);
+}

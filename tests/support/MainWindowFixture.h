@@ -1,0 +1,43 @@
+// What the tests of the main window and its pages share: the shared state cleared, the
+// fake agent as the user manager, a real main window (which opens the user page
+// itself) with its poll driven by the test, the popup's texts and the default error
+// reports collected, and input sent to controls as a user's arrives.
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "shell/frmCnfgMain.h"
+#include "tests/support/FakeAgent.h"
+
+class MainWindowFixture : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // One tick of the state poll.
+  void Tick() { main->StateTimerTimer(main->StateTimer); }
+  // The fake agent's profile, held the way the poll brings it.
+  void HoldProfile();
+  // The named page on the main window, or null when it was never created.
+  template <class TPage>
+  TPage* Page(const wchar_t* name) const {
+    return dynamic_cast<TPage*>(main->FindControl(name));
+  }
+
+  // A click as the mouse makes it: a press and a release at (x, y) of the control.
+  static void Click(TControl& control, int x = 5, int y = 5);
+  // A standard button's click as the button makes it.
+  static void Press(TControl& button);
+  // Characters as the keyboard sends them; Retype selects all first and deletes it.
+  static void Type(TControl& edit, const std::wstring& text);
+  static void Retype(TControl& edit, const std::wstring& text);
+  // A key pressed and released where the focus is.
+  static void Key(WPARAM key);
+
+  TFakeAgent agent;
+  std::vector<std::wstring> messages, errors;
+  std::unique_ptr<TCnfgMain> main;
+};
