@@ -30,8 +30,15 @@ ensure_packages() {
 
 build_all() {
   log "configuring and building in $BUILD"
+  # ccache, when the machine has it, shares compiled objects between checkouts (paths
+  # below the checkout are hashed relative to it).
+  local launcher=()
+  if command -v ccache >/dev/null; then
+    export CCACHE_BASEDIR=$ROOT
+    launcher=(-DCMAKE_C_COMPILER_LAUNCHER=ccache -DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+  fi
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release >/dev/null
+        -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory
 }
 
