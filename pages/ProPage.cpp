@@ -13,6 +13,7 @@ TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name,
   btnBack.SetPicStyle(TPicStyle::psTransparent);
   btnBack.SetAutoSize(true);
   btnBack.OnClick = [this](TControl& s) { btnBackClick(s); };
+  SetCancelButton(&btnBack);  // shown on a snapshot only
 }
 
 void TProPage::SetEnabled(bool value) {

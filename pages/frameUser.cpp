@@ -189,6 +189,20 @@ void TPageUser::btnSignClick(TControl&) {
   ShowSignState(UserManager.GetUserState());
 }
 
+bool TPageUser::DialogKey(WPARAM key) {
+  if (key != VK_RETURN) return false;
+  if (edtDomain.Focused()) {
+    if (!labForgotKey.Enabled()) return false;
+    labForgotKey.Click();
+    return true;
+  }
+  if (edtRegKey.Focused() && btnChange.Enabled()) {
+    btnChange.Click();
+    return true;
+  }
+  return false;
+}
+
 void TPageUser::btnChangeClick(TControl&) {
   THourglass hourglass;
   try {

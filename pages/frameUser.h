@@ -70,6 +70,10 @@ class TPageUser : public TBaseFrame {
   // TCnfgMain only).
   void AttachToMainWindow();
 
+  // Enter in the key edit changes the account; in the domain edit it has the key
+  // mailed to that domain, as the link beside it does.
+  bool DialogKey(WPARAM key) override;
+
  private:
   void ShowProfile();
   void ShowAccountState();

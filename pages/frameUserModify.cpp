@@ -62,6 +62,8 @@ TPageUserModify::TPageUserModify(TControl& owner)
       btnBack(BGPanel1, {.name = L"btnBack", .left = 328, .top = 240, .width = 53, .height = 25,
                          .caption = L"返回", .tabOrder = 9}) {
   SendMessageW(btnOK.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+  SetDefaultButton(&btnOK);
+  SetCancelButton(&btnBack);
   btnReload.Glyph().AssignIcon(MakeRowIcon(RGB(40, 150, 70)));
   Image1.Picture().AssignIcon(MakeRowIcon(RGB(40, 110, 200)));
   Image2.Picture().AssignIcon(MakeKeyIcon());

@@ -57,6 +57,18 @@ int TPageFrame::ShowPageMessage(int number, UINT style) {
   return ::ShowPageMessage(Handle(), number, style);
 }
 
+bool TPageFrame::DialogKey(WPARAM key) {
+  TControl* button = key == VK_RETURN ? defaultButton_ : key == VK_ESCAPE ? cancelButton_ : nullptr;
+  if (!button) return false;
+  // A button that is hidden or disabled, itself or a container of it on the page (a
+  // snapshot's content, a Back button that is not shown), does not take the key; it
+  // goes on to the windows around the page, which leave it alone.
+  for (TControl* c = button; c && c != this; c = c->Parent())
+    if (!c->Visible() || !c->Enabled()) return false;
+  SendMessageW(button->Handle(), BM_CLICK, 0, 0);
+  return true;
+}
+
 void TPageFrame::Paint(HDC dc, const RECT& clip) {
   const TSkinBitmap& background = PageBackground();
   if (background.Empty()) {

@@ -32,6 +32,12 @@ class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
 
   int ShowPageMessage(int number, UINT style);
 
+  // The buttons Enter and Escape press on this page, when they are shown and enabled:
+  // the page's OK, and its own Back or Cancel. Either may be null.
+  void SetDefaultButton(TControl* button) noexcept { defaultButton_ = button; }
+  void SetCancelButton(TControl* button) noexcept { cancelButton_ = button; }
+  bool DialogKey(WPARAM key) override;
+
   // The parent's picture this page cut from; null until obtained.
   HBITMAP ParentBackground() const noexcept { return parentBackground_; }
 
@@ -53,6 +59,8 @@ class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
  private:
   HBITMAP parentBackground_ = nullptr;
   bool snapshot_ = false;
+  TControl* defaultButton_ = nullptr;
+  TControl* cancelButton_ = nullptr;
 };
 
 // Information style (64): the resource string goes to the notification popup and the

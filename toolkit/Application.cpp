@@ -28,9 +28,53 @@ std::wstring ErrorReportText(std::wstring message) {
   return message;
 }
 
+namespace {
+
+// True when the focused window wants this key itself: a multi-line edit its Enter, a
+// combo box whose list is dropped down its Enter and Escape (they close the list).
+bool FocusWantsKey(HWND focus, const MSG& msg) {
+  for (HWND combo : {focus, GetParent(focus)}) {  // the edit of a combo box is its child
+    wchar_t name[16] = {};
+    if (combo && GetClassNameW(combo, name, 16) && lstrcmpiW(name, L"ComboBox") == 0 &&
+        SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0))
+      return true;
+  }
+  const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
+}
+
+bool IsPushButton(HWND window) {
+  return (SendMessageW(window, WM_GETDLGCODE, 0, 0) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+}
+
+}  // namespace
+
+// Enter and Escape as a Windows user expects them in a dialog: Enter on a push button
+// presses that button; otherwise the windows around the focus, innermost first, are
+// asked (DialogKey), so the page on show presses its own default or Back/Cancel
+// button. The dialog manager alone would send IDOK or IDCANCEL to the main window,
+// whose own buttons commit or discard everything.
+bool TApplication::DispatchDialogKey(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
+  if (GetKeyState(VK_MENU) < 0) return false;
+  const HWND focus = msg.hwnd;
+  if (!focus || FocusWantsKey(focus, msg)) return false;
+  if (msg.wParam == VK_RETURN && IsPushButton(focus)) {
+    SendMessageW(focus, BM_CLICK, 0, 0);
+    return true;
+  }
+  for (HWND window = focus; window; window = GetParent(window)) {
+    if (TControl* control = TControl::FromHandle(window); control && control->DialogKey(msg.wParam))
+      return true;
+    if (!(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) break;
+  }
+  return false;
+}
+
 // Keyboard navigation (Tab, arrows, mnemonics) in our forms comes from the dialog
 // manager, which works on any window whose children have WS_TABSTOP and WS_GROUP.
 void TApplication::Dispatch(MSG& msg) {
+  if (DispatchDialogKey(msg)) return;
   if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr) {
     if (dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageW(root, &msg)) return;
   }

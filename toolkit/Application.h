@@ -48,6 +48,7 @@ class TApplication {
   TApplication();
   void ReportError(std::wstring message) noexcept;
   static void Dispatch(MSG& msg);
+  static bool DispatchDialogKey(const MSG& msg);
 
   std::wstring title_;
   const TForm* mainForm_ = nullptr;  // while Run() runs

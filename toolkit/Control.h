@@ -110,6 +110,11 @@ class TControl {
   // The object of a window of one of our own classes; null for any other window.
   static TControl* FromHandle(HWND handle);
 
+  // Enter or Escape, pressed where the focus is, offered to the focused control's own
+  // windows from the inside out (see TApplication). True when this window acted on it
+  // (pressed its default or cancel button); the key then goes no further.
+  virtual bool DialogKey(WPARAM key) { return false; }
+
  protected:
   // A top-level window; the derived class creates it with CreateOwnTopLevel.
   explicit TControl(std::wstring name);

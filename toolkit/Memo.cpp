@@ -51,12 +51,14 @@ void TMemo::SetLines(const std::vector<std::wstring>& lines) {
 LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_GETDLGCODE) {
     LRESULT code = TEdit::WndProc(msg, wParam, lParam);
-    // A multi-line edit asks for every key, Tab included; leave Tab (without Ctrl) to
-    // the dialog manager so the focus moves on.
+    // A multi-line edit asks for every key, Tab and Escape included; leave Tab
+    // (without Ctrl) to the dialog manager so the focus moves on, and Escape, which a
+    // memo has no use for, to the page's Back or Cancel button.
     const auto* key = reinterpret_cast<const MSG*>(lParam);
-    if (!wantTabs_ && key && key->message == WM_KEYDOWN && key->wParam == VK_TAB &&
-        GetKeyState(VK_CONTROL) >= 0)
-      code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB);
+    const bool leaveTab = !wantTabs_ && key && key->message == WM_KEYDOWN && key->wParam == VK_TAB &&
+                          GetKeyState(VK_CONTROL) >= 0;
+    const bool leaveEscape = key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE;
+    if (leaveTab || leaveEscape) code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
     return code;
   }
   return TEdit::WndProc(msg, wParam, lParam);

@@ -180,4 +180,29 @@ TEST_F(AccountPagesTest, AWrongConfirmationIsShownAndNothingIsSent) {
   EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"zhang.wei@example.com"));
 }
 
+// The keyboard as a Windows user expects it: Enter in a field presses the page's OK,
+// Escape its Back; the main window stays open and only Apply sends.
+TEST_F(AccountPagesTest, EnterConfirmsAndEscapeGoesBack) {
+  HWND page = OpenModifyPage();
+  ASSERT_NE(page, nullptr);
+  HWND name = Child(page, L"Edit", L"张伟");
+  SetText(name, L"张伟明");
+  PressKey(name, VK_RETURN);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(userPage) && !IsWindowVisible(page); }));
+
+  page = OpenModifyPage();
+  SetText(Child(page, L"Edit", L"张伟明"), L"王五");
+  PressKey(Edits(page)[2], VK_ESCAPE);
+  EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(userPage) && !IsWindowVisible(page); }));
+  PressKey(Edits(userPage)[0], VK_ESCAPE);
+  Sleep(300);
+  ASSERT_TRUE(program->Running());
+
+  HWND apply = Child(main, L"TPicBtn", L"应用");
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
+  Click(apply);
+  EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutUserProfile") == 1; }));
+  EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"<UserName>张伟明</UserName>"));
+}
+
 }  // namespace

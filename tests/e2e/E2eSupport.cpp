@@ -206,6 +206,12 @@ bool TypeText(HWND edit, const std::wstring& text) {
   return WaitFor([&] { return WindowText(edit) == text; }, 5000);
 }
 
+void PressKey(HWND window, WPARAM key) {
+  const UINT scan = MapVirtualKeyW(static_cast<UINT>(key), MAPVK_VK_TO_VSC);
+  PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16));
+  PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
+}
+
 void EndStrayPrograms() {
   for (HWND window : TopWindows(L"TCnfgMain")) {
     DWORD pid = 0;

@@ -68,6 +68,10 @@ void Click(HWND button);
 // they could not do inside a message sent from this process). Waits until it shows.
 bool TypeText(HWND edit, const std::wstring& text);
 
+// A key pressed and released in `window`, posted to its program's message loop as the
+// keyboard's keys arrive there.
+void PressKey(HWND window, WPARAM key);
+
 // Ends every program with a main window other than this test process (left over from a
 // test that was killed); done before every end-to-end test.
 void EndStrayPrograms();

@@ -184,4 +184,29 @@ TEST_F(UserModifyPageTest, BackWritesNothing) {
   EXPECT_EQ(page->edtUserName.Text(), L"li");
 }
 
+// Enter in a field presses the page's OK and Escape its Back; neither reaches the main
+// window, whose own buttons would commit or discard everything. On the user page Enter
+// in the key edit changes the account.
+TEST_F(UserModifyPageTest, EnterPressesOkAndEscapeGoesBackWithoutTouchingTheMainWindow) {
+  Retype(page->edtUserName, L"lee");
+  Key(page->edtUserName, VK_RETURN);
+  EXPECT_TRUE(BackOnUserPage());
+  EXPECT_EQ(UserProfile.UserName(), L"lee");
+  EXPECT_TRUE(UserProfile.Modified());
+  EXPECT_NE(main->Handle(), nullptr);
+
+  OpenModifyPage();
+  Retype(page->edtUserName, L"wang");
+  Key(page->edtEmail, VK_ESCAPE);
+  EXPECT_TRUE(BackOnUserPage());
+  EXPECT_EQ(UserProfile.UserName(), L"lee");
+  Key(user->edtDomain, VK_ESCAPE);  // no Back on the user page: nothing happens
+  EXPECT_NE(main->Handle(), nullptr);
+  EXPECT_EQ(agent.CallCount(L"PutUserProfile"), 0);
+
+  Type(user->edtRegKey, L"STD3-7H1M-2PW5-DEMO");
+  Key(user->edtRegKey, VK_RETURN);
+  EXPECT_EQ(agent.CallCount(L"ChangeUser"), 1);
+}
+
 }  // namespace

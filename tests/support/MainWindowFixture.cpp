@@ -44,8 +44,9 @@ void MainWindowFixture::Retype(TControl& edit, const std::wstring& text) {
   Type(edit, text);
 }
 
-void MainWindowFixture::Key(WPARAM key) {
-  const HWND focus = GetFocus();
-  SendMessageW(focus, WM_KEYDOWN, key, 1);
-  SendMessageW(focus, WM_KEYUP, key, 0xC0000001);
+void MainWindowFixture::Key(TControl& control, WPARAM key) {
+  control.SetFocus();
+  PostMessageW(control.Handle(), WM_KEYDOWN, key, 1);
+  PostMessageW(control.Handle(), WM_KEYUP, key, 0xC0000001);
+  Application().ProcessMessages();
 }

@@ -34,8 +34,9 @@ class MainWindowFixture : public ::testing::Test {
   // Characters as the keyboard sends them; Retype selects all first and deletes it.
   static void Type(TControl& edit, const std::wstring& text);
   static void Retype(TControl& edit, const std::wstring& text);
-  // A key pressed and released where the focus is.
-  static void Key(WPARAM key);
+  // A key pressed and released in `control` (given the focus first), through the
+  // program's message loop as the keyboard's keys arrive.
+  static void Key(TControl& control, WPARAM key);
 
   TFakeAgent agent;
   std::vector<std::wstring> messages, errors;
