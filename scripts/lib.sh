@@ -119,9 +119,11 @@ prepare_headless_session() {
   trap stop_wine_session EXIT
 }
 
-# A virtual X display (:N) for the X11 driver, gone when the calling script ends
-# (with the Wine session).
+# A virtual X display (:N, or :$VT_DISPLAY when set, so that checkouts side by side
+# do not share one) for the X11 driver, gone when the calling script ends (with the
+# Wine session).
 start_virtual_display() {
+  set -- "${VT_DISPLAY:-$1}"
   Xvfb ":$1" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
   VIRTUAL_DISPLAY_PID=$!
   trap 'stop_wine_session; kill $VIRTUAL_DISPLAY_PID 2>/dev/null || true' EXIT
