@@ -9,6 +9,7 @@
 #include <string>
 
 #include "skin/BGLabel.h"
+#include "pages/PageIcons.h"
 #include "toolkit/Event.h"
 
 class TLinkLabel : public TBGLabel {
@@ -36,7 +37,7 @@ class TLinkLabel : public TBGLabel {
 // The size of `text` in `control`'s font, for labels that take their caption's size.
 SIZE CaptionSize(const TControl& control, const std::wstring& text);
 
-// The account pages' 16 x 16 icons, drawn in code: a key (the account key rows) and a
-// round marker (the decorative row icons). The caller owns the icon.
-HICON MakeKeyIcon();
-HICON MakeRowIcon(COLORREF colour);
+// The args of a caption label at its designed place, sized to its text in the font of
+// `sizer` (the page, whose font its controls share).
+TControlArgs CaptionArgs(const TControl& sizer, const wchar_t* name, int left, int top,
+                         const wchar_t* text);
