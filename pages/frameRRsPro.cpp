@@ -95,7 +95,9 @@ TPageRRsPro::TPageRRsPro(TControl& owner)
 
 void TPageRRsPro::Refresh() {
   const TRecordCounts counts = HeldCounts();
-  GridRRs.SetRowCount(UserProfile.Assigned() ? std::max(counts.Total() + 1, 2) : 2);
+  const int rows = UserProfile.Assigned() ? std::max(counts.Total() + 1, 2) : 2;
+  // A new count redraws the scroll bar at once, which costs with a long list.
+  if (rows != GridRRs.RowCount()) GridRRs.SetRowCount(rows);
   GridRRs.Invalidate();
   TProPage::Refresh();
 }
