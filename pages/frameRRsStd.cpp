@@ -27,20 +27,6 @@ TControlArgs Field(const wchar_t* name, int left, int top, int width, int height
   return {.name = name, .left = left, .top = top, .width = width, .height = height, .tabOrder = tabOrder};
 }
 
-// The record a group shows: rewritten in place; added as the collection's first item
-// when the group's box is checked again, so that the page goes on showing it.
-template <class TItem, class TItems>
-TItem& ShownRecord(std::optional<TItem>& shown, TItems items) {
-  if (!shown) shown = items.Insert(0);
-  return *shown;
-}
-
-template <class TItem, class TItems>
-void RemoveShown(std::optional<TItem>& shown, TItems items) {
-  if (shown) items.Remove(*shown);
-  shown.reset();
-}
-
 }  // namespace
 
 TPageRRsStd::TPageRRsStd(TControl& owner)
@@ -65,112 +51,84 @@ TPageRRsStd::TPageRRsStd(TControl& owner)
       cmbCName_TTL(BGPanel2, Field(L"cmbCName_TTL", 24, 76, 113, 23, 2), kChoiceList),
       btnSnapShot(*this, {.name = L"btnSnapShot", .left = 278, .top = 272, .width = 135, .height = 16,
                           .caption = L"SnapShot Professional", .tabOrder = 4}),
-      hostTtl_(cmbA_TTL),
-      cnameTtl_(cmbCName_TTL) {
+      host_{.box = ChkBoxHost,
+            .name = edtA_Name,
+            .ttlBox = cmbA_TTL,
+            .items = [] { return UserProfile.As(); },
+            .loadField = [this](const TXMLAType* item) {
+              edtA_IP.SetIPAddress(item ? static_cast<uint32_t>(item->IPv4()) : 0);
+            },
+            .storeField = [this](TXMLAType& item) { item.SetIPv4(static_cast<int>(edtA_IP.IPAddress())); },
+            .attach =
+                [this](const TNotifyEvent& changed) {
+                  ChkBoxHost.OnClick = edtA_Name.OnChange = edtA_IP.OnChanged = cmbA_TTL.OnChange = changed;
+                }},
+      cname_{.box = ChkBoxCName,
+             .name = edtCName_Name,
+             .ttlBox = cmbCName_TTL,
+             .items = [] { return UserProfile.CNames(); },
+             .loadField = [this](const TXMLCNameType* item) { edtCName_Host.SetText(item ? item->Host() : L""); },
+             .storeField = [this](TXMLCNameType& item) { item.SetHost(edtCName_Host.Text()); },
+             .attach =
+                 [this](const TNotifyEvent& changed) {
+                   ChkBoxCName.OnClick = edtCName_Name.OnChange = edtCName_Host.OnChange =
+                       cmbCName_TTL.OnChange = changed;
+                 }} {
   DressSnapshotButton(btnSnapShot, L"SnapPro");
   btnSnapShot.OnClick = [this](TControl& s) { btnSnapShotClick(s); };
 }
 
 void TPageRRsStd::Refresh() {
-  LoadHost();
-  LoadCName();
+  LoadGroup(host_);
+  LoadGroup(cname_);
   ChkBoxHost.SetFocus();
   TBaseFrame::Refresh();
 }
 
-void TPageRRsStd::LoadHost() {
-  DetachHost();
-  host_.reset();
-  ChkBoxHost.SetChecked(false);
-  edtA_Name.Clear();
-  edtA_IP.SetIPAddress(0);
-  hostTtl_.Reset(0);
+template <class TItem>
+void TPageRRsStd::LoadGroup(TGroup<TItem>& group) {
+  group.attach(nullptr);
+  group.shown.reset();
+  group.box.SetChecked(false);
+  group.name.Clear();
+  group.loadField(nullptr);
+  group.ttl.Reset(0);
   if (!UserProfile.Assigned()) return;
-  TXMLAsType items = UserProfile.As();
+  auto items = group.items();
   if (items.Count() > 0) {
-    TXMLAType first = items.Item(0);
-    ChkBoxHost.SetChecked(true);
-    edtA_Name.SetText(first.Name());
-    edtA_IP.SetIPAddress(static_cast<uint32_t>(first.IPv4()));
-    hostTtl_.Show(first.TTL());
-    host_ = first;
+    const TItem first = items.Item(0);
+    group.box.SetChecked(true);
+    group.name.SetText(first.Name());
+    group.loadField(&first);
+    group.ttl.Show(first.TTL());
+    group.shown = first;
   }
-  AttachHost();
+  group.attach([this, &group](TControl& sender) { GroupChanged(group, sender); });
 }
 
-void TPageRRsStd::LoadCName() {
-  DetachCName();
-  cname_.reset();
-  ChkBoxCName.SetChecked(false);
-  edtCName_Name.Clear();
-  edtCName_Host.Clear();
-  cnameTtl_.Reset(0);
+// The shown record is rewritten in place; checked again after it was removed, the
+// group adds it as the collection's first item, so that the page goes on showing it.
+template <class TItem>
+void TPageRRsStd::GroupChanged(TGroup<TItem>& group, TControl& sender) {
   if (!UserProfile.Assigned()) return;
-  TXMLCNamesType items = UserProfile.CNames();
-  if (items.Count() > 0) {
-    TXMLCNameType first = items.Item(0);
-    ChkBoxCName.SetChecked(true);
-    edtCName_Name.SetText(first.Name());
-    edtCName_Host.SetText(first.Host());
-    cnameTtl_.Show(first.TTL());
-    cname_ = first;
-  }
-  AttachCName();
-}
-
-void TPageRRsStd::AttachHost() {
-  const TNotifyEvent changed = [this](TControl& s) { HostChanged(s); };
-  ChkBoxHost.OnClick = edtA_Name.OnChange = edtA_IP.OnChanged = cmbA_TTL.OnChange = changed;
-}
-
-void TPageRRsStd::DetachHost() {
-  ChkBoxHost.OnClick = edtA_Name.OnChange = edtA_IP.OnChanged = cmbA_TTL.OnChange = nullptr;
-}
-
-void TPageRRsStd::AttachCName() {
-  const TNotifyEvent changed = [this](TControl& s) { CNameChanged(s); };
-  ChkBoxCName.OnClick = edtCName_Name.OnChange = edtCName_Host.OnChange = cmbCName_TTL.OnChange = changed;
-}
-
-void TPageRRsStd::DetachCName() {
-  ChkBoxCName.OnClick = edtCName_Name.OnChange = edtCName_Host.OnChange = cmbCName_TTL.OnChange = nullptr;
-}
-
-void TPageRRsStd::HostChanged(TControl& sender) {
-  if (!UserProfile.Assigned()) return;
-  if (&sender == &cmbA_TTL) hostTtl_.Picked();
-  TXMLAsType items = UserProfile.As();
-  if (ChkBoxHost.Checked()) {
-    TXMLAType& record = ShownRecord(host_, items);
-    record.SetName(edtA_Name.Text());
-    record.SetIPv4(static_cast<int>(edtA_IP.IPAddress()));
-    record.SetTTL(hostTtl_.Seconds());
+  const bool chosen = &sender == &group.ttlBox;
+  if (chosen) group.ttl.Picked();
+  auto items = group.items();
+  if (group.box.Checked()) {
+    if (!group.shown) group.shown = items.Insert(0);
+    group.shown->SetName(group.name.Text());
+    group.storeField(*group.shown);
+    group.shown->SetTTL(group.ttl.Seconds());
   } else {
-    RemoveShown(host_, items);
+    if (group.shown) items.Remove(*group.shown);
+    group.shown.reset();
   }
   MarkUserProfileModified(true);
-  NoticeCacheTime(sender, cmbA_TTL, ChkBoxHost.Checked());
+  if (chosen && group.box.Checked()) ShowPageMessage(561, kPopupMessageStyle);
 }
 
-void TPageRRsStd::CNameChanged(TControl& sender) {
-  if (!UserProfile.Assigned()) return;
-  if (&sender == &cmbCName_TTL) cnameTtl_.Picked();
-  TXMLCNamesType items = UserProfile.CNames();
-  if (ChkBoxCName.Checked()) {
-    TXMLCNameType& record = ShownRecord(cname_, items);
-    record.SetName(edtCName_Name.Text());
-    record.SetHost(edtCName_Host.Text());
-    record.SetTTL(cnameTtl_.Seconds());
-  } else {
-    RemoveShown(cname_, items);
-  }
-  MarkUserProfileModified(true);
-  NoticeCacheTime(sender, cmbCName_TTL, ChkBoxCName.Checked());
-}
-
-void TPageRRsStd::NoticeCacheTime(TControl& sender, TControl& box, bool checked) {
-  if (&sender == &box && checked) ShowPageMessage(561, kPopupMessageStyle);
-}
+void TPageRRsStd::HostChanged(TControl& sender) { GroupChanged(host_, sender); }
+void TPageRRsStd::CNameChanged(TControl& sender) { GroupChanged(cname_, sender); }
 
 void TPageRRsStd::btnSnapShotClick(TControl&) {
   TControl& main = *Parent();

@@ -6,6 +6,7 @@
 // unchecking a box removes the shown record only. Its snapshot button shows the
 // professional page, which lists every record, for viewing.
 #pragma once
+#include <functional>
 #include <optional>
 
 #include "skin/BGCheckBox.h"
@@ -61,20 +62,30 @@ class TPageRRsStd : public TBaseFrame {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  void LoadHost();
-  void LoadCName();
-  void AttachHost();
-  void AttachCName();
-  void DetachHost();
-  void DetachCName();
-  // The 561 notice when the cache time was chosen for a record the group holds.
-  void NoticeCacheTime(TControl& sender, TControl& box, bool checked);
+  // What the two groups share: the check box, the name edit, the cache time, the
+  // record shown (while it is in the profile), and the group's own second field.
+  template <class TItem>
+  struct TGroup {
+    TBGCheckBox& box;
+    TBGEdit& name;
+    TComboBox& ttlBox;
+    std::function<TXMLRecordCollection<TItem>()> items;
+    // Loads the second field from the record; empties it for none.
+    std::function<void(const TItem*)> loadField;
+    std::function<void(TItem&)> storeField;
+    // Attaches (or with nullptr detaches) the handler of the group's four controls.
+    std::function<void(const TNotifyEvent&)> attach;
+    TCacheTimeChoice ttl{ttlBox};
+    std::optional<TItem> shown;
+  };
 
-  TCacheTimeChoice hostTtl_;
-  TCacheTimeChoice cnameTtl_;
-  // The records the groups show, while they are in the profile.
-  std::optional<TXMLAType> host_;
-  std::optional<TXMLCNameType> cname_;
+  template <class TItem>
+  void LoadGroup(TGroup<TItem>& group);
+  template <class TItem>
+  void GroupChanged(TGroup<TItem>& group, TControl& sender);
+
+  TGroup<TXMLAType> host_;
+  TGroup<TXMLCNameType> cname_;
 };
 
 // Creates the page on first use with `owner` (the main window) as owner and parent,

@@ -110,13 +110,7 @@ void TSpeedButton::PaintParentFace(HDC dc, const RECT& rect) { PaintParentBackgr
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case BM_CLICK:
-      // Sent from another program, it is posted again and done from the message loop:
-      // a handler run inside another program's call could not call out of the process.
-      if (InSendMessage()) {
-        PostMessageW(Handle(), BM_CLICK, 0, 0);
-        return 0;
-      }
-      Click();
+      if (!RepostSentClick(Handle())) Click();
       return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // the second press of a double click is a press too

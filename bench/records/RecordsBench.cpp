@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "agent/UnitDef.h"
+#include "bench/BenchProfile.h"
 #include "bench/BenchUtil.h"
 #include "pages/frameRRsPro.h"
 #include "shell/frmCnfgMain.h"
@@ -20,26 +21,6 @@
 namespace {
 
 constexpr int kRuns = 60;
-
-std::wstring ProfileText(int records) {
-  std::wstring as, cnames, mxs;
-  for (int i = 0; i < records; ++i) {
-    const std::wstring n = std::to_wstring(i);
-    switch (i % 3) {
-      case 0:
-        as += L"<A><Name>host" + n + L"</Name><TTL>600</TTL><IPv4>" + std::to_wstring(16885952 + i) + L"</IPv4></A>";
-        break;
-      case 1:
-        cnames += L"<CName><Name>alias" + n + L"</Name><TTL>300</TTL><Host>host" + n + L".example.net</Host></CName>";
-        break;
-      default:
-        mxs += L"<MX><Name>mail" + n + L"</Name><TTL>3600</TTL><NameExchange>mx" + n +
-               L".example.net</NameExchange><Preference>10</Preference></MX>";
-    }
-  }
-  return L"<UserInfo Modified=\"False\"><Domain>bench.example.net</Domain><As>" + as + L"</As><CNames>" + cnames +
-         L"</CNames><MXs>" + mxs + L"</MXs></UserInfo>";
-}
 
 void PaintNow(TControl& control) {
   RedrawWindow(control.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -67,8 +48,8 @@ double ShowProfileMs(TPageRRsPro& page, const TXMLUserInfoType& profile) {
 }
 
 void GridFigures(TCnfgMain& main, TPageRRsPro& page) {
-  const TXMLUserInfoType small = ParseUserInfo(ProfileText(10));
-  const TXMLUserInfoType large = ParseUserInfo(ProfileText(10000));
+  const TXMLUserInfoType small = ParseUserInfo(bench::ProfileText(10));
+  const TXMLUserInfoType large = ParseUserInfo(bench::ProfileText(10000));
   std::vector<double> smallFirst, largeFirst, smallAgain, largeAgain;
   for (int i = 0; i < kRuns; ++i) {
     for (const auto& [profile, first, again] :
@@ -120,7 +101,7 @@ int wmain() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   TFakeAgent agent;
   agent.serviceType = 3;
-  agent.userProfileXml = ProfileText(10);
+  agent.userProfileXml = bench::ProfileText(10);
   ClearSharedState();
   UserManager = TUserManagerLink(TComPtr<IUserManager>(&agent));
   {

@@ -70,24 +70,24 @@ class RecordsPagesTest : public ::testing::Test {
   }
   // The page of that class once it is shown; null when it does not show.
   HWND ShownPage(const wchar_t* className) {
-    HWND page = nullptr;
+    HWND shown = nullptr;
     WaitFor([&] {
-      page = FindChild(main, className, L"");
-      return page && IsWindowVisible(page);
+      shown = FindChild(main, className, L"");
+      return shown && IsWindowVisible(shown);
     }, 5000);
-    return page && IsWindowVisible(page) ? page : nullptr;
+    return shown && IsWindowVisible(shown) ? shown : nullptr;
   }
   HWND OpenRecords(const wchar_t* pageClass) {
     Click(FindChild(main, L"TPicBtn", L"资源记录"));
     return ShownPage(pageClass);
   }
   // A toolbar button of the professional page, found where the page's layout puts it.
-  HWND Tool(HWND page, int left) {
-    HWND toolbar = GetParent(FindChild(page, L"TCustomControl", L"主机"));
+  HWND Tool(HWND records, int left) {
+    HWND toolbar = GetParent(FindChild(records, L"TCustomControl", L"主机"));
     return ChildWindowFromPointEx(toolbar, POINT{left + 11, 14}, CWP_SKIPINVISIBLE);
   }
-  void SelectRow(HWND page, int row) { ClickAt(FindChild(page, L"TDrawGrid", L""), 30, row * kRowHeight + 8); }
-  HWND Button(HWND page, const wchar_t* caption) { return FindChild(page, L"Button", caption); }
+  void SelectRow(HWND records, int row) { ClickAt(FindChild(records, L"TDrawGrid", L""), 30, row * kRowHeight + 8); }
+  HWND Button(HWND window, const wchar_t* caption) { return FindChild(window, L"Button", caption); }
   void Apply() {
     HWND apply = FindChild(main, L"TPicBtn", L"应用");
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
@@ -97,22 +97,28 @@ class RecordsPagesTest : public ::testing::Test {
     ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
   }
   std::wstring Stored(const std::wstring& account) { return CompactXml(StoredUserProfile(account)); }
+  // On the professional account: the records page, then its host editor for a new
+  // record with `name` typed; sets page, editor and the editor's four address fields.
+  void OpenNewHost(const std::wstring& name) {
+    Start(kDemoProId);
+    page = OpenRecords(L"TPageRRsPro");
+    ASSERT_NE(page, nullptr);
+    Click(FindChild(page, L"TCustomControl", L"主机"));
+    editor = ShownPage(L"TPageRRA");
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(TypeText(Children(editor, L"Edit")[0], name));
+    octets = Children(FindChild(editor, L"TBGIPEdit", L""), L"Edit");
+    ASSERT_EQ(octets.size(), 4u);
+  }
 
   std::optional<TProgram> program;
   HWND main = nullptr;
+  HWND page = nullptr, editor = nullptr;
+  std::vector<HWND> octets;
 };
 
 TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
-  Start(kDemoProId);
-  HWND page = OpenRecords(L"TPageRRsPro");
-  ASSERT_NE(page, nullptr);
-
-  Click(FindChild(page, L"TCustomControl", L"主机"));
-  HWND editor = ShownPage(L"TPageRRA");
-  ASSERT_NE(editor, nullptr);
-  ASSERT_TRUE(TypeText(Children(editor, L"Edit")[0], L"nas"));
-  const std::vector<HWND> octets = Children(FindChild(editor, L"TBGIPEdit", L""), L"Edit");
-  ASSERT_EQ(octets.size(), 4u);
+  ASSERT_NO_FATAL_FAILURE(OpenNewHost(L"nas"));
   const wchar_t* typed[] = {L"10", L"0", L"0", L"7"};
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(TypeText(octets[i], typed[i]));
   PressKey(FindChild(editor, L"ComboBox", L"1"), VK_DOWN);  // "5" minutes
@@ -122,10 +128,10 @@ TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
 
   SelectRow(page, 5);  // bbs, below the new host record
   Click(Tool(page, 288));
-  editor = ShownPage(L"TPageCname");
-  ASSERT_NE(editor, nullptr);
-  ASSERT_TRUE(TypeText(FindChild(editor, L"Edit", L"www.demo-pro.veltrano.net"), L"blog.demo-pro.veltrano.net"));
-  Click(Button(editor, L"确  定"));
+  HWND alias = ShownPage(L"TPageCname");
+  ASSERT_NE(alias, nullptr);
+  ASSERT_TRUE(TypeText(FindChild(alias, L"Edit", L"www.demo-pro.veltrano.net"), L"blog.demo-pro.veltrano.net"));
+  Click(Button(alias, L"确  定"));
   ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
 
   SelectRow(page, 7);  // the first mail exchanger
@@ -142,15 +148,7 @@ TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
 }
 
 TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes) {
-  Start(kDemoProId);
-  HWND page = OpenRecords(L"TPageRRsPro");
-  ASSERT_NE(page, nullptr);
-  Click(FindChild(page, L"TCustomControl", L"主机"));
-  HWND editor = ShownPage(L"TPageRRA");
-  ASSERT_NE(editor, nullptr);
-  ASSERT_TRUE(TypeText(Children(editor, L"Edit")[0], L"odd"));
-  const std::vector<HWND> octets = Children(FindChild(editor, L"TBGIPEdit", L""), L"Edit");
-  ASSERT_EQ(octets.size(), 4u);
+  ASSERT_NO_FATAL_FAILURE(OpenNewHost(L"odd"));
   const wchar_t* typed[] = {L"999", L"a-.1x", L"\b", L"2x5.6"};
   for (int i = 0; i < 4; ++i) {
     PostMessageW(octets[i], EM_SETSEL, 0, -1);
@@ -171,11 +169,11 @@ TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes
 
 TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot) {
   Start(kDemoStdId);
-  HWND page = OpenRecords(L"TPageRRsStd");
+  page = OpenRecords(L"TPageRRsStd");
   ASSERT_NE(page, nullptr);
   EXPECT_NE(FindChild(page, L"Edit", L"www"), nullptr);
   EXPECT_NE(FindChild(page, L"Edit", L"home"), nullptr);
-  const std::vector<HWND> octets = Children(FindChild(page, L"TBGIPEdit", L""), L"Edit");
+  octets = Children(FindChild(page, L"TBGIPEdit", L""), L"Edit");
   ASSERT_EQ(octets.size(), 4u);
   EXPECT_TRUE(WaitFor([&] { return WindowText(octets[3]) == L"10"; }));
   ASSERT_TRUE(TypeText(octets[3], L"20"));
