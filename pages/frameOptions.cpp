@@ -136,6 +136,9 @@ void TPageOptions::Refresh() {
   chkAutoRun.OnClick = [this](TControl& s) { chkAutoRunClick(s); };
   chkService.OnClick = [this](TControl&) { OptionsChanged(); };
   TBaseFrame::Refresh();
+  // Keys would still reach the server box inside its disabled group: the focus goes
+  // to the group that stays usable.
+  if (!contentEnabled_ && cmbServer.Focused()) chkAutoRun.SetFocus();
 }
 
 void TPageOptions::DetachHandlers() {

@@ -12,7 +12,7 @@
 #include "skin/BGLabel.h"
 #include "skin/BGTrackBar.h"
 #include "toolkit/ComPtr.h"
-#include "toolkit/Image.h"
+#include "skin/BGImage.h"
 #include "shell/PageWrapper.h"
 #include "shell/frameBase.h"
 
@@ -32,7 +32,7 @@ class TPageOptions : public TBaseFrame {
 
   // The name server group.
   TBGGroupBox GroupServer;
-  TImage Image2;
+  TBGImage Image2;
   TBGLabel BGLabel1;
   TBGComboBox cmbServer;
   TBGLabel BGLabel6;
@@ -40,14 +40,14 @@ class TPageOptions : public TBaseFrame {
 
   // The update speed group.
   TBGGroupBox GroupSpeed;
-  TImage Image1;
+  TBGImage Image1;
   TBGLabel BGLabel2;
   TBGTrackBar tbSpeed;
   TBGLabel BGLabel3, BGLabel4, BGLabel5;
 
   // The background-service group.
   TBGGroupBox BGGroupBox3;
-  TImage Image3;
+  TBGImage Image3;
   TBGCheckBox chkAutoRun;
   TBGCheckBox chkService;
 

@@ -122,6 +122,7 @@ TEST_F(OptionsPageTest, WithoutAUserOnlyTheBackgroundServiceGroupWorks) {
   EXPECT_FALSE(page.GroupServer.Enabled());
   EXPECT_FALSE(page.GroupSpeed.Enabled());
   EXPECT_TRUE(page.BGGroupBox3.Enabled());
+  EXPECT_TRUE(page.chkAutoRun.Focused());  // not the box in the disabled group
   page.tbSpeed.SetPosition(2);  // handlers detached: nothing is marked
   EXPECT_FALSE(LocalSettingsModified);
 
