@@ -1,14 +1,12 @@
 // The options page inside a real main window over the fake agent, with the machine's
 // start-up settings in a sandbox: what it shows of the local settings and the
 // application file's servers, what each change writes, the background-service boxes
-// with and without a user, the keyboard, and unsent options through a reload.
+// with and without a user, and the keyboard.
 #include <gtest/gtest.h>
 
 #include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
 #include "pages/frameOptions.h"
-#include "pages/frameUserModify.h"
-#include "pages/frameUser.h"
 #include "profile/XmlDom.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/StartUpSandbox.h"
@@ -152,17 +150,6 @@ TEST_F(OptionsPageTest, WithoutAUserOnlyTheBackgroundServiceGroupWorks) {
   EXPECT_TRUE(page.chkService.Enabled());
 }
 
-TEST_F(OptionsPageTest, AChoiceWaitingForApplySurvivesAVisitToAnotherPage) {
-  TPageOptions& page = Open();
-  Press(page.chkAutoRun);
-  main->btnUser.SetChecked(true);
-  main->btnOptions.SetChecked(true);
-  EXPECT_TRUE(page.chkAutoRun.Checked());
-  EXPECT_TRUE(page.chkService.Enabled());
-  Apply();
-  EXPECT_EQ(sandbox.RunValue(), L"\"" + sandbox.AgentPath() + L"\"");
-}
-
 TEST_F(OptionsPageTest, TabGoesThroughTheSpeedTheServerAndTheServiceGroups) {
   HoldProfile();
   TPageOptions& page = Open();
@@ -181,27 +168,6 @@ TEST_F(OptionsPageTest, TabGoesThroughTheSpeedTheServerAndTheServiceGroups) {
   // From the service box the focus goes on to the main window's buttons.
   EXPECT_EQ(order, (std::vector<std::wstring>{L"cmbServer", L"chkAutoConnect", L"chkAutoRun",
                                               L"chkService"}));
-}
-
-TEST_F(OptionsPageTest, UnsentOptionsSurviveAReloadOfTheProfileAndReachTheAgent) {
-  HoldProfile();
-  TPageOptions& page = Open();
-  Key(page.tbSpeed, VK_RIGHT);
-  ASSERT_EQ(LocalSettings.HeartBeat(), 300);
-
-  main->btnUser.SetChecked(true);
-  Page<TPageUser>(L"PageUser")->labModifyUser.Click();
-  auto* modify = Page<TPageUserModify>(L"PageUserModify");
-  ASSERT_NE(modify, nullptr);
-  Press(modify->btnReload);
-  ASSERT_FALSE(UserProfile.Assigned());
-  agent.localSettingsXml = Settings(L"ns3.example", 900);  // the agent's copy, unchanged by us
-  Tick();
-  EXPECT_TRUE(UserProfile.Assigned());
-  EXPECT_EQ(agent.CallCount(L"GetAppProfile"), 1);
-  Apply();
-  ASSERT_EQ(agent.putAppProfiles.size(), 1u);
-  EXPECT_EQ(ParseLocalSetting(agent.putAppProfiles[0]).HeartBeat(), 300);
 }
 
 }  // namespace
