@@ -83,6 +83,8 @@ TStartUpSandbox::~TStartUpSandbox() {
   RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
   if (key_) RegCloseKey(key_);
   RegDeleteTreeW(HKEY_CURRENT_USER, keyPath_.c_str());
+  // The common parent goes with the last sandbox (it fails while another holds a key).
+  RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\VTUserCnfgTests");
 }
 
 std::optional<std::wstring> TStartUpSandbox::RunValue() const {
