@@ -1,6 +1,7 @@
 #include "pages/LinkLabel.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -11,48 +12,6 @@ TControlArgs SizedToCaption(const TControl& parent, TControlArgs args) {
     if (args.height <= 0) args.height = size.cy;
   }
   return args;
-}
-
-// A 16 x 16 icon from a drawing routine: the routine paints on white over a black
-// background; the mask leaves out whatever stayed pure black.
-template <class TDraw>
-HICON MakeIcon(TDraw draw) {
-  constexpr int kSize = 16;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP colour = CreateCompatibleBitmap(screen, kSize, kSize);
-  HBITMAP mask = CreateBitmap(kSize, kSize, 1, 1, nullptr);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, colour);
-  RECT all{0, 0, kSize, kSize};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  draw(dc);
-  HDC maskDc = CreateCompatibleDC(dc);
-  HGDIOBJ oldMask = SelectObject(maskDc, mask);
-  // Monochrome conversion: pixels of the background colour become 1 (transparent).
-  SetBkColor(dc, RGB(0, 0, 0));
-  BitBlt(maskDc, 0, 0, kSize, kSize, dc, 0, 0, SRCCOPY);
-  SelectObject(maskDc, oldMask);
-  DeleteDC(maskDc);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(colour);
-  DeleteObject(mask);
-  return icon;
-}
-
-void Fill(HDC dc, COLORREF colour, auto shape) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  shape();
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
 }
 
 }  // namespace
@@ -126,12 +85,50 @@ SIZE CaptionSize(const TControl& control, const std::wstring& text) {
   return size;
 }
 
+HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, colour);
+  RECT all{0, 0, size, size};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  draw(dc);
+  HDC maskDc = CreateCompatibleDC(dc);
+  HGDIOBJ oldMask = SelectObject(maskDc, mask);
+  // Monochrome conversion: pixels of the background colour become 1 (transparent).
+  SetBkColor(dc, RGB(0, 0, 0));
+  BitBlt(maskDc, 0, 0, size, size, dc, 0, 0, SRCCOPY);
+  SelectObject(maskDc, oldMask);
+  DeleteDC(maskDc);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
+void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  shape();
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
 HICON MakeKeyIcon() {
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(16, [](HDC dc) {
     const COLORREF gold = RGB(212, 160, 23);
-    Fill(dc, gold, [dc] { Ellipse(dc, 1, 4, 9, 12); });
-    Fill(dc, RGB(1, 1, 1), [dc] { Ellipse(dc, 3, 6, 6, 9); });
-    Fill(dc, gold, [dc] {
+    FillShape(dc, gold, [dc] { Ellipse(dc, 1, 4, 9, 12); });
+    FillShape(dc, RGB(1, 1, 1), [dc] { Ellipse(dc, 3, 6, 6, 9); });
+    FillShape(dc, gold, [dc] {
       Rectangle(dc, 8, 7, 15, 9);
       Rectangle(dc, 11, 9, 13, 12);
       Rectangle(dc, 13, 9, 15, 11);
@@ -140,8 +137,8 @@ HICON MakeKeyIcon() {
 }
 
 HICON MakeRowIcon(COLORREF colour) {
-  return MakeIcon([colour](HDC dc) {
-    Fill(dc, colour, [dc] { Ellipse(dc, 3, 3, 13, 13); });
-    Fill(dc, RGB(255, 255, 255), [dc] { Ellipse(dc, 5, 5, 8, 8); });
+  return MakeDrawnIcon(16, [colour](HDC dc) {
+    FillShape(dc, colour, [dc] { Ellipse(dc, 3, 3, 13, 13); });
+    FillShape(dc, RGB(255, 255, 255), [dc] { Ellipse(dc, 5, 5, 8, 8); });
   });
 }

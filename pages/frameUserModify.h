@@ -14,7 +14,7 @@
 #include "skin/BGBitBtn.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComPtr.h"
-#include "toolkit/Image.h"
+#include "skin/BGImage.h"
 #include "pages/LinkLabel.h"
 #include "shell/PageWrapper.h"
 #include "shell/frameBase.h"
@@ -31,7 +31,7 @@ class TPageUserModify : public TBaseFrame {
   void STDMETHODCALLTYPE Refresh() override;
 
   TBGPanel BGPanel1;
-  TImage Image1, Image2, Image3;
+  TBGImage Image1, Image2, Image3;
   TBGLabel Label1;
   TBGEdit edtUserName;
   TBGBitBtn btnReload;

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the README on a virtual display: the user page with the
-# demo account signed in and with no usable account, and the user modification page
-# (reachable only while an account is held). Writes them to docs/.
+# Takes the screenshots of the README on a virtual display: the user page and the
+# options page with the demo account signed in and with no usable account, and the
+# user modification page (reachable only while an account is held). Writes them to
+# docs/.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -17,15 +18,19 @@ agent_state() {
     "$1" "$2" "$3" >"$BIN/OrvantaData/State.xml"
 }
 
-# Runs the program, optionally opens the modification page through the user page's
-# link, and saves the main window's picture.
+# Where to click, in the main window's client coordinates, to reach a page: the user
+# page's link "修改用户...", and the navigation button of the options page.
+MODIFY_LINK=(452 182)
+OPTIONS_BUTTON=(82 328)
+
+# Runs the program, optionally clicks at x y to open another page, and saves the main
+# window's picture.
 shoot() {
-  local file=$1 modify=${2:-} window
+  local file=$1 x=${2:-} y=${3:-} window
   start_program
   window=$(wait_for_main_window)
-  if [ "$modify" = modify ]; then
-    # The link "修改用户..." of the user page, in the window's client coordinates.
-    xdotool mousemove --window "$window" 452 182 click 1
+  if [ -n "$x" ]; then
+    xdotool mousemove --window "$window" "$x" "$y" click 1
     sleep 1.5
   fi
   import -window "$window" "$ROOT/docs/$file"
@@ -39,7 +44,11 @@ agent_state pro 2 True
 register_agent
 shoot user-page.png
 register_agent
-shoot user-modify-page.png modify
+shoot user-modify-page.png "${MODIFY_LINK[@]}"
+register_agent
+shoot options-page.png "${OPTIONS_BUTTON[@]}"
 agent_state "" 3 False
 register_agent
 shoot user-page-no-user.png
+register_agent
+shoot options-page-no-user.png "${OPTIONS_BUTTON[@]}"
