@@ -4,7 +4,8 @@
 // the security answer first: what the user types as the answer goes to the agent on
 // every change, and the agent alone decides whether the account may be modified. The
 // page also has the agent reload the profile, generate a new account key, and mail the
-// answer again.
+// answer again. The three answer edits are masked: the stored answer must not show to
+// whoever sits at the window before the question is answered.
 #pragma once
 #include <string>
 
