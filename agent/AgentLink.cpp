@@ -1,16 +1,56 @@
 #include "agent/AgentLink.h"
 
+#include <cwchar>
+
 #include "toolkit/ComValue.h"
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
+#include "agent/SvcObj.h"
 
 namespace {
+
+// Failures of a creation that mean the system does not know the agent: its class, its
+// interfaces (their marshaling comes from its registered type library) or its program.
+bool MeansNotRegistered(HRESULT hr) {
+  switch (hr) {
+    case REGDB_E_CLASSNOTREG:
+    case REGDB_E_IIDNOTREG:
+    case E_NOINTERFACE:
+    case TYPE_E_LIBNOTREGISTERED:
+    case CO_E_APPNOTFOUND:
+    case HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND):
+    case HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND):
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The status as the system words it, with its number: "No such interface supported
+// (80004002)", or the number alone when the system has no text for it.
+std::wstring StatusText(HRESULT hr) {
+  wchar_t number[16];
+  swprintf(number, 16, L"%08X", static_cast<unsigned>(hr));
+  const std::wstring text = SysErrorMessage(static_cast<DWORD>(hr));
+  return text.empty() ? L"error " + std::wstring(number) : text + L" (" + number + L")";
+}
+
+// A start-up failure the user can act on: what is wrong with the agent, and what to do.
+std::wstring CreationFailureText(HRESULT hr) {
+  const std::wstring agent = std::wstring(L"The agent ") + kAgentExe;
+  if (MeansNotRegistered(hr))
+    return agent + L" is not installed or not registered (" + StatusText(hr) +
+           L"). Register it by running \"" + kAgentExe +
+           L" -RegServer\" in the agent's folder as an administrator, or install the agent again.";
+  return agent + L" could not be started or reached: " + StatusText(hr) + L".";
+}
 
 template <class T>
 TComPtr<T> CreateLocal(REFCLSID clsid, REFIID iid) {
   TComPtr<T> object;
-  OleCheck(CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, iid,
-                            object.PutVoid()));
+  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
+                                      iid, object.PutVoid());
+  if (FAILED(hr)) throw EOleError(hr, CreationFailureText(hr));
   return object;
 }
 

@@ -25,7 +25,9 @@ class TSvcInvokerLink {
   TSvcInvokerLink() = default;
   explicit TSvcInvokerLink(TComPtr<ISvcInvoker> invoker) : invoker_(std::move(invoker)) {}
 
-  // Creates the agent's CoSvcInvoker (starting the agent's process if needed).
+  // Creates the agent's CoSvcInvoker (starting the agent's process if needed). A
+  // failure raises EOleError whose text says what is wrong with the agent and, when
+  // the system does not know it, how to register it.
   static TSvcInvokerLink Create();
 
   void Start();
@@ -43,7 +45,7 @@ class TUserManagerLink {
   TUserManagerLink() = default;
   explicit TUserManagerLink(TComPtr<IUserManager> manager) : manager_(std::move(manager)) {}
 
-  // Creates the agent's CoUserManager.
+  // Creates the agent's CoUserManager; fails as TSvcInvokerLink::Create does.
   static TUserManagerLink Create();
 
   int GetUserState();

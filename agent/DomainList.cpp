@@ -90,13 +90,28 @@ uint64_t TEncodedStream::Size() const {
 
 // ---- The file ----
 
+std::wstring DomainListTempName(const std::wstring& fileName) { return fileName + L".new"; }
+
 void WriteDomainListFile(const std::wstring& fileName, const std::vector<std::wstring>& suffixes) {
   // The whole text first, so the file is written in one transfer.
   std::string text;
   for (const std::wstring& suffix : suffixes) text += ToAnsi(suffix) + "\r\n";
-  TEncodedStream stream(fileName, TEncodedStream::TMode::Create);
-  stream.Key = kDomainListKey;
-  stream.Write(text.data(), text.size());
+  // Written beside the list and moved over it only once complete: a write that fails
+  // half-way leaves the old list whole instead of empty or cut short.
+  const std::wstring temporary = DomainListTempName(fileName);
+  try {
+    {
+      TEncodedStream stream(temporary, TEncodedStream::TMode::Create);
+      stream.Key = kDomainListKey;
+      stream.Write(text.data(), text.size());
+    }
+    if (!MoveFileExW(temporary.c_str(), fileName.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+      ThrowLastError(L"Cannot replace the file " + fileName);
+  } catch (...) {
+    DeleteFileW(temporary.c_str());
+    throw;
+  }
 }
 
 std::vector<std::wstring> ReadDomainListFile(const std::wstring& fileName) {

@@ -47,9 +47,11 @@ class TEncodedStream {
 };
 
 // Writes the suffixes, each ended by CR LF, in the system's ANSI code page through
-// TEncodedStream with the key. An empty list gives an empty file. Throws EError when
-// the file cannot be written.
+// TEncodedStream with the key. An empty list gives an empty file. The list is written
+// to DomainListTempName(fileName) and then replaces the file; when either step fails
+// the file is left as it was, nothing stays beside it, and EError is thrown.
 void WriteDomainListFile(const std::wstring& fileName, const std::vector<std::wstring>& suffixes);
+std::wstring DomainListTempName(const std::wstring& fileName);
 // The lines of the file, decoded, in file order; lines may end in CR LF, LF or CR, and
 // empty lines are skipped (no suffix is empty). Any failure (no file, unreadable,
 // larger than any real list) gives an empty list.

@@ -8,8 +8,6 @@ std::unique_ptr<TSvcObj> SvcObj;
 
 namespace {
 
-std::wstring AgentPath() { return GetInstallPath() + kAgentExe; }
-
 class TRunKey {
  public:
   explicit TRunKey(bool create) {
@@ -30,10 +28,17 @@ class TRunKey {
 
 }  // namespace
 
+std::wstring QuotedAgentPath() {
+  const std::wstring folder = GetInstallPath();
+  if (folder.empty()) return {};
+  return L"\"" + folder + kAgentExe + L"\"";
+}
+
 void AddRunValue() {
+  const std::wstring data = QuotedAgentPath();
+  if (data.empty()) return;
   TRunKey key(true);
   if (!key.Get()) return;
-  const std::wstring data = AgentPath();
   RegSetValueExW(key.Get(), kAgentName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
                  static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
 }
@@ -69,9 +74,9 @@ bool ServiceExists(const std::wstring& name) {
 }
 
 void RunAgentSwitch(const wchar_t* switchName) {
-  // The path is quoted: an install folder with blanks ("C:\Program Files\...") would
-  // otherwise start the wrong program.
-  std::wstring command = L"\"" + AgentPath() + L"\" " + switchName;
+  const std::wstring path = QuotedAgentPath();
+  if (path.empty()) return;
+  std::wstring command = path + L" " + switchName;
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -85,25 +90,31 @@ void RunAgentSwitch(const wchar_t* switchName) {
 }
 
 bool TSvcObj::Load() {
-  if (IsNT()) RunAsService = ServiceExists(kAgentName);
-  AutoRun = RunAsService || RunValueSet(kAgentName);
-  RunAsServiceApplied = RunAsService;
-  AutoRunApplied = AutoRun;
+  const bool keepWishes = Pending();
+  bool service = RunAsService;  // outside the NT family there is no service to find
+  if (IsNT()) service = ServiceExists(kAgentName);
+  const bool autoRun = service || RunValueSet(kAgentName);
+  RunAsServiceApplied = service;
+  AutoRunApplied = autoRun;
+  if (!keepWishes) {
+    RunAsService = service;
+    AutoRun = autoRun;
+  }
   return AutoRun;
 }
 
 void TSvcObj::Apply() {
-  if (AutoRun == AutoRunApplied && RunAsService == RunAsServiceApplied) return;
-  if (IsNT()) RunAgentSwitch(RunAsService ? L"-Install" : L"-Uninstall");
-  if (AutoRun) {
-    if (RunAsService)
-      RemoveRunValue();
-    else
-      AddRunValue();
-  } else {
+  if (!Pending()) return;
+  // A service is kept only together with start-up. The commands run unwaited, so an
+  // install followed at once by a removal could finish in either order; a service
+  // without start-up therefore gets the removal alone.
+  const bool keepService = RunAsService && AutoRun;
+  if (IsNT()) RunAgentSwitch(keepService ? L"-Install" : L"-Uninstall");
+  // With the service, the service manager starts the agent: no Run value.
+  if (AutoRun && !RunAsService)
+    AddRunValue();
+  else
     RemoveRunValue();
-    if (RunAsService && IsNT()) RunAgentSwitch(L"-Uninstall");
-  }
   RunAsServiceApplied = RunAsService;
   AutoRunApplied = AutoRun;
 }

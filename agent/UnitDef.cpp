@@ -2,6 +2,7 @@
 
 #include "shell/Common.h"
 #include "agent/ErrorInfoHook.h"
+#include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
 
 TSvcInvokerLink SvcInvoker;
@@ -53,6 +54,14 @@ void ShowMessageText(const std::wstring& text) {
 }
 
 void ShowMessageId(int number) { ShowMessageText(GetResString(number)); }
+
+std::wstring ProfileFieldText(std::wstring (TXMLUserInfoType::*field)() const) {
+  try {
+    return (UserProfile.*field)();
+  } catch (const EError&) {
+    return GetResString(513);
+  }
+}
 
 void MarkUserProfileModified(bool flag) {
   if (UserProfile.Assigned()) UserProfile.SetModified(flag);

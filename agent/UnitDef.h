@@ -41,6 +41,12 @@ extern std::function<void(const std::wstring&)> MessageSink;
 void ShowMessageText(const std::wstring& text);
 void ShowMessageId(int number);
 
+// A text field of the held user profile as a page shows it (e.g.
+// ProfileFieldText(&TXMLUserInfoType::UserName)): "未知" (text 513) when the field
+// cannot be read, so that one damaged field leaves the rest of a refresh to run.
+// A user profile must be held.
+std::wstring ProfileFieldText(std::wstring (TXMLUserInfoType::*field)() const);
+
 // Sets the held user profile's Modified attribute; nothing when none is held.
 void MarkUserProfileModified(bool flag);
 void SetLocalSettingsModified(bool flag);

@@ -27,6 +27,8 @@ bool ProtectedFieldsChanged(const TProfileFacts& stored, const TProfileFacts& se
 
 std::wstring ProfileForClient(const std::wstring& stored) {
   TXmlDoc doc = ParseDocument(stored, L"UserInfo");
-  SetAttribute(doc.Root(), L"Modified", L"False");
+  // Only a mark the profile carries is reset: a profile stored without one goes out
+  // without one, as the service may hand it out.
+  if (Attribute(doc.Root(), L"Modified")) SetAttribute(doc.Root(), L"Modified", L"False");
   return doc.Markup();
 }

@@ -24,5 +24,6 @@ TProfileFacts ReadFacts(IXMLDOMElement& userInfo);
 bool ProtectedFieldsChanged(const TProfileFacts& stored, const TProfileFacts& sent);
 
 // The stored profile as handed to the program: the same document with its Modified
-// attribute "False", since what the agent holds is by definition not modified.
+// attribute "False", since what the agent holds is by definition not modified; a
+// profile stored without the attribute is handed out without it.
 std::wstring ProfileForClient(const std::wstring& stored);

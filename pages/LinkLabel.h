@@ -2,7 +2,8 @@
 // hand cursor over it, and a click event. A plain label lets the mouse pass through to
 // its parent (a static without SS_NOTIFY answers HTTRANSPARENT), so this one claims
 // the hit test itself to receive the click. It keeps the skinned label's see-through
-// background. Also here: the small icons the account pages draw beside their rows.
+// background. Also here: the args of caption labels sized to their text; the pages'
+// drawn icons come with this header from PageIcons.
 #pragma once
 #include <windows.h>
 

@@ -29,21 +29,21 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 
 }  // namespace
 
-HICON MakeIcon(const std::function<void(HDC)>& draw) {
+HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw) {
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
-  HBITMAP colour = CreateCompatibleBitmap(screen, kSize, kSize);
-  HBITMAP mask = CreateBitmap(kSize, kSize, 1, 1, nullptr);
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
   ReleaseDC(nullptr, screen);
   HGDIOBJ old = SelectObject(dc, colour);
-  RECT all{0, 0, kSize, kSize};
+  RECT all{0, 0, size, size};
   FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   draw(dc);
   HDC maskDc = CreateCompatibleDC(dc);
   HGDIOBJ oldMask = SelectObject(maskDc, mask);
   // Monochrome conversion: pixels of the background colour become 1 (transparent).
   SetBkColor(dc, RGB(0, 0, 0));
-  BitBlt(maskDc, 0, 0, kSize, kSize, dc, 0, 0, SRCCOPY);
+  BitBlt(maskDc, 0, 0, size, size, dc, 0, 0, SRCCOPY);
   SelectObject(maskDc, oldMask);
   DeleteDC(maskDc);
   SelectObject(dc, old);
@@ -73,7 +73,7 @@ void AssignIcon(TPicture& picture, HICON icon) {
 }
 
 HICON MakeKeyIcon() {
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     const COLORREF gold = RGB(212, 160, 23);
     FillShape(dc, gold, [dc] { Ellipse(dc, 1, 4, 9, 12); });
     FillShape(dc, kInk, [dc] { Ellipse(dc, 3, 6, 6, 9); });
@@ -86,7 +86,7 @@ HICON MakeKeyIcon() {
 }
 
 HICON MakeRowIcon(COLORREF colour) {
-  return MakeIcon([colour](HDC dc) {
+  return MakeDrawnIcon(kSize, [colour](HDC dc) {
     FillShape(dc, colour, [dc] { Ellipse(dc, 3, 3, 13, 13); });
     FillShape(dc, kWhite, [dc] { Ellipse(dc, 5, 5, 8, 8); });
   });
@@ -94,7 +94,7 @@ HICON MakeRowIcon(COLORREF colour) {
 
 HICON MakeRecordIcon() {
   // A small index card: a blue tab over a white card with two lines.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     FillShape(dc, RGB(60, 110, 180), [dc] { Rectangle(dc, 1, 2, 15, 14); });
     FillShape(dc, kWhite, [dc] { Rectangle(dc, 2, 5, 14, 13); });
     FillShape(dc, RGB(60, 110, 180), [dc] {
@@ -106,7 +106,7 @@ HICON MakeRecordIcon() {
 
 HICON MakeHostGlyph() {
   // A computer screen on its stand.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     FillShape(dc, RGB(70, 70, 80), [dc] {
       Rectangle(dc, 1, 1, 15, 11);
       Rectangle(dc, 6, 11, 10, 13);
@@ -118,7 +118,7 @@ HICON MakeHostGlyph() {
 
 HICON MakeAliasGlyph() {
   // Two chain links: one name standing for another.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     TPenScope pen(dc, RGB(40, 130, 60), 2);
     const HGDIOBJ old = SelectObject(dc, GetStockObject(NULL_BRUSH));
     RoundRect(dc, 1, 5, 10, 12, 6, 6);
@@ -129,7 +129,7 @@ HICON MakeAliasGlyph() {
 
 HICON MakeMailGlyph() {
   // An envelope.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     FillShape(dc, RGB(90, 90, 100), [dc] { Rectangle(dc, 1, 3, 15, 13); });
     FillShape(dc, RGB(250, 245, 225), [dc] { Rectangle(dc, 2, 4, 14, 12); });
     TPenScope pen(dc, RGB(90, 90, 100), 1);
@@ -140,7 +140,7 @@ HICON MakeMailGlyph() {
 
 HICON MakeDeleteGlyph() {
   // A red cross.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     TPenScope pen(dc, RGB(200, 30, 30), 3);
     Line(dc, 3, 3, 13, 13);
     Line(dc, 13, 3, 3, 13);
@@ -149,7 +149,7 @@ HICON MakeDeleteGlyph() {
 
 HICON MakePropertyGlyph() {
   // A page of settings: lines with their values marked.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     FillShape(dc, RGB(90, 90, 100), [dc] { Rectangle(dc, 2, 1, 14, 15); });
     FillShape(dc, kWhite, [dc] { Rectangle(dc, 3, 2, 13, 14); });
     FillShape(dc, RGB(60, 110, 180), [dc] {
@@ -163,7 +163,7 @@ HICON MakePropertyGlyph() {
 
 HICON MakeRefreshGlyph() {
   // A green circular arrow.
-  return MakeIcon([](HDC dc) {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
     const COLORREF green = RGB(40, 150, 60);
     {
       TPenScope pen(dc, green, 2);

@@ -1,5 +1,6 @@
-// The pages' small pictures, drawn in code as 16 x 16 icons: the account pages' key
-// and row markers, and the records pages' record icon and toolbar glyphs. Each Make
+// The pages' small pictures, drawn in code as icons: the account pages' key and row
+// markers, the records pages' record icon and toolbar glyphs (16 x 16 each), and the
+// drawing routine behind them, which other pages use for their own. Each Make
 // function returns a new icon that the caller owns; AssignIcon hands one to a picture
 // and frees it.
 #pragma once
@@ -9,11 +10,10 @@
 
 #include "toolkit/Picture.h"
 
-// A 16 x 16 icon from a drawing routine: the routine paints over a pure black
-// background, and whatever stays pure black is left out (transparent). Drawings use
-// RGB(1, 1, 1) for black.
-HICON MakeIcon(const std::function<void(HDC)>& draw);
-// Runs `shape` with a solid pen and brush of `colour` selected into `dc`.
+// A size x size icon drawn by `draw` on a pure black ground; the mask leaves out
+// whatever stayed pure black. Drawings use RGB(1, 1, 1) for black.
+HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw);
+// Fills and outlines the shape that `shape` draws on `dc` in one colour.
 void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape);
 
 // The account pages: a key (the account key rows) and a round marker (the decorative

@@ -7,6 +7,7 @@
 #include "shell/Common.h"
 #include "skin/BGIPEdit.h"
 #include "toolkit/Cursor.h"
+#include "toolkit/Exception.h"
 #include "pages/PageIcons.h"
 #include "pages/frameCName.h"
 #include "pages/frameMX.h"
@@ -20,6 +21,7 @@ std::unique_ptr<TPageRRsPro> PageRRsPro;
 // Header texts of the first three columns, then the kind names: resource strings.
 constexpr int kHeaderText = 537;
 constexpr int kHostText = 540, kAliasText = 541, kExchangerText = 542;
+constexpr int kUnknownText = 513;
 constexpr int kTextColumns = 3;  // the fourth column only fills the grid's width
 constexpr int kTextIndent = 2;
 
@@ -127,7 +129,13 @@ void TPageRRsPro::GridRRsDrawCell(TDrawGrid&, HDC dc, int col, int row, const RE
 std::wstring TPageRRsPro::CellText(int col, int row) const {
   if (col < 0 || col >= kTextColumns) return {};
   if (row == 0) return GetResString(kHeaderText + col);
-  return RecordText(RecordOfRow(row), col);
+  try {
+    return RecordText(RecordOfRow(row), col);
+  } catch (const EError&) {
+    // A field that cannot be read (an empty address) shows as unknown. Raised while
+    // painting, its error box would uncover the grid, whose repaint would raise again.
+    return GetResString(kUnknownText);
+  }
 }
 
 std::wstring TPageRRsPro::RecordText(const TRecordRow& record, int col) const {

@@ -57,8 +57,9 @@ class TPageRRsPro : public TProPage {
   // The record of a grid row, and of the grid's selected row.
   TRecordRow RecordOfRow(int row) const;
   TRecordRow SelectedRecord() const { return RecordOfRow(GridRRs.Row()); }
-  // The text a grid cell shows: a header text in row 0, a record's field below it;
-  // empty for the fourth column and for a row without a record.
+  // The text a grid cell shows: a header text in row 0, a record's field below it
+  // ("未知" for a field that cannot be read); empty for the fourth column and for a
+  // row without a record.
   std::wstring CellText(int col, int row) const;
 
  protected:

@@ -1,5 +1,6 @@
 #include "pages/frameUser.h"
 
+#include <cmath>
 #include <memory>
 
 #include "shell/Common.h"
@@ -33,7 +34,8 @@ TControlArgs Icon(const wchar_t* name, int left, int top, bool visible = true) {
 
 std::wstring ExpiryDateText(DATE date) {
   SYSTEMTIME time{};
-  if (!VariantTimeToSystemTime(date, &time)) return {};
+  // The conversion takes a NaN for day 0 (30 December 1899): not a date at all.
+  if (!std::isfinite(date) || !VariantTimeToSystemTime(date, &time)) return {};
   wchar_t text[128];
   if (!GetDateFormatW(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &time, nullptr, text, 128)) return {};
   std::wstring result = text;
@@ -149,9 +151,10 @@ void TPageUser::ShowProfile() {
       label->SetCaption(unknown);
     return;
   }
-  labDomain.SetCaption(UserProfile.Domain());
-  labUserName.SetCaption(UserProfile.UserName());
-  labEmail.SetCaption(UserProfile.Email());
+  // A field that cannot be read shows as unknown and the rest still fills.
+  labDomain.SetCaption(ProfileFieldText(&TXMLUserInfoType::Domain));
+  labUserName.SetCaption(ProfileFieldText(&TXMLUserInfoType::UserName));
+  labEmail.SetCaption(ProfileFieldText(&TXMLUserInfoType::Email));
   ShowAccountState();
   const std::wstring expiry = ExpiryDateText(UserManager.GetExpiryDate());
   labExpiryDate.SetCaption(expiry.empty() ? GetResString(513) : expiry);

@@ -13,7 +13,7 @@
 #include "skin/BGLabel.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComPtr.h"
-#include "toolkit/Image.h"
+#include "skin/BGImage.h"
 #include "pages/LinkLabel.h"
 #include "shell/PageWrapper.h"
 #include "toolkit/Timer.h"
@@ -45,15 +45,15 @@ class TPageUser : public TBaseFrame {
   TBGLabel Label2, labExpiryDate;
   TBGLabel BGLabel5, labRegType;
   // The decorative icons beside the rows of the group.
-  TImage Image1, Image2, Image3, Image4, Image5, Image6;
+  TBGImage Image1, Image2, Image3, Image4, Image5, Image6;
 
   // The account group.
   TBGGroupBox BGGroupBox1;
-  TImage ImageKey;
+  TBGImage ImageKey;
   TBGLabel BGLabel8;
   TBGEdit edtRegKey;
   TButton btnChange;
-  TImage ImageReg;
+  TBGImage ImageReg;
   TBGLabel BGLabel9;
   TBGEdit edtDomain;
   TLinkLabel labForgotKey;

@@ -21,6 +21,10 @@ TControlArgs Field(const wchar_t* name, int left, int top, int width, int tabOrd
   return {.name = name, .left = left, .top = top, .width = width, .height = 23, .tabOrder = tabOrder};
 }
 
+// The security answer, typed and stored, is a secret like a password: its edits show
+// a mask character for each of its characters. Their texts are the answer itself.
+const TEditOptions kSecret{.passwordChar = L'*'};
+
 TControlArgs Icon(const wchar_t* name, int left, int top) {
   return {.name = name, .left = left, .top = top, .width = 16, .height = 16};
 }
@@ -42,7 +46,7 @@ TPageUserModify::TPageUserModify(TControl& owner)
                                .caption = L"出于安全考虑，重新生成新的注册码"}),
       BGLabel7(BGPanel1, Text(*this, L"BGLabel7", 40, 70, L"修改下列信息前，请先回答你之前预设的问题")),
       labQuestion(BGPanel1, {.name = L"labQuestion", .left = 24, .top = 91, .width = 357, .height = 14}),
-      edtAnswer(BGPanel1, Field(L"edtAnswer", 24, 108, 185, 2)),
+      edtAnswer(BGPanel1, Field(L"edtAnswer", 24, 108, 185, 2), kSecret),
       labResendAnswer(BGPanel1, {.name = L"labResendAnswer", .left = 288, .top = 112,
                                  .caption = L"重发问题的答案"}),
       BGLabel4(BGPanel1, Text(*this, L"BGLabel4", 12, 144, L"电子邮件")),
@@ -54,9 +58,9 @@ TPageUserModify::TPageUserModify(TControl& owner)
       BGLabel2(BGPanel1, Text(*this, L"BGLabel2", 32, 196, L"问题")),
       edtQuestion(BGPanel1, Field(L"edtQuestion", 68, 192, 185, 5)),
       BGLabel3(BGPanel1, Text(*this, L"BGLabel3", 32, 224, L"答案")),
-      edtAnswer2(BGPanel1, Field(L"edtAnswer2", 68, 220, 185, 6)),
+      edtAnswer2(BGPanel1, Field(L"edtAnswer2", 68, 220, 185, 6), kSecret),
       BGLabel6(BGPanel1, Text(*this, L"BGLabel6", 32, 248, L"确认")),
-      edtAnswerConfirm(BGPanel1, Field(L"edtAnswerConfirm", 68, 244, 185, 7)),
+      edtAnswerConfirm(BGPanel1, Field(L"edtAnswerConfirm", 68, 244, 185, 7), kSecret),
       btnOK(BGPanel1, {.name = L"btnOK", .left = 276, .top = 240, .width = 53, .height = 25,
                        .caption = L"确定", .tabOrder = 8}),
       btnBack(BGPanel1, {.name = L"btnBack", .left = 328, .top = 240, .width = 53, .height = 25,
@@ -89,11 +93,13 @@ void TPageUserModify::Refresh() {
       field->SetCaption(unknown);
     return;
   }
-  edtUserName.SetText(UserProfile.UserName());
-  labQuestion.SetCaption(UserProfile.Question());
-  edtEmail.SetText(UserProfile.Email());
-  edtQuestion.SetText(UserProfile.Question());
-  edtAnswer2.SetText(UserProfile.Answer());
+  // A field that cannot be read shows as unknown; the others still fill, and typing
+  // a new value over it replaces what could not be read.
+  edtUserName.SetText(ProfileFieldText(&TXMLUserInfoType::UserName));
+  labQuestion.SetCaption(ProfileFieldText(&TXMLUserInfoType::Question));
+  edtEmail.SetText(ProfileFieldText(&TXMLUserInfoType::Email));
+  edtQuestion.SetText(ProfileFieldText(&TXMLUserInfoType::Question));
+  edtAnswer2.SetText(ProfileFieldText(&TXMLUserInfoType::Answer));
 }
 
 void TPageUserModify::edtAnswerChange(TControl&) {
@@ -108,8 +114,10 @@ void TPageUserModify::btnOKClick(TControl&) {
 }
 
 bool TPageUserModify::ApplyChanges() {
+  // Each field is compared with the text the refresh showed for it, so a field that
+  // could not be read and still shows "未知" is not taken as changed.
   // The user name needs no authorization.
-  if (edtUserName.Text() != UserProfile.UserName()) {
+  if (edtUserName.Text() != ProfileFieldText(&TXMLUserInfoType::UserName)) {
     UserProfile.SetUserName(edtUserName.Text());
     MarkUserProfileModified(true);
   }
@@ -120,7 +128,7 @@ bool TPageUserModify::ApplyChanges() {
 
 bool TPageUserModify::ApplyEmail() {
   const std::wstring email = edtEmail.Text();
-  if (email == UserProfile.Email()) return true;
+  if (email == ProfileFieldText(&TXMLUserInfoType::Email)) return true;
   if (edtEmailConfirm.Text() != email) return Refuse(531, edtEmail);
   UserProfile.SetEmail(email);
   MarkUserProfileModified(true);
@@ -129,7 +137,7 @@ bool TPageUserModify::ApplyEmail() {
 
 bool TPageUserModify::ApplyQuestion() {
   const std::wstring question = edtQuestion.Text();
-  if (question == UserProfile.Question()) return true;
+  if (question == ProfileFieldText(&TXMLUserInfoType::Question)) return true;
   if (question.empty()) return Refuse(536, edtQuestion);
   UserProfile.SetQuestion(question);
   MarkUserProfileModified(true);
@@ -138,7 +146,7 @@ bool TPageUserModify::ApplyQuestion() {
 
 bool TPageUserModify::ApplyAnswer() {
   const std::wstring answer = edtAnswer2.Text();
-  if (answer == UserProfile.Answer()) return true;
+  if (answer == ProfileFieldText(&TXMLUserInfoType::Answer)) return true;
   if (answer.empty()) return Refuse(535, edtAnswer2);
   if (edtAnswerConfirm.Text() != answer) return Refuse(532, edtAnswer2);
   UserProfile.SetAnswer(answer);

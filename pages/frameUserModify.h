@@ -4,7 +4,8 @@
 // the security answer first: what the user types as the answer goes to the agent on
 // every change, and the agent alone decides whether the account may be modified. The
 // page also has the agent reload the profile, generate a new account key, and mail the
-// answer again.
+// answer again. The three answer edits are masked: the stored answer must not show to
+// whoever sits at the window before the question is answered.
 #pragma once
 #include <string>
 
@@ -14,7 +15,7 @@
 #include "skin/BGBitBtn.h"
 #include "toolkit/Button.h"
 #include "toolkit/ComPtr.h"
-#include "toolkit/Image.h"
+#include "skin/BGImage.h"
 #include "pages/LinkLabel.h"
 #include "shell/PageWrapper.h"
 #include "shell/frameBase.h"
@@ -31,7 +32,7 @@ class TPageUserModify : public TBaseFrame {
   void STDMETHODCALLTYPE Refresh() override;
 
   TBGPanel BGPanel1;
-  TImage Image1, Image2, Image3;
+  TBGImage Image1, Image2, Image3;
   TBGLabel Label1;
   TBGEdit edtUserName;
   TBGBitBtn btnReload;

@@ -152,8 +152,10 @@ class TXMLUserInfoType : public TXMLNode {
   using TXMLNode::TXMLNode;
 
   // Set by the program when a page changes the document; decides whether OK or
-  // Apply sends it back.
-  bool Modified() const { return GetAttrBool(L"Modified"); }
+  // Apply sends it back. The poll reads it on every tick, so a profile that came
+  // without it (absent or empty), or with a text that is no boolean, reads as not
+  // modified instead of failing every tick; the first edit writes it.
+  bool Modified() const;
   void SetModified(bool v) { SetAttrBool(L"Modified", v); }
 
   int OnlineType() const { return GetInt(L"OnlineType"); }

@@ -37,24 +37,32 @@ TComPtr<IXMLDOMDocument> OwnerDocument(IXMLDOMNode& node) {
 
 }  // namespace
 
-std::wstring SingleNodeText(IXMLDOMElement& element) {
-  TComPtr<IXMLDOMNode> first;
-  element.get_firstChild(first.Put());
-  if (!first) {
+std::wstring ElementText(IXMLDOMElement& element) {
+  TComPtr<IXMLDOMNode> child;
+  element.get_firstChild(child.Put());
+  if (!child) {
     TComPtr<IXMLDOMText> empty;
     OleCheck(OwnerDocument(element)->createTextNode(TBStr(L"").Get(), empty.Put()));
     TComPtr<IXMLDOMNode> added;
     OleCheck(element.appendChild(empty.Get(), added.Put()));
     return {};
   }
-  TComPtr<IXMLDOMNode> second;
-  first->get_nextSibling(second.Put());
-  DOMNodeType type = NODE_INVALID;
-  first->get_nodeType(&type);
-  if (second || type != NODE_TEXT) throw EError(L"Element does not contain a single text node");
-  TVariant value;
-  OleCheck(first->get_nodeValue(value.Put()));
-  return VariantString(value.Get());
+  // Text may come as plain text, as CDATA sections, or as both side by side; it is
+  // one text all the same. A child element, a comment or any other node is not text.
+  std::wstring text;
+  while (child) {
+    DOMNodeType type = NODE_INVALID;
+    child->get_nodeType(&type);
+    if (type != NODE_TEXT && type != NODE_CDATA_SECTION)
+      throw EError(L"Element does not contain a single text node");
+    TVariant value;
+    OleCheck(child->get_nodeValue(value.Put()));
+    text += VariantString(value.Get());
+    TComPtr<IXMLDOMNode> next;
+    child->get_nextSibling(next.Put());
+    child = next;
+  }
+  return text;
 }
 
 TXMLNode::TXMLNode(TComPtr<IXMLDOMElement> element, std::shared_ptr<TXMLDocState> state)
@@ -82,7 +90,7 @@ TComPtr<IXMLDOMElement> TXMLNode::ChildElement(const wchar_t* name) const {
 }
 
 std::wstring TXMLNode::GetText(const wchar_t* name) const {
-  return SingleNodeText(*ChildElement(name).Get());
+  return ElementText(*ChildElement(name).Get());
 }
 
 void TXMLNode::SetText(const wchar_t* name, const std::wstring& text) {

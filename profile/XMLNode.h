@@ -69,7 +69,7 @@ class TXMLNode {
   // there is none, so that reading a missing field adds it to the document.
   TComPtr<IXMLDOMElement> ChildElement(const wchar_t* name) const;
 
-  // Field texts. An element field must hold nothing or a single text node.
+  // Field texts. An element field must hold nothing but text (see ElementText).
   std::wstring GetText(const wchar_t* name) const;
   void SetText(const wchar_t* name, const std::wstring& text);
   std::wstring GetAttrText(const wchar_t* name) const;
@@ -100,6 +100,7 @@ class TXMLNode {
   std::shared_ptr<TXMLDocState> state_;
 };
 
-// The text of an element that holds nothing (given an empty text node first) or a
-// single text node; anything else raises "Element does not contain a single text node".
-std::wstring SingleNodeText(IXMLDOMElement& element);
+// The text of an element that holds nothing (given an empty text node first) or only
+// text and CDATA sections, joined in document order; an element holding anything else
+// (a child element, a comment) raises "Element does not contain a single text node".
+std::wstring ElementText(IXMLDOMElement& element);

@@ -118,7 +118,7 @@ void TXMLNodeCollection::Clear() {
 }
 
 std::wstring TXMLStringCollection::Item(int index) const {
-  return SingleNodeText(*ItemElement(index).Get());
+  return ElementText(*ItemElement(index).Get());
 }
 
 void TXMLStringCollection::Add(const std::wstring& value) {
@@ -140,7 +140,7 @@ int TXMLStringCollection::Remove(const std::wstring& value) {
 }
 
 int TXMLIntegerCollection::Item(int index) const {
-  return XmlToInt(SingleNodeText(*ItemElement(index).Get()));
+  return XmlToInt(ElementText(*ItemElement(index).Get()));
 }
 
 void TXMLIntegerCollection::Add(int value) {

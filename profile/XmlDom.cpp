@@ -2,6 +2,7 @@
 
 #include "toolkit/ComValue.h"
 #include "toolkit/OleCheck.h"
+#include "profile/XmlParseError.h"
 
 namespace {
 
@@ -14,20 +15,12 @@ TComPtr<IXMLDOMDocument> CreateByProgId(const wchar_t* progId) {
   return document;
 }
 
-// The parser's own reason for a failed load, e.g. "line 3: end tag does not match".
-std::wstring ParseErrorText(IXMLDOMDocument& document) {
-  TComPtr<IXMLDOMParseError> error;
-  std::wstring reason;
-  if (SUCCEEDED(document.get_parseError(error.Put())) && error) {
-    TBStr text;
-    long line = 0;
-    error->get_reason(text.Put());
-    error->get_line(&line);
-    reason = text.Str();
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r')) reason.pop_back();
-    if (line > 0) reason = L"line " + std::to_wstring(line) + L": " + reason;
-  }
-  return reason.empty() ? L"XML parse error" : reason;
+// "<subject> is not well-formed XML", with what the platform tells of the reason
+// and the place.
+std::wstring NotWellFormed(const std::wstring& subject, IXMLDOMDocument& document,
+                           const std::wstring& source, bool isFile) {
+  const std::wstring detail = DiagnoseParseFailure(document, source, isFile).Detail();
+  return subject + L" is not well-formed XML" + (detail.empty() ? L"" : L": " + detail);
 }
 
 TComPtr<IXMLDOMElement> CheckedRoot(IXMLDOMDocument& document, const wchar_t* rootName) {
@@ -67,7 +60,7 @@ TComPtr<IXMLDOMElement> LoadXmlText(const std::wstring& text, const wchar_t* roo
   VARIANT_BOOL ok = VARIANT_FALSE;
   TBStr source(text);
   if (FAILED(document->loadXML(source.Get(), &ok)) || ok == VARIANT_FALSE)
-    throw EXmlError(ParseErrorText(*document.Get()));
+    throw EXmlError(NotWellFormed(L"The text", *document.Get(), text, false));
   return CheckedRoot(*document.Get(), rootName);
 }
 
@@ -82,7 +75,7 @@ TComPtr<IXMLDOMElement> LoadXmlFile(const std::wstring& fileName, const wchar_t*
   V_BSTR(&source) = path.Get();
   VARIANT_BOOL ok = VARIANT_FALSE;
   if (FAILED(document->load(source, &ok)) || ok == VARIANT_FALSE)
-    throw EXmlError(fileName + L": " + ParseErrorText(*document.Get()));
+    throw EXmlError(NotWellFormed(L"The file " + fileName, *document.Get(), fileName, true));
   return CheckedRoot(*document.Get(), rootName);
 }
 

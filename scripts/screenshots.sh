@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the README on a virtual display: the user page with the
-# demo account signed in and with no usable account, the user modification page
-# (reachable only while an account is held), the records pages of the professional
-# and the standard demo accounts and without an account, and the three record
-# editors. Writes them to docs/.
+# Takes the screenshots of the README on a virtual display: the user page, the options
+# page and the records pages with the demo accounts signed in and with no usable
+# account, the user modification page (reachable only while an account is held), and
+# the three record editors. Writes them to docs/.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -40,11 +39,13 @@ shoot() {
   start_wine_session
 }
 
-# Places in the client area: the user page's link "修改用户...", the records navigation
-# button, the records toolbar's new-host and properties buttons, and the records grid's
-# rows 4 (the professional demo account's first alias) and 6 (its first mail exchanger).
+# Places in the client area: the user page's link "修改用户...", the navigation buttons
+# of the records and the options pages, the records toolbar's new-host and properties
+# buttons, and the records grid's rows 4 (the professional demo account's first alias)
+# and 6 (its first mail exchanger).
 MODIFY_LINK=452,182
 RECORDS=82,184
+OPTIONS=82,328
 NEW_HOST=236,106
 PROPERTIES=491,106
 ALIAS_ROW=234,198
@@ -54,6 +55,7 @@ mkdir -p "$ROOT/docs"
 agent_state pro 2 True
 shoot user-page.png
 shoot user-modify-page.png $MODIFY_LINK
+shoot options-page.png $OPTIONS
 shoot records-pro.png $RECORDS
 shoot record-host.png $RECORDS $NEW_HOST
 shoot record-alias.png $RECORDS $ALIAS_ROW $PROPERTIES
@@ -62,4 +64,5 @@ agent_state std 2 True
 shoot records-std.png $RECORDS
 agent_state "" 3 False
 shoot user-page-no-user.png
+shoot options-page-no-user.png $OPTIONS
 shoot records-std-no-user.png $RECORDS

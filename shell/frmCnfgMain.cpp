@@ -203,12 +203,14 @@ void TCnfgMain::FollowUserState() {
 }
 
 void TCnfgMain::FetchDocuments() {
-  // A held profile with unsent edits is kept: only the missing local settings are
-  // fetched. Otherwise a local settings text that keeps failing would replace the
-  // user's edits with the agent's copy on every tick.
-  const bool keepEdits = UserProfile.Assigned() && UserProfile.Modified();
-  if (!keepEdits) UserProfile = ParseUserInfo(UserManager.GetUserProfile(kProfileCurrent));
-  LocalSettings = ParseLocalSetting(UserManager.GetAppProfile());
+  // A held document with unsent edits is kept: only the missing one is fetched.
+  // Otherwise a local settings text that keeps failing would replace the user's
+  // profile edits with the agent's copy on every tick, and a profile dropped by a
+  // reload or a change of account would take the unsent options with it.
+  const bool keepProfile = UserProfile.Assigned() && UserProfile.Modified();
+  const bool keepSettings = LocalSettings.Assigned() && LocalSettingsModified;
+  if (!keepProfile) UserProfile = ParseUserInfo(UserManager.GetUserProfile(kProfileCurrent));
+  if (!keepSettings) LocalSettings = ParseLocalSetting(UserManager.GetAppProfile());
   if (CurrentPage && UserProfile.Assigned()) CurrentPage->Refresh();
 }
 

@@ -50,7 +50,11 @@ std::vector<std::wstring> VariantToStrings(const VARIANT& v) {
   if (V_VT(&v) == VT_EMPTY || V_VT(&v) == VT_NULL) return {};
   const VARTYPE element = V_VT(&v) & ~(VT_ARRAY | VT_BYREF);
   const bool isArray = (V_VT(&v) & VT_ARRAY) != 0;
-  SAFEARRAY* a = !isArray ? nullptr : (V_VT(&v) & VT_BYREF) ? *V_ARRAYREF(&v) : V_ARRAY(&v);
+  SAFEARRAY* a = nullptr;
+  if (isArray && !(V_VT(&v) & VT_BYREF))
+    a = V_ARRAY(&v);
+  else if (isArray && V_ARRAYREF(&v))  // a by-reference array may point nowhere
+    a = *V_ARRAYREF(&v);
   if (!a || (element != VT_VARIANT && element != VT_BSTR))
     throw EError(L"Expected an array of strings");
   if (SafeArrayGetDim(a) != 1) throw EError(L"Expected a one-dimensional array");

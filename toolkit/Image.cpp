@@ -39,8 +39,10 @@ RECT TImage::PictureRect() const {
   return rect;
 }
 
+void TImage::PaintBackground(HDC dc, const RECT& clip) { PaintParentBackground(Handle(), dc, clip); }
+
 void TImage::Paint(HDC dc, const RECT& clip) {
-  PaintParentBackground(Handle(), dc, clip);
+  PaintBackground(dc, clip);
   if (picture_.Empty()) return;
   picture_.StretchDraw(dc, PictureRect(), options_.transparent);
 }

@@ -35,6 +35,8 @@ class TImage : public TCustomControl {
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
+  // What lies behind the picture: what the parent paints there.
+  virtual void PaintBackground(HDC dc, const RECT& clip);
 
  private:
   void PictureChanged();

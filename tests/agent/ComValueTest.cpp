@@ -44,6 +44,17 @@ TEST(ComValue, NonStringValuesAreRejected) {
   V_VT(m) = VT_ARRAY | VT_VARIANT;
   V_ARRAY(m) = SafeArrayCreate(VT_VARIANT, 2, bounds);
   EXPECT_THROW(VariantToStrings(matrix.Get()), EError);
+
+  // By reference: read through the pointer, and a null pointer is an error, not a crash.
+  TVariant strings = StringsToVariant({L"a", L"b"});
+  SAFEARRAY* array = V_ARRAY(&strings.Get());
+  VARIANT byRef;
+  VariantInit(&byRef);
+  V_VT(&byRef) = VT_ARRAY | VT_VARIANT | VT_BYREF;
+  V_ARRAYREF(&byRef) = &array;
+  EXPECT_EQ(VariantToStrings(byRef), (std::vector<std::wstring>{L"a", L"b"}));
+  V_ARRAYREF(&byRef) = nullptr;
+  EXPECT_THROW(VariantToStrings(byRef), EError);
 }
 
 TEST(OleCheck, PassesSuccessAndRaisesFailure) {

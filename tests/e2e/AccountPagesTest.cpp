@@ -3,101 +3,11 @@
 // and e-mail through the modification page and Apply, as the agent stores them.
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include "tests/support/AgentData.h"
-#include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/AccountPagesFixture.h"
 
 namespace {
 
 using namespace e2e;
-using namespace vt::test;
-
-constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
-constexpr wchar_t kMainClass[] = L"TCnfgMain";
-
-// The edits of a window in their tab order (the z-order of their parent).
-std::vector<HWND> Edits(HWND parent) {
-  std::vector<HWND> edits;
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM param) -> BOOL {
-        if (_wcsicmp(ClassName(window).c_str(), L"Edit") == 0)
-          reinterpret_cast<std::vector<HWND>*>(param)->push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&edits));
-  return edits;
-}
-
-HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, 5000);
-  return found;
-}
-
-// A link is a label: the click arrives as a press and a release of the mouse.
-void ClickLink(HWND link) {
-  PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-}
-
-void SetText(HWND edit, const std::wstring& text) { EXPECT_TRUE(TypeText(edit, text)); }
-
-bool Contains(const std::wstring& text, const std::wstring& part) {
-  return text.find(part) != std::wstring::npos;
-}
-
-class AccountPagesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ResetAgentData();
-    ResetAgentCallCounts();
-    program.emplace(kProgram);  // after the reset, so that it sees the demo data only
-    main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
-    userPage = Child(main, L"TPageUser", L"");
-    ASSERT_NE(userPage, nullptr);
-  }
-
-  // Opens the modification page through the user page's link.
-  HWND OpenModifyPage() {
-    ClickLink(Child(userPage, L"Static", L"修改用户..."));
-    HWND page = nullptr;
-    WaitFor([&] {
-      page = FindChild(main, L"TPageUserModify", L"");
-      return page && IsWindowVisible(page);
-    });
-    return page;
-  }
-  // Opens the modification page, answers the security question rightly and types the
-  // new e-mail address zw@example.org with the confirmation given; null on failure.
-  HWND EnterNewEmail(const std::wstring& confirmation) {
-    HWND page = OpenModifyPage();
-    std::vector<HWND> edits = page ? Edits(page) : std::vector<HWND>();  // name, answer, e-mail, confirmation, ...
-    if (edits.size() != 7u) return nullptr;
-    SetText(edits[1], L"阳光小学");
-    SetText(edits[2], L"zw@example.org");
-    SetText(edits[3], confirmation);
-    return page;
-  }
-  // Presses the page's own OK, then the main window's Apply once it is enabled.
-  void OkThenApply(HWND page) {
-    Click(Child(page, L"Button", L"确定"));
-    HWND apply = Child(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
-  }
-  std::wstring PopupText() {
-    HWND popup = program->TopWindow(L"TMsgForm");
-    return popup ? StaticTexts(popup) : L"";
-  }
-
-  std::optional<TProgram> program;
-  HWND main = nullptr;
-  HWND userPage = nullptr;
-};
 
 TEST_F(AccountPagesTest, SignOutAndInAgain) {
   HWND sign = Child(userPage, L"Button", L"签  出");
@@ -133,9 +43,8 @@ TEST_F(AccountPagesTest, ChangeTheUserNameAloneAndApply) {
   ASSERT_NE(page, nullptr);
   SetText(Child(page, L"Edit", L"张伟"), L"张伟明");
   OkThenApply(page);
-  EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutUserProfile") == 1; }));
-  // The agent counts a call as it starts it: the stored file follows.
-  EXPECT_TRUE(WaitFor([] { return Contains(StoredUserProfile(kDemoProId), L"<UserName>张伟明</UserName>"); }));
+  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_EQ(AgentCallCount("PutUserProfile"), 1);
   EXPECT_TRUE(IsWindowVisible(userPage));
 }
 
@@ -143,9 +52,8 @@ TEST_F(AccountPagesTest, ChangeTheEmailAfterAnsweringTheQuestion) {
   HWND page = EnterNewEmail(L"zw@example.org");
   ASSERT_NE(page, nullptr);
   OkThenApply(page);
-  EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutUserProfile") == 1; }));
-  // The agent counts a call as it starts it: the stored file follows.
-  EXPECT_TRUE(WaitFor([] { return Contains(StoredUserProfile(kDemoProId), L"<Email>zw@example.org</Email>"); }));
+  EXPECT_TRUE(Stored(L"<Email>zw@example.org</Email>"));
+  EXPECT_EQ(AgentCallCount("PutUserProfile"), 1);
 }
 
 // The agent refuses the edited profile (the accepted answer ended: the service's store
@@ -203,9 +111,27 @@ TEST_F(AccountPagesTest, EnterConfirmsAndEscapeGoesBack) {
   HWND apply = Child(main, L"TPicBtn", L"应用");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
   Click(apply);
-  EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutUserProfile") == 1; }));
-  // The agent counts a call as it starts it: the stored file follows.
-  EXPECT_TRUE(WaitFor([] { return Contains(StoredUserProfile(kDemoProId), L"<UserName>张伟明</UserName>"); }));
+  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_EQ(AgentCallCount("PutUserProfile"), 1);
+}
+
+// The three answer edits show a mask, not the stored answer, and still carry what is
+// typed: the question answered and a new answer given reach the agent through Apply.
+TEST_F(AccountPagesTest, TheAnswerFieldsAreMaskedAndStillCarryTheAnswer) {
+  HWND page = OpenModifyPage();
+  ASSERT_NE(page, nullptr);
+  std::vector<HWND> edits = Edits(page);
+  ASSERT_EQ(edits.size(), 7u);  // name, answer, e-mail, confirmation, question, new answer, confirmation
+  for (size_t i = 0; i < edits.size(); ++i) {
+    const bool secret = i == 1 || i == 5 || i == 6;
+    EXPECT_EQ((GetWindowLongW(edits[i], GWL_STYLE) & ES_PASSWORD) != 0, secret) << i;
+    EXPECT_EQ(SendMessageW(edits[i], EM_GETPASSWORDCHAR, 0, 0) != 0, secret) << i;
+  }
+  SetText(edits[1], L"阳光小学");
+  SetText(edits[5], L"星光中学");
+  SetText(edits[6], L"星光中学");
+  OkThenApply(page);
+  EXPECT_TRUE(Stored(L"<Answer>星光中学</Answer>"));
 }
 
 }  // namespace

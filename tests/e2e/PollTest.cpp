@@ -76,7 +76,11 @@ TEST(Startup, UnregisteredAgentIsReportedAndEndsStartUp) {
     HWND box = program.WaitForTopWindow(L"#32770");
     EXPECT_NE(box, nullptr);
     if (box) {
-      EXPECT_FALSE(StaticTexts(box).empty());
+      // What is wrong and what to do about it.
+      const std::wstring text = StaticTexts(box);
+      EXPECT_NE(text.find(L"Orvanta.exe is not installed or not registered"), std::wstring::npos)
+          << Narrow(text);
+      EXPECT_NE(text.find(L"Orvanta.exe -RegServer"), std::wstring::npos) << Narrow(text);
       EXPECT_EQ(program.TopWindow(kMainClass), nullptr);
       PressOk(box);
     }

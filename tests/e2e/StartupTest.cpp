@@ -68,4 +68,31 @@ TEST(Startup, MissingApplicationFileIsReportedAndEndsStartUp) {
   EXPECT_EQ(program.ExitCode(), 1u);
 }
 
+// The program copied to a folder with an application file that is cut short: the box
+// says which file, that it is not well-formed XML, and the parser's reason and place.
+TEST(Startup, DamagedApplicationFileIsReportedWithTheReasonAndPlace) {
+  const std::wstring dir = vt::test::ScratchDir(L"badappfile");
+  ASSERT_TRUE(CopyFileW((vt::test::ProductDir() + kProgram).c_str(), (dir + kProgram).c_str(), FALSE));
+  const char damaged[] = "<Application>\r\n  <Hosts>\r\n    <Host>ns1.example</Host>\r\n</Application>\r\n";
+  HANDLE file = CreateFileW((dir + L"AppProfile.xml").c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, damaged, sizeof damaged - 1, &written, nullptr);
+  CloseHandle(file);
+
+  TProgram program(dir + kProgram, L"", dir);
+  HWND box = program.WaitForTopWindow(L"#32770");
+  ASSERT_NE(box, nullptr);
+  const std::wstring text = StaticTexts(box);
+  EXPECT_NE(text.find(L"AppProfile.xml is not well-formed XML: "), std::wstring::npos)
+      << Narrow(text);
+  EXPECT_NE(text.find(L"Hosts"), std::wstring::npos) << "the parser's reason names the element";
+  EXPECT_NE(text.find(L"line "), std::wstring::npos) << "and the place";
+  EXPECT_EQ(program.TopWindow(kMainClass), nullptr);
+  PressOk(box);
+  ASSERT_TRUE(program.WaitForExit());
+  EXPECT_EQ(program.ExitCode(), 1u);
+}
+
 }  // namespace

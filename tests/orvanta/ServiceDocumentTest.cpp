@@ -20,6 +20,10 @@ TEST_F(DocumentTest, AProfileIsStoredExactlyAsSentAndHandedOutUnmodified) {
   EXPECT_EQ(out.find(L"Modified=\"True\""), std::wstring::npos);
   EXPECT_NE(out.find(L"<TTL>300</TTL>"), std::wstring::npos);
   EXPECT_EQ(out.find(L"<?xml"), std::wstring::npos);
+
+  // A profile without the mark goes out without it.
+  Service().PutUserProfile(Replaced(sent, L" Modified=\"True\"", L""), -1);
+  EXPECT_EQ(Service().GetUserProfile(0).find(L"Modified"), std::wstring::npos);
 }
 
 TEST_F(DocumentTest, MalformedOrForeignDocumentsAreRefusedAndStoreNothing) {

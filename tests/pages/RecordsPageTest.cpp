@@ -159,6 +159,15 @@ TEST_F(ProRecordsTest, RowsListHostsAliasesAndExchangersWithTheirData) {
     EXPECT_EQ(page.CellText(3, r), L"");
   }
   EXPECT_EQ(page.GridRRs.ColWidth(3), 415);
+
+  // A damaged record shows as unknown where it cannot be read, and painting goes on.
+  agent.userProfileXml =
+      Profile(Host(L"www", 1, 60) + L"<A><Name>ftp</Name><TTL>60</TTL><IPv4></IPv4></A>", L"", L"");
+  HoldProfile();
+  RedrawWindow(page.GridRRs.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  EXPECT_EQ(page.CellText(2, 2), L"未知");
+  EXPECT_EQ(page.CellText(0, 2), L"ftp");
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(ProRecordsTest, DeletingARecordShiftsTheLaterRowsUp) {

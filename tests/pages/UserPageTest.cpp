@@ -2,6 +2,8 @@
 // with and without a profile, the sign button in each state (also as the poll writes
 // it), signing in and out, the change of account, the re-sent key, the blinking key
 // icons and the way to the modification page.
+#include <cmath>
+
 #include "tests/pages/UserPageFixture.h"
 
 namespace {
@@ -57,6 +59,14 @@ TEST_F(UserPageTest, MidnightShowsTheDateAlone) {
   agent.expiry = 1e12;
   user->Refresh();
   EXPECT_EQ(user->labExpiryDate.Caption(), L"未知");
+  // Nor is a value that is no number at all (the conversion takes it for day 0).
+  for (DATE notANumber : {std::nan(""), HUGE_VAL, -HUGE_VAL}) {
+    agent.expiry = 0;
+    user->Refresh();
+    agent.expiry = notANumber;
+    user->Refresh();
+    EXPECT_EQ(user->labExpiryDate.Caption(), L"未知") << notANumber;
+  }
 }
 
 TEST_F(UserPageTest, AccountStatesAndServiceTypes) {

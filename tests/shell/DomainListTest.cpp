@@ -171,6 +171,20 @@ TEST_F(DomainListFileTest, RefreshWritesTheAgentsListAndAFailureKeepsTheFile) {
   EXPECT_EQ(messages, Lines{L"服务器忙"});
   EXPECT_EQ(ReadBytes(dir + kDomainListFileName), before);
 
+  // The new list cannot be completed (its place beside the file is taken): the error
+  // shows and the old list stays whole, where writing in place would have cut it.
+  agent.ClearFailures();
+  agent.domainList = {L"other.example", L"example.net"};
+  const std::wstring temporary = DomainListTempName(dir + kDomainListFileName);
+  ASSERT_TRUE(CreateDirectoryW(temporary.c_str(), nullptr));
+  RefreshDomainList();
+  RemoveDirectoryW(temporary.c_str());
+  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(ReadBytes(dir + kDomainListFileName), before);
+  RefreshDomainList();
+  EXPECT_EQ(LoadDomainList(), agent.domainList);
+  EXPECT_FALSE(FileAttributesExist(temporary));
+
   std::wstring label, suffix;
   EXPECT_TRUE(SplitHostName(L"home.example.net", label, suffix));
   EXPECT_EQ(label, L"home");

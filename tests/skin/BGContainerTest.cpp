@@ -4,6 +4,7 @@
 #include "skin/BGCheckBox.h"
 #include "skin/BGEdit.h"
 #include "skin/BGGroupBox.h"
+#include "skin/BGImage.h"
 #include "skin/BGPanel.h"
 #include "skin/BGRadioButton.h"
 #include "tests/skin/BGTestUtil.h"
@@ -21,6 +22,19 @@ TEST_F(BGContainerTest, AGroupBoxShowsThePictureInsideItsFrameAndServesItsChildr
   EXPECT_TRUE(ComposedExactly(group.Handle(), group.Color()));
   TBGEdit edit(group, {.name = L"edt", .left = 136, .top = 28, .width = 60, .height = 21});
   EXPECT_EQ(edit.Background().Pixel(0, 0), GradientAt(156, 40));
+}
+
+// A picture in a skinned group shows the window picture around its icon, not the
+// group's plain face (what the group paints into a DC it is handed).
+TEST_F(BGContainerTest, APictureInAGroupShowsTheWindowPictureAroundItsIcon) {
+  TBGGroupBox group(form, {.name = L"GroupSpeed", .left = 20, .top = 116, .width = 393, .height = 69});
+  TBGImage image(group, {.name = L"Image1", .left = 24, .top = 24, .width = 32, .height = 32});
+  image.Picture().AssignIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  image.SetStretch(false);
+  const TSkinBitmap shot = OnScreen(image.Handle());
+  EXPECT_EQ(shot.Pixel(0, 31), PictureUnder(image.Handle(), 0, 31));
+  EXPECT_GT(PictureMatches(image.Handle(), shot), 32 * 4);  // the icon's clear margins
+  EXPECT_LT(PictureMatches(image.Handle(), shot), 32 * 32);  // and the icon itself
 }
 
 TEST_F(BGContainerTest, ACheckBoxRepaintsAfterEveryStateChange) {

@@ -43,6 +43,29 @@ TEST_F(BGEditTest, AColourEqualToTheTextShowsThePictureThroughTheLetters) {
   EXPECT_EQ(PictureMatches(edit.Handle(), shot), PixelCount(shot));
 }
 
+// A masked edit paints its mask characters over the picture, pixel for pixel what an
+// edit holding those characters in the clear paints, and never the text itself.
+TEST_F(BGEditTest, AMaskedEditShowsOnlyItsMaskOverThePicture) {
+  TSkinBitmap masked, clear, text;
+  {
+    TBGEdit edit(form, At28(L"abc"), {.passwordChar = L'*'});
+    EXPECT_EQ(edit.Text(), L"abc");
+    EXPECT_TRUE(ComposedExactly(edit.Handle(), kWhite));
+    masked = OnScreen(edit.Handle());
+  }
+  {
+    TBGEdit edit(form, At28(L"***"));
+    clear = OnScreen(edit.Handle());
+  }
+  {
+    TBGEdit edit(form, At28(L"abc"));
+    text = OnScreen(edit.Handle());
+  }
+  std::string where;
+  EXPECT_TRUE(skin_test::SameAs(masked, clear, 0, 0, &where)) << where;
+  EXPECT_FALSE(skin_test::SameAs(masked, text, 0, 0));
+}
+
 TEST_F(BGEditTest, AMoveOrARefreshTakesTheCutOutAtOnce) {
   TBGEdit edit(form, At28());
   OnScreen(edit.Handle());

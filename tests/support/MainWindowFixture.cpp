@@ -1,5 +1,6 @@
 #include "tests/support/MainWindowFixture.h"
 
+#include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
 #include "toolkit/Application.h"
 
@@ -16,6 +17,7 @@ void MainWindowFixture::SetUp() {
 void MainWindowFixture::TearDown() {
   main.reset();
   ClearSharedState();
+  SvcObj.reset();  // made by the options page; a later test starts without it
   UserManager.Reset();
   MessageSink = nullptr;
   Application().OnException = nullptr;

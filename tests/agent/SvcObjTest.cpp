@@ -1,0 +1,111 @@
+// The agent's start-up choices against a sandboxed machine key and a recording
+// stand-in for the agent executable in an install folder with blanks: what each wish
+// leaves in the Run value and which service command it starts; nothing at all when
+// the wishes are what Load read; and the real service manager's answer for Load.
+#include <gtest/gtest.h>
+
+#include "agent/SvcObj.h"
+#include "tests/support/StartUpSandbox.h"
+
+namespace {
+
+using vt::test::TStartUpSandbox;
+using Starts = std::vector<std::wstring>;
+
+class SvcObjTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    if (!createdService_) return;
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceW(manager, kAgentName, DELETE);
+    EXPECT_TRUE(service && DeleteService(service));
+    if (service) CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+  }
+
+  // The service "Veltrano", never started, pointing at the stand-in; deleted in
+  // TearDown (other tests expect none).
+  void CreateAgentService() {
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    ASSERT_NE(manager, nullptr);
+    const std::wstring command = L"\"" + sandbox.AgentPath() + L"\" -Service";
+    SC_HANDLE service = CreateServiceW(manager, kAgentName, kAgentName, SERVICE_ALL_ACCESS,
+                                       SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
+                                       SERVICE_ERROR_IGNORE, command.c_str(), nullptr, nullptr,
+                                       nullptr, nullptr, nullptr);
+    createdService_ = service != nullptr;
+    ASSERT_TRUE(createdService_) << "a service Veltrano was left by another test";
+    CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+  }
+
+  std::wstring Quoted() const { return L"\"" + sandbox.AgentPath() + L"\""; }
+
+  TStartUpSandbox sandbox;
+  TSvcObj svc;
+
+ private:
+  bool createdService_ = false;
+};
+
+TEST_F(SvcObjTest, EachWishLeavesTheRunValueAndStartsOneServiceCommandWithTheQuotedPath) {
+  struct TRow {
+    bool autoRun, service;
+    std::optional<std::wstring> runValue;  // after Apply
+    const wchar_t* command;
+  };
+  const TRow rows[] = {
+      {false, false, std::nullopt, L"-Uninstall"},
+      {true, false, Quoted(), L"-Uninstall"},
+      {true, true, std::nullopt, L"-Install"},
+      // Never offered by the page: the service goes, and only the removal runs, so
+      // an install still under way cannot bring it back.
+      {false, true, std::nullopt, L"-Uninstall"},
+  };
+  for (const TRow& row : rows) {
+    SCOPED_TRACE(testing::Message() << "AutoRun " << row.autoRun << ", service " << row.service);
+    sandbox.ClearStarts();
+    sandbox.SetRunValue(L"stale");
+    svc.AutoRun = row.autoRun;
+    svc.RunAsService = row.service;
+    svc.AutoRunApplied = !row.autoRun;  // a change to apply
+    svc.Apply();
+    EXPECT_EQ(sandbox.RunValue(), row.runValue);
+    EXPECT_EQ(sandbox.Starts(1), Starts{row.command});
+    EXPECT_EQ(sandbox.Starts(2, 300).size(), 1u);
+    EXPECT_FALSE(svc.Pending());
+  }
+}
+
+TEST_F(SvcObjTest, ApplyRightAfterLoadTouchesNothingAndLoadKeepsAChoiceWaitingForApply) {
+  sandbox.SetRunValue(L"");  // an empty value is no start-up
+  EXPECT_FALSE(svc.Load());
+  const std::wstring legacy = L"C:\\Old Place\\Orvanta.exe /min";
+  sandbox.SetRunValue(legacy);
+  EXPECT_TRUE(svc.Load());
+  EXPECT_FALSE(svc.RunAsService);
+  svc.Apply();
+  EXPECT_EQ(sandbox.RunValue(), legacy);  // not rewritten in the agent's own form
+
+  // A choice made but not applied survives a Load (the page refreshes on every visit).
+  svc.AutoRun = false;
+  EXPECT_FALSE(svc.Load());
+  EXPECT_TRUE(svc.AutoRunApplied);
+  svc.Apply();
+  EXPECT_EQ(sandbox.RunValue(), std::nullopt);
+  // Only this Apply started a command: the first one started none.
+  EXPECT_EQ(sandbox.Starts(1), Starts{L"-Uninstall"});
+  EXPECT_EQ(sandbox.Starts(2, 500).size(), 1u);
+}
+
+TEST_F(SvcObjTest, AnInstalledServiceLoadsAsStartUpAndService) {
+  EXPECT_FALSE(ServiceExists(kAgentName));
+  CreateAgentService();
+  EXPECT_TRUE(ServiceExists(kAgentName));
+  EXPECT_EQ(sandbox.RunValue(), std::nullopt);
+  EXPECT_TRUE(svc.Load());
+  EXPECT_TRUE(svc.RunAsService);
+  EXPECT_TRUE(svc.AutoRunApplied && svc.RunAsServiceApplied);
+}
+
+}  // namespace

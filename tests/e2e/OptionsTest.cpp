@@ -1,0 +1,195 @@
+// The options page in the real program against the real agent and the prefix's real
+// registry and service manager: start with the system through the Run value, run as
+// the Windows service "Veltrano" (then started by the service manager, and the program
+// talks to it), both undone; and the name server, speed and automatic sign-in as the
+// agent stores them, also after a reload of the profile before Apply.
+#include <gtest/gtest.h>
+
+#include <optional>
+
+#include "tests/support/AgentData.h"
+#include "tests/e2e/E2eSupport.h"
+
+namespace {
+
+using namespace e2e;
+using namespace vt::test;
+
+constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
+constexpr wchar_t kMainClass[] = L"TCnfgMain";
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr wchar_t kAgentName[] = L"Veltrano";
+constexpr wchar_t kAutoRun[] = L"系统启动时自动运行";
+constexpr wchar_t kService[] = L"作为 Windows 的服务（Service）运行";
+
+std::optional<std::wstring> RunValue() {
+  wchar_t data[1024];
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName, RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(data);
+}
+
+std::wstring InstallPath() {
+  wchar_t data[1024];
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tavrinel\\Veltrano", L"Install Path",
+                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+    return {};
+  return data;
+}
+
+// The service's state (SERVICE_RUNNING, ...), or 0 when there is no such service.
+DWORD ServiceState() {
+  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (!manager) return 0;
+  SC_HANDLE service = OpenServiceW(manager, kAgentName, SERVICE_QUERY_STATUS);
+  SERVICE_STATUS status{};
+  const bool known = service && QueryServiceStatus(service, &status);
+  if (service) CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  return known ? status.dwCurrentState : 0;
+}
+
+bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+// Removes what a test may have left: the service (through the agent's own switch, or
+// directly when that fails) and the Run value.
+void RemoveStartUp() {
+  if (ServiceState()) RunAgentSwitch(L"-Uninstall");
+  if (ServiceState()) {
+    SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+    SC_HANDLE service = OpenServiceW(manager, kAgentName, DELETE);
+    if (service) DeleteService(service), CloseServiceHandle(service);
+    CloseServiceHandle(manager);
+  }
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName);
+}
+
+class OptionsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RemoveStartUp();
+    ResetAgentData();
+    ResetAgentCallCounts();
+    Start();
+  }
+  // The prefix as the other tests expect it: no service, no Run value, and the agent
+  // running as a plain background process.
+  void TearDown() override {
+    program.reset();
+    RemoveStartUp();
+    StartBackgroundAgent();
+  }
+
+  void Start() {
+    program.emplace(kProgram);
+    main = program->WaitForTopWindow(kMainClass);
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([&] { return FindChild(main, L"", L"张伟") != nullptr; }));
+  }
+  HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
+    HWND found = nullptr;
+    WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, 5000);
+    return found;
+  }
+  HWND OpenPage(const wchar_t* button, const wchar_t* pageClass) {
+    Click(Child(main, L"TPicBtn", button));
+    HWND page = nullptr;
+    WaitFor([&] {
+      page = FindChild(main, pageClass, L"");
+      return page && IsWindowVisible(page);
+    });
+    return page;
+  }
+  void Apply() {
+    HWND apply = Child(main, L"TPicBtn", L"应用");
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
+    Click(apply);
+  }
+  void Quit() {
+    Click(Child(main, L"TPicBtn", L"取消"));
+    ASSERT_TRUE(program->WaitForExit());
+  }
+
+  std::optional<TProgram> program;
+  HWND main = nullptr;
+};
+
+TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
+  HWND page = OpenPage(L"选项设置", L"TPageOptions");
+  ASSERT_NE(page, nullptr);
+  HWND autoRun = Child(page, L"Button", kAutoRun);
+  HWND service = Child(page, L"Button", kService);
+  EXPECT_FALSE(Checked(autoRun) || IsWindowEnabled(service));
+
+  Click(autoRun);
+  Apply();
+  const std::wstring quoted = L"\"" + InstallPath() + L"Orvanta.exe\"";
+  EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << Narrow(RunValue().value_or(L"-"));
+  EXPECT_EQ(ServiceState(), 0u);
+
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(service) != FALSE; }));
+  Click(service);
+  Apply();
+  EXPECT_TRUE(WaitFor([] { return ServiceState() != 0 && !RunValue(); }, 20000));
+
+  // The next start of the program finds no agent running: the service manager starts
+  // it, and the program talks to it as before.
+  Quit();
+  ASSERT_EQ(RunAgentSwitch(L"-Quit"), 0);
+  Start();
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }));
+  page = OpenPage(L"选项设置", L"TPageOptions");
+  ASSERT_NE(page, nullptr);
+  autoRun = Child(page, L"Button", kAutoRun);
+  service = Child(page, L"Button", kService);
+  EXPECT_TRUE(WaitFor([&] { return Checked(autoRun) && Checked(service); }));
+  EXPECT_NE(FindChild(page, L"ComboBox", L"ns1.veltrano.net"), nullptr);
+
+  Click(autoRun);  // off: the service box follows in the same click
+  EXPECT_TRUE(WaitFor([&] { return !Checked(service) && !IsWindowEnabled(service); }));
+  Apply();
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == 0; }, 20000));
+  EXPECT_EQ(RunValue(), std::nullopt);
+  Quit();
+}
+
+TEST_F(OptionsTest, ServerSpeedAndSignInReachTheAgentThroughAReloadOfTheProfile) {
+  HWND page = OpenPage(L"选项设置", L"TPageOptions");
+  ASSERT_NE(page, nullptr);
+  HWND server = Child(page, L"ComboBox", L"ns1.veltrano.net");
+  ASSERT_NE(server, nullptr);
+  PressKey(server, VK_DOWN);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(server) == L"ns2.veltrano.net"; }));
+  HWND speed = Child(page, L"msctls_trackbar32", L"");
+  ASSERT_EQ(SendMessageW(speed, 0x0400 /* TBM_GETPOS */, 0, 0), 1);  // 600
+  PressKey(speed, VK_RIGHT);
+  EXPECT_TRUE(WaitFor([&] { return SendMessageW(speed, 0x0400, 0, 0) == 2; }));
+  Click(Child(page, L"Button", L"自动连接（签入）服务器"));
+
+  // The profile is reloaded before Apply; the unsent options stay.
+  HWND userPage = OpenPage(L"用户信息", L"TPageUser");
+  HWND link = Child(userPage, L"Static", L"修改用户...");
+  PostMessageW(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  HWND modify = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (modify = FindChild(main, L"TPageUserModify", L"")) && IsWindowVisible(modify); }));
+  Click(Child(modify, L"", L"重载用户信息"));
+  EXPECT_TRUE(WaitFor([] { return AgentCallCount("GetUserProfile") == 3; }));  // fetch, reload, fetch
+  EXPECT_EQ(AgentCallCount("GetAppProfile"), 1);
+
+  Apply();
+  EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutAppProfile") == 1; }));
+  const std::wstring stored = StoredLocalSettings();
+  EXPECT_NE(stored.find(L"<Host>ns2.veltrano.net</Host>"), std::wstring::npos) << Narrow(stored);
+  EXPECT_NE(stored.find(L"<HeartBeat>300</HeartBeat>"), std::wstring::npos);
+  EXPECT_NE(stored.find(L"<AutoConnect>False</AutoConnect>"), std::wstring::npos);
+  // The start-up boxes were not touched: nothing changed on the machine.
+  EXPECT_EQ(RunValue(), std::nullopt);
+  EXPECT_EQ(ServiceState(), 0u);
+  Quit();
+}
+
+}  // namespace
