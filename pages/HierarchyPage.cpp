@@ -98,11 +98,17 @@ void THierarchyPage<TBase>::btnParentAddClick(TControl&) {
 
 template <class TBase>
 void THierarchyPage<TBase>::btnParentDelClick(TControl&) {
+  DeleteSelected(GridParents, [] { return UserProfile.Parents(); });
+}
+
+template <class TBase>
+void THierarchyPage<TBase>::DeleteSelected(const TDrawGrid& grid,
+                                           const std::function<TXMLNodeCollection()>& items) {
   if (!UserProfile.Assigned()) return;
-  TXMLParentsType parents = UserProfile.Parents();
-  const int index = SelectedLink(GridParents, parents.Count());
+  TXMLNodeCollection collection = items();
+  const int index = SelectedLink(grid, collection.Count());
   if (index < 0) return;
-  parents.Delete(index);
+  collection.Delete(index);
   MarkUserProfileModified(true);
   this->Refresh();
 }

@@ -22,6 +22,7 @@
 #include "toolkit/Picture.h"
 #include "shell/Common.h"
 #include "shell/PageWrapper.h"
+#include "profile/XMLNodeCollection.h"
 
 // What a grid cell shows: an optional icon, then a text.
 struct TLinkCell {
@@ -96,6 +97,10 @@ class THierarchyPage : public TBase {
   TLinkCell StatusCell(const TItem& item, std::wstring (TItem::*name)() const) const;
   // Draws a cell's content as the grids draw it: the icon followed by 2 pixels.
   void DrawLinkCell(TDrawGrid& grid, HDC dc, const RECT& rect, unsigned state, const TLinkCell& cell);
+  // Deletes the item of the grid's selected row from the collection `items` returns,
+  // at once, marks the profile and refreshes the page; nothing without a profile, on
+  // the header or on an empty row.
+  void DeleteSelected(const TDrawGrid& grid, const std::function<TXMLNodeCollection()>& items);
   // Closes the page on show and makes the page that `show` opens on the main window
   // the current one.
   void OpenInstead(const std::function<TComPtr<IPageWrapper>(TControl& main)>& show);

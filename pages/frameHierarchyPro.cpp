@@ -82,13 +82,7 @@ void TPageHierarchyPro::btnChildPropClick(TControl&) {
 }
 
 void TPageHierarchyPro::btnChildDelClick(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  TXMLChildrenType children = UserProfile.Children();
-  const int index = SelectedLink(GridChildren, children.Count());
-  if (index < 0) return;
-  children.Delete(index);
-  MarkUserProfileModified(true);
-  Refresh();
+  DeleteSelected(GridChildren, [] { return UserProfile.Children(); });
 }
 
 void TPageHierarchyPro::btnBackClick(TControl&) {
