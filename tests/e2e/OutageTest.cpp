@@ -151,13 +151,14 @@ TEST_F(OutageTest, AHungAgentLeavesTheWindowAliveAndCancelEndsTheProgram) {
 }
 
 TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
-  HANDLE beeps = CreateSemaphoreW(nullptr, 0, 1000,
-                                  PollBeepSemaphoreName(program->ProcessId()).c_str());
-  ASSERT_NE(beeps, nullptr);
   // The documents are dropped while no user is set, and the damaged profile is what the
   // poll then fetches on every tick.
   WriteAgentState(L"", 2, true);
-  Sleep(300);
+  Sleep(500);
+  // Counted from here: a state file caught half written above may have made a beep.
+  HANDLE beeps = CreateSemaphoreW(nullptr, 0, 1000,
+                                  PollBeepSemaphoreName(program->ProcessId()).c_str());
+  ASSERT_NE(beeps, nullptr);
   ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", L"<UserInfo><Domain>"));
   WriteAgentState(kDemoProId, 2, true);
   ResetAgentCallCounts();
@@ -169,7 +170,7 @@ TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
               AgentCallCount("GetUserProfile"));
   EXPECT_EQ(count, 1);
   EXPECT_GE(AgentCallCount("GetUserProfile"), 10);
-  EXPECT_TRUE(Contains(PopupText(), L"代理数据文件已损坏")) << Narrow(PopupText());
+  EXPECT_TRUE(Contains(PopupText(), L"代理数据文件已损坏：Profiles\\pro.xml")) << Narrow(PopupText());
 }
 
 }  // namespace
