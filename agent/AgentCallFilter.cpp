@@ -32,9 +32,17 @@ DWORD WINAPI WakeLoop(void*) {
   return 0;
 }
 
-// While a call waits: the thread's messages are handled as the message loop would,
-// except that the end of the program does not wait for the call.
-void HandleMessagesWhileWaiting() {
+// While a call waits the window keeps painting. Input, timers and posted messages stay
+// queued, in their order, until the call returns: a click handled inside the wait would
+// run page code halfway through the caller's own and find the agent busy. Only once the
+// agent does not answer does the window take input again, so that the user can close it;
+// the end of the program then does not wait for the call.
+void HandleMessagesWhileWaiting(bool notAnswering) {
+  MSG msg;
+  if (!notAnswering) {
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_PAINT)) DispatchMessageW(&msg);
+    return;
+  }
   Application().ProcessMessages();  // hands WM_QUIT back by posting it again
   MSG quit;
   if (PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
@@ -72,11 +80,12 @@ class TCallFilter final : public IMessageFilter {
 
   STDMETHODIMP_(DWORD) MessagePending(HTASK, DWORD, DWORD) override {
     // The wait is measured from the call's start as this program sees it.
-    HandleMessagesWhileWaiting();
-    if (!g_told && g_depth > 0 && GetTickCount64() - g_callStart >= kAgentNotAnsweringMs) {
+    const bool notAnswering = g_depth > 0 && GetTickCount64() - g_callStart >= kAgentNotAnsweringMs;
+    if (notAnswering && !g_told) {
       g_told = true;
       if (g_notify) g_notify(AgentNotAnsweringText());
     }
+    HandleMessagesWhileWaiting(notAnswering);
     return PENDINGMSG_WAITNOPROCESS;
   }
 };
