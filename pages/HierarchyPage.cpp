@@ -19,8 +19,8 @@ constexpr int kParentWidths[] = {213, 500};
 }  // namespace
 
 TGridOptions LinkGridOptions(int columns) {
-  return {.colCount = columns, .rowCount = 2, .fixedRows = 1, .defaultRowHeight = 16, .gridLineWidth = 0,
-          .rowSelect = true, .colSizing = true};
+  return {.colCount = columns, .rowCount = 2, .fixedRows = 1, .defaultRowHeight = kLinkRowHeight,
+          .gridLineWidth = 0, .rowSelect = true, .colSizing = true};
 }
 
 void ShowLinkRows(TDrawGrid& grid, int count) {

@@ -30,8 +30,10 @@ struct TLinkCell {
   std::wstring text;
 };
 
-// The grids' common settings: 16-pixel rows below one header row, no fixed column,
-// lines of width 0, whole-row selection, columns the user can resize.
+inline constexpr int kLinkRowHeight = 16;
+
+// The grids' common settings: rows of kLinkRowHeight below one header row, no fixed
+// column, lines of width 0, whole-row selection, columns the user can resize.
 TGridOptions LinkGridOptions(int columns);
 
 // Sets a grid's rows for a list of `count` items below the header: count + 1, at
@@ -48,8 +50,6 @@ TControlArgs LinkButtonArgs(const wchar_t* name, int top, const wchar_t* caption
 template <class TBase>
 class THierarchyPage : public TBase {
  public:
-  static constexpr int kRowHeight = 16;
-
   TBGImage ImageActive;
   TBGImage ImagePending;
   TBGImage ImageExpired;
