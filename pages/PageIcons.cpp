@@ -175,3 +175,31 @@ HICON MakeRefreshGlyph() {
     });
   });
 }
+
+HICON MakeActiveIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(40, 150, 60), [dc] { Ellipse(dc, 0, 0, 16, 16); });
+    TPenScope pen(dc, kWhite, 2);
+    Line(dc, 4, 8, 7, 11);
+    Line(dc, 7, 11, 12, 5);
+  });
+}
+
+HICON MakePendingIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(215, 150, 20), [dc] { Ellipse(dc, 0, 0, 16, 16); });
+    FillShape(dc, RGB(255, 250, 230), [dc] { Ellipse(dc, 2, 2, 14, 14); });
+    TPenScope pen(dc, kInk, 2);
+    Line(dc, 8, 4, 8, 8);
+    Line(dc, 8, 8, 11, 10);
+  });
+}
+
+HICON MakeExpiredIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(140, 140, 145), [dc] { Ellipse(dc, 0, 0, 16, 16); });
+    TPenScope pen(dc, RGB(210, 30, 30), 2);
+    Line(dc, 4, 4, 12, 12);
+    Line(dc, 12, 4, 4, 12);
+  });
+}

@@ -1,5 +1,6 @@
 // The pages' small pictures, drawn in code as icons: the account pages' key and row
-// markers, the records pages' record icon and toolbar glyphs (16 x 16 each), and the
+// markers, the records pages' record icon and toolbar glyphs, the hierarchy pages'
+// status icons (16 x 16 each), and the
 // drawing routine behind them, which other pages use for their own. Each Make
 // function returns a new icon that the caller owns; AssignIcon hands one to a picture
 // and frees it.
@@ -30,6 +31,13 @@ HICON MakeMailGlyph();
 HICON MakeDeleteGlyph();
 HICON MakePropertyGlyph();
 HICON MakeRefreshGlyph();
+
+// The hierarchy pages: the state of a link to a parent or child domain, active (a
+// green tick), waiting for the other side's confirmation (a clock) and expired (a
+// grey disc crossed in red).
+HICON MakeActiveIcon();
+HICON MakePendingIcon();
+HICON MakeExpiredIcon();
 
 // The picture takes a copy of the icon; the icon is freed.
 void AssignIcon(TPicture& picture, HICON icon);

@@ -23,6 +23,12 @@ void TProPage::SetEnabled(bool value) {
 void TProPage::SetSnapshot(bool value) {
   TBaseFrame::SetSnapshot(value);
   btnBack.SetVisible(value);
+  // The button lies over the page's content, which comes before it in the tab order
+  // and so above it in the z-order, where it would hide the button and take its
+  // clicks. On a snapshot the content is disabled: the button is the only Tab stop
+  // either way.
+  if (value)
+    SetWindowPos(btnBack.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT TProPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the README on a virtual display: the user page, the options
 # page and the records pages with the demo accounts signed in and with no usable
-# account, the user modification page (reachable only while an account is held), and
-# the three record editors. Writes them to docs/.
+# account, the user modification page (reachable only while an account is held), the
+# three record editors, and the hierarchy pages (the professional one also as the
+# standard account's snapshot) with their two dialogs showing the agent's matches for
+# what was typed. Writes them to docs/.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -19,7 +21,8 @@ agent_state() {
 }
 
 # Runs the program, clicks the points given as x,y in the window's client coordinates
-# one after another, and saves the main window's picture.
+# one after another (or types "type:TEXT", or presses "key:NAME"), and saves the main
+# window's picture.
 shoot() {
   local file=$1 window point
   shift
@@ -27,7 +30,11 @@ shoot() {
   start_program
   window=$(wait_for_main_window)
   for point in "$@"; do
-    xdotool mousemove --window "$window" "${point%,*}" "${point#*,}" click 1
+    case $point in
+      type:*) xdotool type --delay 80 "${point#type:}" ;;
+      key:*) xdotool key "${point#key:}" ;;
+      *) xdotool mousemove --window "$window" "${point%,*}" "${point#*,}" click 1 ;;
+    esac
     sleep 1.5
   done
   # The pointer off the window, so that no button shows the face it has under it.
@@ -42,7 +49,9 @@ shoot() {
 # Places in the client area: the user page's link "修改用户...", the navigation buttons
 # of the records and the options pages, the records toolbar's new-host and properties
 # buttons, and the records grid's rows 4 (the professional demo account's first alias)
-# and 6 (its first mail exchanger).
+# and 6 (its first mail exchanger), the hierarchy button, the add buttons of the
+# professional hierarchy page's parent and child groups, and the standard hierarchy
+# page's snapshot link.
 MODIFY_LINK=452,182
 RECORDS=82,184
 OPTIONS=82,328
@@ -50,6 +59,10 @@ NEW_HOST=236,106
 PROPERTIES=491,106
 ALIAS_ROW=234,198
 EXCHANGER_ROW=234,230
+HIERARCHY=82,232
+ADD_PARENT=521,110
+ADD_CHILD=521,234
+SNAPSHOT_HIERARCHY=493,348
 
 mkdir -p "$ROOT/docs"
 agent_state pro 2 True
@@ -60,8 +73,13 @@ shoot records-pro.png $RECORDS
 shoot record-host.png $RECORDS $NEW_HOST
 shoot record-alias.png $RECORDS $ALIAS_ROW $PROPERTIES
 shoot record-mx.png $RECORDS $EXCHANGER_ROW $PROPERTIES
+shoot hierarchy-pro.png $HIERARCHY
+shoot hierarchy-parent.png $HIERARCHY $ADD_PARENT type:club
+shoot hierarchy-child.png $HIERARCHY $ADD_CHILD type:nas key:Tab type:photo
 agent_state std 2 True
 shoot records-std.png $RECORDS
+shoot hierarchy-std.png $HIERARCHY
+shoot hierarchy-snapshot.png $HIERARCHY $SNAPSHOT_HIERARCHY
 agent_state "" 3 False
 shoot user-page-no-user.png
 shoot options-page-no-user.png $OPTIONS
