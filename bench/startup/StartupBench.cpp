@@ -8,8 +8,8 @@
 // The first full paint is seen from outside, the same way for all three: the main
 // window is visible, neither it nor any visible window inside it has an update region,
 // and a message sent to it has come back (so the last WM_PAINT handler has returned).
-// Wall times on a shared machine are noisy; the CPU time the process used by then is
-// printed as well.
+// Wall times on a shared machine are noisy: the runs are interleaved and their spreads
+// printed beside the medians.
 //
 // `bench_startup --trace` instead runs a traced copy of the program and prints, for
 // each step the program marks, the median time since the process was created.
@@ -27,26 +27,12 @@ namespace {
 
 constexpr int kRuns = 9;
 
-struct TRun {
-  double wallMs = -1;
-  double cpuMs = -1;
-};
 
 std::wstring BenchDir() {
   wchar_t self[MAX_PATH];
   const DWORD n = GetModuleFileNameW(nullptr, self, MAX_PATH);
   std::wstring dir(self, n);
   return dir.substr(0, dir.find_last_of(L'\\') + 1);
-}
-
-double FileTimeMs(const FILETIME& t) {
-  return static_cast<double>((static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e4;
-}
-
-double ProcessCpuMs(HANDLE process) {
-  FILETIME created, exited, kernel, user;
-  if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return -1;
-  return FileTimeMs(kernel) + FileTimeMs(user);
 }
 
 // The process's visible top-level window of this class, or null.
@@ -92,21 +78,22 @@ struct TProcess {
   }
 };
 
-// Starts the program, returns the time to its first full paint, then closes it.
-TRun TimeToFirstPaint(const std::wstring& exe, const wchar_t* className) {
+// Starts the program, returns the milliseconds to its first full paint (-1: no window
+// showed), then closes it.
+double TimeToFirstPaint(const std::wstring& exe, const wchar_t* className) {
   TProcess process;
   const double start = bench::NowMs();
-  if (!process.Start(exe)) return {};
+  if (!process.Start(exe)) return -1;
   HWND window = nullptr;
   while (!(window = VisibleWindow(process.info.dwProcessId, className)) && StillRunning(process.info.hProcess))
     Sleep(1);
   while (window && Unpainted(window) && StillRunning(process.info.hProcess)) Sleep(1);
   DWORD_PTR answer = 0;
   if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
-  TRun run{bench::NowMs() - start, ProcessCpuMs(process.info.hProcess)};
-  if (!window) return {};
+  const double elapsed = bench::NowMs() - start;
+  if (!window) return -1;
   PostMessageW(window, WM_CLOSE, 0, 0);
-  return run;
+  return elapsed;
 }
 
 void RunAgent(const wchar_t* arguments) {
@@ -164,25 +151,23 @@ int Figures() {
   const std::wstring floor = BenchDir() + L"helpers\\bench_floor_window.exe";
 
   RunAgent(L"-Quit");
-  const TRun cold = TimeToFirstPaint(program, L"TCnfgMain");
+  const double cold = TimeToFirstPaint(program, L"TCnfgMain");
   RunAgent(L"-Quit");
-  const TRun coldFloor = TimeToFirstPaint(floor, L"FloorWindow");
+  const double coldFloor = TimeToFirstPaint(floor, L"FloorWindow");
   const double agentStart = AgentOwnStartMs();  // leaves this agent running
   Sleep(1000);
 
-  std::vector<double> ours, baseline, floors, oursCpu, baselineCpu, floorsCpu;
+  std::vector<double> ours, baseline, floors;
   for (int i = 0; i < kRuns; ++i) {
-    for (auto [exe, className, wall, cpu] :
-         {std::tuple{&bare, L"BareWindow", &baseline, &baselineCpu},
-          std::tuple{&floor, L"FloorWindow", &floors, &floorsCpu},
-          std::tuple{&program, L"TCnfgMain", &ours, &oursCpu}}) {
-      const TRun run = TimeToFirstPaint(*exe, className);
-      if (run.wallMs < 0) {
-        std::printf("warning: %ls showed no window\n", exe->c_str());
+    for (auto [exe, className, times] : {std::tuple{&bare, L"BareWindow", &baseline},
+                                         std::tuple{&floor, L"FloorWindow", &floors},
+                                         std::tuple{&program, L"TCnfgMain", &ours}}) {
+      const double ms = TimeToFirstPaint(*exe, className);
+      if (ms < 0) {
+        std::printf("%ls showed no window\n", exe->c_str());
         return 1;
       }
-      wall->push_back(run.wallMs);
-      cpu->push_back(run.cpuMs);
+      times->push_back(ms);
     }
   }
   bench::Report("start-up to first full paint", Median(ours), "bare Win32 window", Median(baseline),
@@ -191,17 +176,13 @@ int Figures() {
                 Median(floors), "<= 1.1x");
   std::printf("    spreads of %d runs each: program %s, bare %s, floor %s\n", kRuns, Spread(ours).c_str(),
               Spread(baseline).c_str(), Spread(floors).c_str());
-  bench::Report("CPU time to first full paint", Median(oursCpu), "bare window + agent classes",
-                Median(floorsCpu), "none set");
-  std::printf("%-44s %10.3f ms  (bare window %.0f ms)\n", "    the same, bare window", Median(baselineCpu),
-              Median(baselineCpu));
   std::printf("%-44s %10.3f ms  (agent not running: COM starts it)\n", "cold start-up to first full paint",
-              cold.wallMs);
-  std::printf("%-44s %10.3f ms  (the same for the floor window)\n", "cold floor", coldFloor.wallMs);
+              cold);
+  std::printf("%-44s %10.3f ms  (the same for the floor window)\n", "cold floor", coldFloor);
   std::printf("%-44s %10.3f ms  (started directly, to its classes registered)\n", "the agent's own start",
               agentStart);
   std::printf("%-44s %10.3f ms  (cold floor - floor - agent's own start)\n",
-              "left for COM's wait for a new server", coldFloor.wallMs - Median(floors) - agentStart);
+              "left for COM's wait for a new server", coldFloor - Median(floors) - agentStart);
   return 0;
 }
 
