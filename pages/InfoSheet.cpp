@@ -20,9 +20,11 @@ bool TInfoSheet::KeepsOthers(int stored) {
 }
 
 LRESULT TInfoSheet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // The host places the page over its bevel; the panel goes with it.
+  // The host places the page over its bevel; the panel goes with it, after the page
+  // has cut its own background anew (the panel cuts its picture from that).
+  const LRESULT result = TBaseFrame2::WndProc(msg, wParam, lParam);
   if (msg == WM_SIZE && panelMade_) BGPanel1.SetBounds(0, 0, LOWORD(lParam), HIWORD(lParam));
-  return TBaseFrame2::WndProc(msg, wParam, lParam);
+  return result;
 }
 
 bool CtrlHeld() { return GetKeyState(VK_CONTROL) < 0; }

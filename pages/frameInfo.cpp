@@ -46,7 +46,10 @@ void TPageInfo::ShowSheet(int tab) {
     case 2: current_ = ShowPageNewsKeys(*this, PageNewsKeys, area); break;
     default: return;
   }
-  SetWindowPos(tabInfo.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The bevel goes to the back, under the page that covers it.
+  constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  SetWindowPos(tabInfo.Handle(), HWND_TOP, 0, 0, 0, 0, kOrderOnly);
+  SetWindowPos(beFrame.Handle(), HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
 }
 
 bool TPageInfo::DialogKey(WPARAM key) {

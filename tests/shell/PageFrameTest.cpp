@@ -306,4 +306,20 @@ TEST_F(PageBackgroundTest, SecondaryPagesCutTheirOwnBackgroundAtTheirPlace) {
   EXPECT_EQ(first->GetBackground(), first->Background().Handle());
 }
 
+// The information page's tabs: each page and the panel that fills it show the main
+// picture where they stand, to the page's right edge (the pages are made smaller and
+// then placed over the frame).
+TEST_F(PageBackgroundTest, InformationSheetsShowThePictureWhereTheyStand) {
+  TPageInfo info(host);
+  for (int tab = 0; tab < TPageInfo::kTabCount; ++tab) {
+    info.ShowSheet(tab);
+    auto* sheet = dynamic_cast<TInfoSheet*>(info.CurrentSheet());
+    ASSERT_NE(sheet, nullptr);
+    const TSkinBitmap& panel = sheet->BGPanel1.Background();
+    ASSERT_EQ(panel.Width(), 389);
+    EXPECT_EQ(panel.Pixel(0, 0), Source(176, 84)) << tab;
+    EXPECT_EQ(panel.Pixel(386, 266), Source(562, 350)) << tab;
+  }
+}
+
 }  // namespace
