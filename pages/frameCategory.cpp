@@ -45,6 +45,12 @@ void TPageCategory::Refresh() {
   lstCategory.Clear();
   if (AppFile.Assigned()) FillList();
   if (UserProfile.Assigned()) ShowProfileCategories();
+  // Selecting scrolls the list to each entry in turn: it opens at the top instead,
+  // with the caret on the first chosen entry.
+  int first = 0;
+  while (first < lstCategory.Count() && !lstCategory.Selected(first)) ++first;
+  lstCategory.SetTopIndex(0);
+  lstCategory.SetItemIndex(first < lstCategory.Count() ? first : 0);
   lstCategory.Invalidate();
   lstCategory.SetFocus();
   TInfoSheet::Refresh();
