@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Takes the screenshots of the README on a virtual display: the user page, the options
 # page and the records pages with the demo accounts signed in and with no usable
-# account, the user modification page (reachable only while an account is held), and
-# the three record editors. Writes them to docs/.
+# account, the user modification page (reachable only while an account is held), the
+# three record editors, and the information page on each of its three tabs. Writes
+# them to docs/.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -40,16 +41,20 @@ shoot() {
 }
 
 # Places in the client area: the user page's link "修改用户...", the navigation buttons
-# of the records and the options pages, the records toolbar's new-host and properties
-# buttons, and the records grid's rows 4 (the professional demo account's first alias)
-# and 6 (its first mail exchanger).
+# of the records, the information and the options pages, the records toolbar's
+# new-host and properties buttons, the records grid's rows 4 (the professional demo
+# account's first alias) and 6 (its first mail exchanger), and the information page's
+# second and third tabs.
 MODIFY_LINK=452,182
 RECORDS=82,184
 OPTIONS=82,328
+INFO=82,280
 NEW_HOST=236,106
 PROPERTIES=491,106
 ALIAS_ROW=234,198
 EXCHANGER_ROW=234,230
+CATEGORIES_TAB=280,361
+NEWS_TAB=357,361
 
 mkdir -p "$ROOT/docs"
 agent_state pro 2 True
@@ -60,6 +65,9 @@ shoot records-pro.png $RECORDS
 shoot record-host.png $RECORDS $NEW_HOST
 shoot record-alias.png $RECORDS $ALIAS_ROW $PROPERTIES
 shoot record-mx.png $RECORDS $EXCHANGER_ROW $PROPERTIES
+shoot info-page.png $INFO
+shoot info-categories.png $INFO $CATEGORIES_TAB
+shoot info-news.png $INFO $NEWS_TAB
 agent_state std 2 True
 shoot records-std.png $RECORDS
 agent_state "" 3 False
