@@ -13,10 +13,10 @@ namespace {
 
 using namespace e2e;
 
-// The profile without the fields `changed` and the Modified mark, white space between
-// tags dropped: what must not differ.
+// The profile without the fields `changed` and the agent's marks (Modified, Revision),
+// white space between tags dropped: what must not differ.
 std::wstring Untouched(const std::wstring& profile, std::initializer_list<const wchar_t*> changed) {
-  std::wstring text = std::regex_replace(vt::test::CompactXml(profile), std::wregex(L" Modified=\"[^\"]*\""), L"");
+  std::wstring text = std::regex_replace(vt::test::CompactXml(profile), std::wregex(L" (Modified|Revision)=\"[^\"]*\""), L"");
   for (const std::wstring name : changed) {
     const size_t from = text.find(L"<" + name + L">"), to = text.find(L"</" + name + L">");
     if (from != std::wstring::npos && to != std::wstring::npos) text.erase(from, to + name.size() + 3 - from);
