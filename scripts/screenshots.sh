@@ -2,9 +2,10 @@
 # Takes the screenshots of the README on a virtual display: the user page, the options
 # page and the records pages with the demo accounts signed in and with no usable
 # account, the user modification page (reachable only while an account is held), the
-# three record editors, and the hierarchy pages (the professional one also as the
+# three record editors, the hierarchy pages (the professional one also as the
 # standard account's snapshot) with their two dialogs showing the agent's matches for
-# what was typed. Writes them to docs/.
+# what was typed, and the information page on each of its three tabs. Writes them to
+# docs/.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -47,14 +48,16 @@ shoot() {
 }
 
 # Places in the client area: the user page's link "修改用户...", the navigation buttons
-# of the records and the options pages, the records toolbar's new-host and properties
-# buttons, and the records grid's rows 4 (the professional demo account's first alias)
-# and 6 (its first mail exchanger), the hierarchy button, the add buttons of the
-# professional hierarchy page's parent and child groups, and the standard hierarchy
-# page's snapshot link.
+# of the records, the information and the options pages, the records toolbar's
+# new-host and properties buttons, the records grid's rows 4 (the professional demo
+# account's first alias) and 6 (its first mail exchanger), the hierarchy button, the
+# add buttons of the professional hierarchy page's parent and child groups, the
+# standard hierarchy page's snapshot link, and the information page's second and
+# third tabs.
 MODIFY_LINK=452,182
 RECORDS=82,184
 OPTIONS=82,328
+INFO=82,280
 NEW_HOST=236,106
 PROPERTIES=491,106
 ALIAS_ROW=234,198
@@ -63,6 +66,8 @@ HIERARCHY=82,232
 ADD_PARENT=521,110
 ADD_CHILD=521,234
 SNAPSHOT_HIERARCHY=493,348
+CATEGORIES_TAB=280,361
+NEWS_TAB=357,361
 
 mkdir -p "$ROOT/docs"
 agent_state pro 2 True
@@ -76,6 +81,9 @@ shoot record-mx.png $RECORDS $EXCHANGER_ROW $PROPERTIES
 shoot hierarchy-pro.png $HIERARCHY
 shoot hierarchy-parent.png $HIERARCHY $ADD_PARENT type:club
 shoot hierarchy-child.png $HIERARCHY $ADD_CHILD type:nas key:Tab type:photo
+shoot info-page.png $INFO
+shoot info-categories.png $INFO $CATEGORIES_TAB
+shoot info-news.png $INFO $NEWS_TAB
 agent_state std 2 True
 shoot records-std.png $RECORDS
 shoot hierarchy-std.png $HIERARCHY

@@ -52,3 +52,9 @@ void MainWindowFixture::Key(TControl& control, WPARAM key) {
   PostMessageW(control.Handle(), WM_KEYUP, key, 0xC0000001);
   Application().ProcessMessages();
 }
+
+void MainWindowFixture::Choose(TControl& box, int index) {
+  SendMessageW(box.Handle(), CB_SETCURSEL, index, 0);
+  SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box.Handle()));
+}
