@@ -4,8 +4,8 @@
 #include "skin/SkinFaces.h"
 
 TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
-                   POINT backAt, int backTabOrder)
-    : TBaseFrame(owner, className, std::move(name), width),
+                   POINT backAt, int backTabOrder, int height)
+    : TBaseFrame(owner, className, std::move(name), width, height),
       btnBack(*this, {.name = L"btnBack", .left = backAt.x, .top = backAt.y, .width = 95,
                       .height = 16, .caption = L"SnapShot Back", .tabOrder = backTabOrder,
                       .visible = false}) {
@@ -23,6 +23,10 @@ void TProPage::SetEnabled(bool value) {
 void TProPage::SetSnapshot(bool value) {
   TBaseFrame::SetSnapshot(value);
   btnBack.SetVisible(value);
+  // Shown only while everything else is disabled, so its place in the keyboard's
+  // order (the z-order) does not matter.
+  if (value)
+    SetWindowPos(btnBack.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT TProPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
