@@ -70,6 +70,13 @@ void TDnsSubPages::tabDnsSettingsChange(int newTab) {
   Switch(newTab);
 }
 
+void TDnsSubPages::EnableContent(TControl& group, bool enabled) {
+  group.SetEnabled(enabled);
+  for (TControl* control : group.Controls()) control->SetEnabled(enabled);
+  if (IPageWrapper* settings = Current()) settings->SetEnabled(enabled);
+  tabs_.SetEnabled(enabled);
+}
+
 void ShowDomainTtl(TComboBox& box) {
   const std::wstring minutes = std::to_wstring(UserProfile.TTL() / 60);
   int index = -1;

@@ -49,6 +49,11 @@ class TDnsSubPages {
 
   void tabDnsSettingsChange(int newTab);
 
+  // Greys or enables the DNS page's content: `group` (the name's group) with its
+  // controls, which keep their own state under a disabled group, the settings page on
+  // show and the tab set.
+  void EnableContent(TControl& group, bool enabled);
+
  private:
   void Chosen(int tab);
 

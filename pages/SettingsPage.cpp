@@ -17,8 +17,8 @@ TControlArgs WizardButtonArgs(int top) {
           .tabOrder = 8};
 }
 
-TSettingsPage::TSettingsPage(TControl& host, const wchar_t* className, std::wstring name)
-    : TBaseFrame2(host, className, std::move(name)),
+TSettingsPage::TSettingsPage(TControl& host, const RECT& rect, const wchar_t* className, std::wstring name)
+    : TBaseFrame2(host, className, std::move(name), rect),
       BGGroupBox2(*this, {.name = L"BGGroupBox2", .width = kGroupWidth, .height = kGroupHeight}) {}
 
 void TSettingsPage::SetEnabled(bool value) {

@@ -4,7 +4,8 @@
 // user checks one, so a field can be filled in while another type stays chosen), the
 // redirection URL and the button that opens the redirection wizard.
 //
-// A disabled settings page greys everything on it, so that a page without a signed-in
+// Each is created in its place over the frame, so that its skinned controls cut their
+// pictures from there. A disabled settings page greys everything on it, so that a page without a signed-in
 // user, or inside a snapshot, looks as unusable as it is. A control that the page
 // keeps disabled for a reason of its own stays so when the page is enabled again.
 #pragma once
@@ -32,7 +33,7 @@ class TSettingsPage : public TBaseFrame2 {
   int CheckedType() const;
 
  protected:
-  TSettingsPage(TControl& host, const wchar_t* className, std::wstring name);
+  TSettingsPage(TControl& host, const RECT& rect, const wchar_t* className, std::wstring name);
 
   struct TTypeChoice {
     TRadioButton* button;

@@ -50,13 +50,7 @@ void TPageDnsPro::Refresh() {
   });
 }
 
-void TPageDnsPro::EnableContent(bool enabled) {
-  GroupDomain.SetEnabled(enabled);
-  // The controls keep their own state under a disabled group: grey them too.
-  for (TControl* control : GroupDomain.Controls()) control->SetEnabled(enabled);
-  if (IPageWrapper* settings = subPages_.Current()) settings->SetEnabled(enabled);
-  tabDnsSettings.SetEnabled(enabled);
-}
+void TPageDnsPro::EnableContent(bool enabled) { subPages_.EnableContent(GroupDomain, enabled); }
 
 void TPageDnsPro::InterNameChanged(TControl&) {
   if (!UserProfile.Assigned()) return;

@@ -73,6 +73,11 @@ void TPageDnsStd::Refresh() {
   });
 }
 
+void TPageDnsStd::SetEnabled(bool value) {
+  TBaseFrame::SetEnabled(value);
+  subPages_.EnableContent(GroupDomain, value);
+}
+
 void TPageDnsStd::LoadName(const std::vector<std::wstring>& suffixes) {
   AttachHandlers(false);
   std::wstring label, suffix;

@@ -35,6 +35,9 @@ class TPageDnsStd : public TBaseFrame {
   // current settings page, the label's focus and the base rule (disabled without a
   // profile).
   void STDMETHODCALLTYPE Refresh() override;
+  // The page window and, greyed with it, the name's group, the settings page on show
+  // and the tab set.
+  void STDMETHODCALLTYPE SetEnabled(bool value) override;
 
   TBGGroupBox GroupDomain;
   TBGLabel BGLabel4;

@@ -3,8 +3,8 @@
 #include "agent/UnitDef.h"
 #include "pages/LinkLabel.h"
 
-TPageOfflineSettings::TPageOfflineSettings(TControl& host)
-    : TSettingsPage(host, kClassName, L"PageOfflineSettings"),
+TPageOfflineSettings::TPageOfflineSettings(TControl& host, const RECT& rect)
+    : TSettingsPage(host, rect, kClassName, L"PageOfflineSettings"),
       rbDefault(BGGroupBox2, TypeButtonArgs(L"rbDefault", 16, 301, L"告诉访问者我不在线", 0)),
       rbHost(BGGroupBox2, TypeButtonArgs(L"rbHost", 46, 61, L"与域名", 1)),
       edtHost(BGGroupBox2, {.name = L"edtHost", .left = 76, .top = 43, .width = 129, .height = 23, .tabOrder = 2}),

@@ -17,7 +17,7 @@ class TPageOfflineSettings : public TSettingsPage {
  public:
   static constexpr wchar_t kClassName[] = L"TPageOfflineSettings";
 
-  explicit TPageOfflineSettings(TControl& host);
+  TPageOfflineSettings(TControl& host, const RECT& rect);
 
   // The base rule first (enabled exactly when a profile is held); with a profile, the
   // type, other name, address and URL loaded with the handlers detached, then the

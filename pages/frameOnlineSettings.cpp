@@ -4,8 +4,8 @@
 #include "pages/LinkLabel.h"
 #include "toolkit/Exception.h"
 
-TPageOnlineSettings::TPageOnlineSettings(TControl& host)
-    : TSettingsPage(host, kClassName, L"PageOnlineSettings"),
+TPageOnlineSettings::TPageOnlineSettings(TControl& host, const RECT& rect)
+    : TSettingsPage(host, rect, kClassName, L"PageOnlineSettings"),
       rbCurrentIP(BGGroupBox2, TypeButtonArgs(L"rbCurrentIP", 16, 337,
                                               L"公网动态IP地址建站 - 动态域名专家服务", 0)),
       rbLAN(BGGroupBox2, TypeButtonArgs(L"rbLAN", 46, 349, L"内网私有IP地址建站 - 内网建站专家服务", 1)),

@@ -21,7 +21,7 @@ class TPageOnlineSettings : public TSettingsPage {
   // The service type for which the LAN choice is offered: the intranet service.
   static constexpr int kIntranetService = 5;
 
-  explicit TPageOnlineSettings(TControl& host);
+  TPageOnlineSettings(TControl& host, const RECT& rect);
 
   // The base rule first (enabled exactly when a profile is held) and the templates
   // refilled; with a profile, the type, fixed address and URL loaded with the handlers

@@ -148,6 +148,7 @@ TEST_F(DnsPagesTest, WithoutAProfileThePagesAreGreyAndStoreNothing) {
   TPageDnsStd& page = Std();
   EXPECT_FALSE(page.Enabled());
   EXPECT_EQ(page.edtYourName.Text(), L"YourName");
+  EXPECT_FALSE(page.edtYourName.Enabled() || page.tabDnsSettings.Enabled());
   EXPECT_EQ(agent.CallCount(L"GetDomainList"), 0);
   TPageOnlineSettings& online = *page.SubPages().Online();
   EXPECT_FALSE(online.Enabled());
