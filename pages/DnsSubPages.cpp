@@ -88,6 +88,5 @@ void ShowDomainTtl(TComboBox& box) {
 void StoreDomainTtl(TPageFrame& page, const TComboBox& box) {
   if (!UserProfile.Assigned()) return;
   page.ShowPageMessage(kCacheTimeNotice, kPopupMessageStyle);
-  UserProfile.SetTTL(CacheTimeSeconds(box));
-  MarkUserProfileModified(true);
+  ChangeUserProfile([&](TXMLUserInfoType& p) { p.SetTTL(CacheTimeSeconds(box)); });
 }

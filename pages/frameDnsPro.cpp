@@ -53,9 +53,7 @@ void TPageDnsPro::Refresh() {
 void TPageDnsPro::EnableContent(bool enabled) { subPages_.EnableContent(GroupDomain, enabled); }
 
 void TPageDnsPro::InterNameChanged(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  UserProfile.SetDomain(edtInterDomain.Text());
-  MarkUserProfileModified(true);
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetDomain(edtInterDomain.Text()); });
 }
 
 void TPageDnsPro::comboxTtlChange(TControl&) { StoreDomainTtl(*this, cmbTTL); }

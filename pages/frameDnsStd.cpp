@@ -96,9 +96,8 @@ void TPageDnsStd::LoadName(const std::vector<std::wstring>& suffixes) {
 
 void TPageDnsStd::FreeNameChanged(TControl&) {
   // Without a suffix the name would end in a full stop: the stored one stays.
-  if (!UserProfile.Assigned() || comboxDomain.ItemIndex() < 0) return;
-  UserProfile.SetDomain(edtYourName.Text() + L"." + comboxDomain.Text());
-  MarkUserProfileModified(true);
+  if (comboxDomain.ItemIndex() < 0) return;
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetDomain(edtYourName.Text() + L"." + comboxDomain.Text()); });
 }
 
 void TPageDnsStd::cmbTTLChange(TControl&) { StoreDomainTtl(*this, cmbTTL); }

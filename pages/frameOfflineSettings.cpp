@@ -40,29 +40,19 @@ void TPageOfflineSettings::Refresh() {
 }
 
 void TPageOfflineSettings::OfflineTypeChanged(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  const int code = CheckedType();
-  if (code == 0) return;
-  UserProfile.SetOfflineType(code);
-  MarkUserProfileModified(true);
+  if (const int code = CheckedType()) ChangeUserProfile([&](TXMLUserInfoType& p) { p.SetOfflineType(code); });
 }
 
 void TPageOfflineSettings::edtHostChange(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  UserProfile.SetOfflineHost(edtHost.Text());
-  MarkUserProfileModified(true);
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetOfflineHost(edtHost.Text()); });
 }
 
 void TPageOfflineSettings::edtOfflineIPChanged(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  UserProfile.SetOfflineIP(static_cast<int>(edtOfflineIP.IPAddress()));
-  MarkUserProfileModified(true);
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetOfflineIP(static_cast<int>(edtOfflineIP.IPAddress())); });
 }
 
 void TPageOfflineSettings::edtURLChange(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  UserProfile.SetOfflineURL(edtURL.Text());
-  MarkUserProfileModified(true);
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetOfflineURL(edtURL.Text()); });
 }
 
 void TPageOfflineSettings::btnWizardClick(TControl&) { OpenWizard(TUrlTarget::Offline); }

@@ -59,23 +59,15 @@ void TPageOnlineSettings::AskServiceType() {
 }
 
 void TPageOnlineSettings::OnlineTypeChanged(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  const int code = CheckedType();
-  if (code == 0) return;
-  UserProfile.SetOnlineType(code);
-  MarkUserProfileModified(true);
+  if (const int code = CheckedType()) ChangeUserProfile([&](TXMLUserInfoType& p) { p.SetOnlineType(code); });
 }
 
 void TPageOnlineSettings::edtFixedIPChanged(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  UserProfile.SetOnlineFixedIP(static_cast<int>(edtFixedIP.IPAddress()));
-  MarkUserProfileModified(true);
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetOnlineFixedIP(static_cast<int>(edtFixedIP.IPAddress())); });
 }
 
 void TPageOnlineSettings::edtURLChange(TControl&) {
-  if (!UserProfile.Assigned()) return;
-  UserProfile.SetOnlineURL(edtURL.Text());
-  MarkUserProfileModified(true);
+  ChangeUserProfile([this](TXMLUserInfoType& p) { p.SetOnlineURL(edtURL.Text()); });
 }
 
 void TPageOnlineSettings::cmbTemplatesChange(TControl&) {

@@ -204,13 +204,12 @@ void TPageURL::edtPortKeyPress(TControl&, wchar_t& key) {
 }
 
 void TPageURL::btnOKClick(TControl&) {
-  if (UserProfile.Assigned()) {
+  ChangeUserProfile([this](TXMLUserInfoType& p) {
     if (target_ == TUrlTarget::Online)
-      UserProfile.SetOnlineURL(edtURL.Text());
+      p.SetOnlineURL(edtURL.Text());
     else
-      UserProfile.SetOfflineURL(edtURL.Text());
-  }
-  MarkUserProfileModified(true);
+      p.SetOfflineURL(edtURL.Text());
+  });
   Leave();
 }
 

@@ -6,11 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/SectionPagesFixture.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/TestXml.h"
@@ -20,29 +19,10 @@ namespace {
 using namespace e2e;
 using namespace vt::test;
 
-constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
-constexpr wchar_t kMainClass[] = L"TCnfgMain";
 
 long Address(int a, int b, int c, int d) {
   return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
                            static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
-// The descendants of that class, in the order of the keyboard (z-order, depth first).
-std::vector<HWND> Children(HWND parent, const wchar_t* className) {
-  struct TSearch {
-    const wchar_t* name;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(param);
-        if (_wcsicmp(ClassName(window).c_str(), s->name) == 0) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // The text of an element of the stored profile, its markup's entities read; empty when
@@ -58,34 +38,11 @@ std::wstring Field(const std::wstring& xml, const std::wstring& name) {
   return text;
 }
 
-class DnsPagesTest : public ::testing::Test {
+class DnsPagesTest : public SectionPagesTest {
  protected:
-  void Start(const std::wstring& account) {
-    ResetAgentData();
-    if (account != kDemoProId) WriteAgentState(account, 2, true);
-    ResetAgentCallCounts();
-    program.emplace(kProgram);
-    main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
-  }
-  HWND Shown(HWND parent, const wchar_t* className) {
-    HWND shown = nullptr;
-    WaitFor([&] {
-      shown = FindChild(parent, className, L"");
-      return shown && IsWindowVisible(shown);
-    }, 5000);
-    return shown && IsWindowVisible(shown) ? shown : nullptr;
-  }
-  // The descendant once it shows (a page is shown before its refresh has loaded it).
-  static HWND Find(HWND parent, const wchar_t* className, const std::wstring& text) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, 5000);
-    return found;
-  }
   HWND OpenDns(const wchar_t* pageClass) {
     Click(FindChild(main, L"TPicBtn", L"域名设置"));
-    return Shown(main, pageClass);
+    return ShownPage(pageClass);
   }
   // The tab set lies above everything else at the frame's foot; tab 1 is the offline one.
   void ChooseTab(HWND page, int tab) {
@@ -93,23 +50,23 @@ class DnsPagesTest : public ::testing::Test {
     PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab == 0 ? 36 : 110, 10));
     PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(tab == 0 ? 36 : 110, 10));
   }
-  void Apply() {
-    HWND apply = FindChild(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
-    ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
+  // The professional account's DNS page with its online settings loaded.
+  void OpenProOnline() {
+    ASSERT_NO_FATAL_FAILURE(Start(kDemoProId));
+    page = OpenDns(L"TPageDnsPro");
+    ASSERT_NE(page, nullptr);
+    online = ShownPage(L"TPageOnlineSettings", page);
+    ASSERT_NE(online, nullptr);
+    ASSERT_NE(Find(online, L"Edit", L"http://<Online IP>:8080"), nullptr);
   }
-  std::wstring Stored(const std::wstring& account) { return CompactXml(StoredUserProfile(account)); }
-
-  std::optional<TProgram> program;
-  HWND main = nullptr;
+  HWND page = nullptr, online = nullptr;
 };
 
 TEST_F(DnsPagesTest, TheStandardAccountChangesItsLabelAndSuffix) {
   // No suffix list yet: the page fetches it from the agent.
   DeleteFileW((ProductDir() + L"TDNL.kvf").c_str());
   Start(kDemoStdId);
-  HWND page = OpenDns(L"TPageDnsStd");
+  page = OpenDns(L"TPageDnsStd");
   ASSERT_NE(page, nullptr);
   HWND label = Find(page, L"Edit", L"demo-std");
   HWND suffix = Find(page, L"ComboBox", L"veltrano.net");
@@ -123,20 +80,15 @@ TEST_F(DnsPagesTest, TheStandardAccountChangesItsLabelAndSuffix) {
 }
 
 TEST_F(DnsPagesTest, AFixedOnlineAddressAndTheOfflineHostAreStoredAcrossTabSwitches) {
-  Start(kDemoProId);
-  HWND page = OpenDns(L"TPageDnsPro");
-  ASSERT_NE(page, nullptr);
-  HWND online = Shown(page, L"TPageOnlineSettings");
-  ASSERT_NE(online, nullptr);
-  ASSERT_NE(Find(online, L"Edit", L"http://<Online IP>:8080"), nullptr);  // loaded
+  ASSERT_NO_FATAL_FAILURE(OpenProOnline());
   Click(FindChild(online, L"Button", L"指定域名在线 IP 地址："));
-  const std::vector<HWND> octets = Children(FindChild(online, L"TBGIPEdit", L""), L"Edit");
+  const std::vector<HWND> octets = FindChildren(FindChild(online, L"TBGIPEdit", L""), L"Edit");
   ASSERT_EQ(octets.size(), 4u);
   const wchar_t* typed[] = {L"203", L"0", L"113", L"9"};
   for (int i = 0; i < 4; ++i) ASSERT_TRUE(TypeText(octets[i], typed[i]));
 
   ChooseTab(page, 1);
-  HWND offline = Shown(page, L"TPageOfflineSettings");
+  HWND offline = ShownPage(L"TPageOfflineSettings", page);
   ASSERT_NE(offline, nullptr);
   HWND host = Find(offline, L"Edit", L"backup.veltrano.net");
   ASSERT_NE(host, nullptr);
@@ -156,20 +108,16 @@ TEST_F(DnsPagesTest, AFixedOnlineAddressAndTheOfflineHostAreStoredAcrossTabSwitc
 }
 
 TEST_F(DnsPagesTest, AUrlComposedInTheWizardIsStoredAndTheTypeStays) {
-  Start(kDemoProId);
-  HWND page = OpenDns(L"TPageDnsPro");
-  ASSERT_NE(page, nullptr);
-  HWND online = Shown(page, L"TPageOnlineSettings");
-  ASSERT_NE(online, nullptr);
+  ASSERT_NO_FATAL_FAILURE(OpenProOnline());
   Click(FindChild(online, L"Button", L"向导..."));
-  HWND wizard = Shown(main, L"TPageURL");
+  HWND wizard = ShownPage(L"TPageURL");
   ASSERT_NE(wizard, nullptr);
-  const std::vector<HWND> lists = Children(wizard, L"ComboBox");  // protocol, host
+  const std::vector<HWND> lists = FindChildren(wizard, L"ComboBox");  // protocol, host
   ASSERT_EQ(lists.size(), 2u);
   PressKey(lists[0], VK_DOWN);  // HTTP
   PressKey(lists[1], VK_DOWN);  // My Server!
   // Protocol, domain, the address's four fields, port, folder, file, URL.
-  const std::vector<HWND> edits = Children(wizard, L"Edit");
+  const std::vector<HWND> edits = FindChildren(wizard, L"Edit");
   ASSERT_EQ(edits.size(), 10u);
   ASSERT_TRUE(TypeText(edits[6], L"8080"));
   ASSERT_TRUE(TypeText(edits[7], L"web/"));
@@ -177,7 +125,7 @@ TEST_F(DnsPagesTest, AUrlComposedInTheWizardIsStoredAndTheTypeStays) {
   const std::wstring url = L"http://<Online IP>:8080/web/index.htm";
   ASSERT_TRUE(WaitFor([&] { return WindowText(edits[9]) == url; })) << Narrow(WindowText(edits[9]));
   Click(FindChild(wizard, L"Button", L"确定"));
-  ASSERT_EQ(Shown(main, L"TPageDnsPro"), page);
+  ASSERT_EQ(ShownPage(L"TPageDnsPro"), page);
   EXPECT_TRUE(WaitFor([&] { return FindChild(online, L"Edit", url) != nullptr; }));
 
   Apply();

@@ -55,15 +55,6 @@ class DnsPagesTest : public MainWindowFixture {
   TPageDnsStd& Std() { return *Page<TPageDnsStd>(L"PageDnsStd"); }
   TPageDnsPro& Pro() { return *Page<TPageDnsPro>(L"PageDnsPro"); }
   TPageURL& Wizard() { return *Page<TPageURL>(L"PageURL"); }
-  bool IsCurrent(TControl& page) {
-    return page.Visible() && CurrentPage.Get() == dynamic_cast<IPageWrapper*>(&page);
-  }
-  // The user's choice of an entry: selected, then notified as the list notifies it.
-  static void Choose(TComboBox& box, int index) {
-    SendMessageW(box.Handle(), CB_SETCURSEL, index, 0);
-    SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(box.Handle()));
-  }
   // True when `upper` lies above `lower` among their siblings.
   static bool Above(const TControl& upper, const TControl& lower) {
     for (HWND w = GetWindow(upper.Handle(), GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT))
