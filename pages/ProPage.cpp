@@ -4,8 +4,8 @@
 #include "skin/SkinFaces.h"
 
 TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
-                   POINT backAt, int backTabOrder)
-    : TBaseFrame(owner, className, std::move(name), width),
+                   POINT backAt, int backTabOrder, int height)
+    : TBaseFrame(owner, className, std::move(name), width, height),
       btnBack(*this, {.name = L"btnBack", .left = backAt.x, .top = backAt.y, .width = 95,
                       .height = 16, .caption = L"SnapShot Back", .tabOrder = backTabOrder,
                       .visible = false}) {
