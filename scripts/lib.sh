@@ -12,7 +12,7 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64
-          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales)
+          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales nsis)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -28,8 +28,8 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build_all() {
-  log "configuring and building in $BUILD"
+# Configures the build folder (once is enough; the build configures again on changes).
+configure_build() {
   # ccache, when the machine has it, shares compiled objects between checkouts (paths
   # below the checkout are hashed relative to it).
   local launcher=()
@@ -39,7 +39,15 @@ build_all() {
   fi
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-  cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory
+}
+
+# Builds the given targets, or everything.
+build_all() {
+  log "configuring and building in $BUILD"
+  configure_build
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}" -- --no-print-directory
 }
 
 # Sets a registry value in the prefix: key, name, type, data.

@@ -52,3 +52,38 @@ register_agent
 shoot user-page-no-user.png
 register_agent
 shoot options-page-no-user.png "${OPTIONS_BUTTON[@]}"
+
+# The setup program's welcome and start-up pages, in Chinese, in a Wine prefix of their
+# own: the setup registers the agent in its install folder, which the build's prefix
+# must not see.
+shoot_setup() {
+  local setup window
+  setup=$(ls "$BUILD"/dist/VTUserCnfg-*-setup.exe | head -n 1)
+  mkdir -p "$BUILD/locales"
+  [ -d "$BUILD/locales/zh_CN.UTF-8" ] || localedef -i zh_CN -f UTF-8 "$BUILD/locales/zh_CN.UTF-8"
+  stop_wine_session
+  (
+    export WINEPREFIX=$BUILD/setup-shots-prefix LOCPATH=$BUILD/locales LANG=zh_CN.UTF-8
+    rm -rf "$WINEPREFIX"
+    prepare_prefix x11
+    (wine "$setup" >/dev/null 2>&1 </dev/null &)
+    for _ in $(seq 100); do
+      window=$(xwininfo -root -tree 2>/dev/null | awk '/"Veltrano .* 安装"/ {print $1; exit}')
+      [ -n "$window" ] && break
+      sleep 0.2
+    done
+    [ -n "$window" ] || { echo "the setup program's window did not appear" >&2; exit 1; }
+    sleep 1.5
+    import -window "$window" "$ROOT/docs/setup-welcome.png"
+    echo "$ROOT/docs/setup-welcome.png"
+    xdotool key --window "$window" Return  # to the folder page
+    sleep 1
+    xdotool key --window "$window" Return  # to the start-up page
+    sleep 1.5
+    import -window "$window" "$ROOT/docs/setup-start-up.png"
+    echo "$ROOT/docs/setup-start-up.png"
+    stop_wine_session
+    rm -rf "$WINEPREFIX"
+  )
+}
+shoot_setup
