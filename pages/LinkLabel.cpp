@@ -1,7 +1,6 @@
 #include "pages/LinkLabel.h"
 
 #include <algorithm>
-#include <functional>
 
 namespace {
 
@@ -85,60 +84,8 @@ SIZE CaptionSize(const TControl& control, const std::wstring& text) {
   return size;
 }
 
-HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw) {
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
-  ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, colour);
-  RECT all{0, 0, size, size};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  draw(dc);
-  HDC maskDc = CreateCompatibleDC(dc);
-  HGDIOBJ oldMask = SelectObject(maskDc, mask);
-  // Monochrome conversion: pixels of the background colour become 1 (transparent).
-  SetBkColor(dc, RGB(0, 0, 0));
-  BitBlt(maskDc, 0, 0, size, size, dc, 0, 0, SRCCOPY);
-  SelectObject(maskDc, oldMask);
-  DeleteDC(maskDc);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(colour);
-  DeleteObject(mask);
-  return icon;
-}
-
-void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
-  shape();
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
-}
-
-HICON MakeKeyIcon() {
-  return MakeDrawnIcon(16, [](HDC dc) {
-    const COLORREF gold = RGB(212, 160, 23);
-    FillShape(dc, gold, [dc] { Ellipse(dc, 1, 4, 9, 12); });
-    FillShape(dc, RGB(1, 1, 1), [dc] { Ellipse(dc, 3, 6, 6, 9); });
-    FillShape(dc, gold, [dc] {
-      Rectangle(dc, 8, 7, 15, 9);
-      Rectangle(dc, 11, 9, 13, 12);
-      Rectangle(dc, 13, 9, 15, 11);
-    });
-  });
-}
-
-HICON MakeRowIcon(COLORREF colour) {
-  return MakeDrawnIcon(16, [colour](HDC dc) {
-    FillShape(dc, colour, [dc] { Ellipse(dc, 3, 3, 13, 13); });
-    FillShape(dc, RGB(255, 255, 255), [dc] { Ellipse(dc, 5, 5, 8, 8); });
-  });
+TControlArgs CaptionArgs(const TControl& sizer, const wchar_t* name, int left, int top,
+                         const wchar_t* text) {
+  const SIZE size = CaptionSize(sizer, text);
+  return {.name = name, .left = left, .top = top, .width = size.cx, .height = size.cy, .caption = text};
 }

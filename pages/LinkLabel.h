@@ -2,15 +2,15 @@
 // hand cursor over it, and a click event. A plain label lets the mouse pass through to
 // its parent (a static without SS_NOTIFY answers HTTRANSPARENT), so this one claims
 // the hit test itself to receive the click. It keeps the skinned label's see-through
-// background. Also here: the small icons the pages draw in code beside their rows and
-// groups, and the drawing routine behind them.
+// background. Also here: the args of caption labels sized to their text; the pages'
+// drawn icons come with this header from PageIcons.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "skin/BGLabel.h"
+#include "pages/PageIcons.h"
 #include "toolkit/Event.h"
 
 class TLinkLabel : public TBGLabel {
@@ -38,13 +38,7 @@ class TLinkLabel : public TBGLabel {
 // The size of `text` in `control`'s font, for labels that take their caption's size.
 SIZE CaptionSize(const TControl& control, const std::wstring& text);
 
-// A size x size icon drawn by `draw` on a pure black ground; the mask leaves out
-// whatever stayed pure black. The caller owns the icon.
-HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw);
-// Fills and outlines the shape that `shape` draws on `dc` in one colour.
-void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape);
-
-// The account pages' 16 x 16 icons, drawn in code: a key (the account key rows) and a
-// round marker (the decorative row icons). The caller owns the icon.
-HICON MakeKeyIcon();
-HICON MakeRowIcon(COLORREF colour);
+// The args of a caption label at its designed place, sized to its text in the font of
+// `sizer` (the page, whose font its controls share).
+TControlArgs CaptionArgs(const TControl& sizer, const wchar_t* name, int left, int top,
+                         const wchar_t* text);

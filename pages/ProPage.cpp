@@ -9,9 +9,7 @@ TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name,
       btnBack(*this, {.name = L"btnBack", .left = backAt.x, .top = backAt.y, .width = 95,
                       .height = 16, .caption = L"SnapShot Back", .tabOrder = backTabOrder,
                       .visible = false}) {
-  LoadButtonFaces(btnBack, GetExeDir(), L"SnapBack");
-  btnBack.SetPicStyle(TPicStyle::psTransparent);
-  btnBack.SetAutoSize(true);
+  DressSnapshotButton(btnBack, L"SnapBack");
   btnBack.OnClick = [this](TControl& s) { btnBackClick(s); };
   SetCancelButton(&btnBack);  // shown on a snapshot only
 }
@@ -28,13 +26,19 @@ void TProPage::SetSnapshot(bool value) {
 }
 
 LRESULT TProPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // A child's default processing asks its parent first, so the page can choose the
-  // button's cursor; the hourglass of a long action is set by the button itself and
-  // never gets here.
-  if (msg == WM_SETCURSOR && reinterpret_cast<HWND>(wParam) == btnBack.Handle() &&
-      LOWORD(lParam) == HTCLIENT) {
-    SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    return TRUE;
-  }
+  if (msg == WM_SETCURSOR && ShowHandCursor(btnBack, wParam, lParam)) return TRUE;
   return TBaseFrame::WndProc(msg, wParam, lParam);
+}
+
+void DressSnapshotButton(TPicBtn& button, const wchar_t* face) {
+  LoadButtonFaces(button, GetExeDir(), face);
+  button.SetPicStyle(TPicStyle::psTransparent);
+  button.SetAutoSize(true);
+}
+
+bool ShowHandCursor(const TControl& button, WPARAM wParam, LPARAM lParam) {
+  // The hourglass of a long action is set by the button itself and never gets here.
+  if (reinterpret_cast<HWND>(wParam) != button.Handle() || LOWORD(lParam) != HTCLIENT) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
 }

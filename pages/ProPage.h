@@ -10,6 +10,15 @@
 #include "skin/PicBtn.h"
 #include "shell/frameBase.h"
 
+// The snapshot buttons (SnapShot Professional on a standard page, SnapShot Back on a
+// professional one): the faces of `face` from the program's folder, drawn over the
+// window picture, sized to the face.
+void DressSnapshotButton(TPicBtn& button, const wchar_t* face);
+// For a page's WM_SETCURSOR: the hand cursor over `button`, as over a link. A child's
+// default processing asks its parent first, so the page chooses the button's cursor.
+// True when it set it.
+bool ShowHandCursor(const TControl& button, WPARAM wParam, LPARAM lParam);
+
 class TProPage : public TBaseFrame {
  public:
   // "SnapShot Back": hidden unless the page is a snapshot.

@@ -106,12 +106,16 @@ register_agent() {
   wine "$BIN/Orvanta.exe" >/dev/null 2>&1 </dev/null &
 }
 
-# A German locale (decimal comma) in the build folder, for the tests of the locale
-# rule for reals; tests run under it with LOCPATH and LANG set.
+# A German locale (decimal comma) and a Chinese one in the build folder, for the tests
+# of the locale rule for reals and of the language box; tests run under them with
+# LOCPATH and LANG set.
 make_test_locales() {
-  [ -d "$BUILD/locales/de_DE.UTF-8" ] && return 0
   mkdir -p "$BUILD/locales"
-  localedef -i de_DE -f UTF-8 "$BUILD/locales/de_DE.UTF-8" >/dev/null 2>&1 || true
+  local locale
+  for locale in de_DE zh_CN; do
+    [ -d "$BUILD/locales/$locale.UTF-8" ] && continue
+    localedef -i "$locale" -f UTF-8 "$BUILD/locales/$locale.UTF-8" >/dev/null 2>&1 || true
+  done
 }
 
 # Everything a headless run of the tests or benchmarks needs, on a fresh machine too:

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Takes the screenshots of the README on a virtual display: the user page and the
-# options page with the demo account signed in and with no usable account, and the
-# user modification page (reachable only while an account is held). Writes them to
-# docs/.
+# Takes the screenshots of the README on a virtual display: the user page, the options
+# page and the records pages with the demo accounts signed in and with no usable
+# account, the user modification page (reachable only while an account is held), and
+# the three record editors; and the setup program's welcome and start-up pages. Writes
+# them to docs/.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -18,40 +19,54 @@ agent_state() {
     "$1" "$2" "$3" >"$BIN/OrvantaData/State.xml"
 }
 
-# Where to click, in the main window's client coordinates, to reach a page: the user
-# page's link "修改用户...", and the navigation button of the options page.
-MODIFY_LINK=(452 182)
-OPTIONS_BUTTON=(82 328)
-
-# Runs the program, optionally clicks at x y to open another page, and saves the main
-# window's picture.
+# Runs the program, clicks the points given as x,y in the window's client coordinates
+# one after another, and saves the main window's picture.
 shoot() {
-  local file=$1 x=${2:-} y=${3:-} window
+  local file=$1 window point
+  shift
+  register_agent
   start_program
   window=$(wait_for_main_window)
-  if [ -n "$x" ]; then
-    xdotool mousemove --window "$window" "$x" "$y" click 1
+  for point in "$@"; do
+    xdotool mousemove --window "$window" "${point%,*}" "${point#*,}" click 1
     sleep 1.5
-  fi
+  done
+  # The pointer off the window, so that no button shows the face it has under it.
+  xdotool mousemove 1020 760
+  sleep 0.5
   import -window "$window" "$ROOT/docs/$file"
   echo "$ROOT/docs/$file"
   wineserver -k >/dev/null 2>&1; wineserver -w >/dev/null 2>&1
   start_wine_session
 }
 
+# Places in the client area: the user page's link "修改用户...", the navigation buttons
+# of the records and the options pages, the records toolbar's new-host and properties
+# buttons, and the records grid's rows 4 (the professional demo account's first alias)
+# and 6 (its first mail exchanger).
+MODIFY_LINK=452,182
+RECORDS=82,184
+OPTIONS=82,328
+NEW_HOST=236,106
+PROPERTIES=491,106
+ALIAS_ROW=234,198
+EXCHANGER_ROW=234,230
+
 mkdir -p "$ROOT/docs"
 agent_state pro 2 True
-register_agent
 shoot user-page.png
-register_agent
-shoot user-modify-page.png "${MODIFY_LINK[@]}"
-register_agent
-shoot options-page.png "${OPTIONS_BUTTON[@]}"
+shoot user-modify-page.png $MODIFY_LINK
+shoot options-page.png $OPTIONS
+shoot records-pro.png $RECORDS
+shoot record-host.png $RECORDS $NEW_HOST
+shoot record-alias.png $RECORDS $ALIAS_ROW $PROPERTIES
+shoot record-mx.png $RECORDS $EXCHANGER_ROW $PROPERTIES
+agent_state std 2 True
+shoot records-std.png $RECORDS
 agent_state "" 3 False
-register_agent
 shoot user-page-no-user.png
-register_agent
-shoot options-page-no-user.png "${OPTIONS_BUTTON[@]}"
+shoot options-page-no-user.png $OPTIONS
+shoot records-std-no-user.png $RECORDS
 
 # The setup program's welcome and start-up pages, in Chinese, in a Wine prefix of their
 # own: the setup registers the agent in its install folder, which the build's prefix

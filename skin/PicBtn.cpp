@@ -262,14 +262,8 @@ LRESULT TPicBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       break;  // the default processing raises the context menu request
     case BM_CLICK:
       // The default action that accessibility and automation tools invoke, as on a
-      // standard button: a click, not a key. Sent from another program, it is posted
-      // again and done from the message loop: a handler run inside another program's
-      // call may not call the agent (COM refuses calls out of an input-synchronous call).
-      if (InSendMessage()) {
-        PostMessageW(Handle(), BM_CLICK, 0, 0);
-        return 0;
-      }
-      Click();
+      // standard button: a click, not a key.
+      if (!RepostSentClick(Handle())) Click();
       return 0;
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != Handle()) CaptureLost();

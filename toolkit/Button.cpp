@@ -21,12 +21,6 @@ std::optional<LRESULT> TButton::Reflected(UINT msg, WPARAM wParam, LPARAM lParam
 }
 
 LRESULT TButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  // A click sent from another program (automation) is posted again and done from the
-  // message loop: COM refuses outgoing calls from a handler running inside another
-  // program's call, and handlers call other processes.
-  if (msg == BM_CLICK && InSendMessage()) {
-    PostMessageW(Handle(), BM_CLICK, 0, 0);
-    return 0;
-  }
+  if (msg == BM_CLICK && RepostSentClick(Handle())) return 0;
   return TControl::WndProc(msg, wParam, lParam);
 }

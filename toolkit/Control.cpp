@@ -367,3 +367,9 @@ bool TControl::Focused() const { return handle_ && GetFocus() == handle_; }
 void TControl::Invalidate() {
   if (handle_) InvalidateRect(handle_, nullptr, TRUE);
 }
+
+bool RepostSentClick(HWND button) {
+  if (!InSendMessage()) return false;
+  PostMessageW(button, BM_CLICK, 0, 0);
+  return true;
+}

@@ -176,3 +176,9 @@ class TControl {
   int childrenCreated_ = 0;
   int nextAutoId_ = kFirstAutoId;
 };
+
+// For a button's BM_CLICK: a click sent from another program (automation, accessibility
+// tools) is posted again and done from the message loop, because COM refuses outgoing
+// calls from a handler running inside another program's call and handlers call other
+// processes. True when it was posted: the caller returns at once.
+bool RepostSentClick(HWND button);

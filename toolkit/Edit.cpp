@@ -57,7 +57,7 @@ void TEdit::SetText(const std::wstring& text) {
     TFlagScope quiet(settingText_);
     SetWindowTextW(Handle(), wanted.c_str());
   }
-  Fire(OnChange, *this);
+  Change();
 }
 
 void TEdit::SetMaxLength(int maxLength) {
@@ -115,7 +115,7 @@ void TEdit::SelectAll() {
 
 std::optional<LRESULT> TEdit::Reflected(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) {
-    if (!settingText_) Fire(OnChange, *this);
+    if (!settingText_) Change();
     return 0;
   }
   return TStdControl::Reflected(msg, wParam, lParam);

@@ -43,6 +43,9 @@ class TEdit : public TStdControl {
   TEdit(TControl& parent, const TControlArgs& args, const TEditOptions& options, DWORD style);
 
   std::optional<LRESULT> Reflected(UINT msg, WPARAM wParam, LPARAM lParam) override;
+  // Every change of the text, typed or set, ends here; it raises OnChange. Edits with
+  // rules of their own for what follows a change override it.
+  virtual void Change() { Fire(OnChange, *this); }
 
  private:
   void Apply(const TEditOptions& options);

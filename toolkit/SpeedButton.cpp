@@ -88,7 +88,7 @@ void TSpeedButton::PaintFrame(HDC dc, const RECT& rect) {
   } else if (sunk || hot_) {
     FillColor(dc, rect, Color());
   } else {
-    PaintParentBackground(Handle(), dc, rect);
+    PaintParentFace(dc, rect);
   }
   if (sunk || (hot_ && Enabled())) {
     RECT edge = rect;
@@ -105,8 +105,13 @@ void TSpeedButton::Paint(HDC dc, const RECT&) {
   SetTextColor(dc, old);
 }
 
+void TSpeedButton::PaintParentFace(HDC dc, const RECT& rect) { PaintParentBackground(Handle(), dc, rect); }
+
 LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
+    case BM_CLICK:
+      if (!RepostSentClick(Handle())) Click();
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:  // the second press of a double click is a press too
       if (!Enabled()) break;

@@ -1,5 +1,6 @@
 // TSpeedButton: a tool button with a glyph and an optional caption, pressed with the
-// mouse only (it never takes the keyboard focus). A flat one shows the parent behind
+// mouse only (it never takes the keyboard focus); BM_CLICK, the default action that
+// accessibility and automation tools invoke, clicks it too. A flat one shows the parent behind
 // it and raises its edge only while the pointer is over it. Buttons with the same
 // non-zero GroupIndex under one parent act as a group: pushing one down raises the
 // other; with AllowAllUp a click on the down button raises it as well.
@@ -50,6 +51,9 @@ class TSpeedButton : public TCustomControl {
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
+  // What a flat button shows behind it while it is neither down nor pointed at: what
+  // its parent paints there.
+  virtual void PaintParentFace(HDC dc, const RECT& rect);
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:

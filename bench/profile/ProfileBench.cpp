@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "bench/BenchProfile.h"
 #include "bench/BenchUtil.h"
 #include "toolkit/ComValue.h"
 #include "toolkit/OleCheck.h"
@@ -11,28 +12,6 @@
 #include "profile/XmlDom.h"
 
 namespace {
-
-std::wstring ProfileText(int records) {
-  std::wstring as, cnames, mxs;
-  for (int i = 0; i < records; ++i) {
-    const std::wstring n = std::to_wstring(i);
-    switch (i % 3) {
-      case 0:
-        as += L"<A><Name>host" + n + L"</Name><TTL>600</TTL><IPv4>" + std::to_wstring(16885952 + i) +
-              L"</IPv4></A>";
-        break;
-      case 1:
-        cnames += L"<CName><Name>alias" + n + L"</Name><TTL>300</TTL><Host>host" + n +
-                  L".example.net</Host></CName>";
-        break;
-      default:
-        mxs += L"<MX><Name>mail" + n + L"</Name><TTL>3600</TTL><NameExchange>mx" + n +
-               L".example.net</NameExchange><Preference>10</Preference></MX>";
-    }
-  }
-  return L"<UserInfo Modified=\"False\"><TTL>600</TTL><Domain>bench.example.net</Domain><As>" + as +
-         L"</As><CNames>" + cnames + L"</CNames><MXs>" + mxs + L"</MXs><UserName>bench</UserName></UserInfo>";
-}
 
 void MsxmlLoadAndSave(const std::wstring& text) {
   TComPtr<IXMLDOMDocument> document = NewDomDocument();
@@ -83,7 +62,7 @@ void PaintOneScreen(const TXMLUserInfoType& profile) {
 
 int wmain() {
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  const std::wstring text = ProfileText(10000);
+  const std::wstring text = bench::ProfileText(10000);
   std::printf("profile of 10,000 records, %zu characters\n", text.size());
 
   const double baseline = bench::MedianMs(5, [&] { MsxmlLoadAndSave(text); });
@@ -95,8 +74,8 @@ int wmain() {
   bench::Report("parse + typed walk + serialise", ours, "MSXML load + serialise", baseline, "<= 2x");
 
   // 30 A records in the small profile give a full screen of 20 rows.
-  const TXMLUserInfoType small = ParseUserInfo(ProfileText(30 * 3));
-  const TXMLUserInfoType large = ParseUserInfo(ProfileText(10000 * 3));
+  const TXMLUserInfoType small = ParseUserInfo(bench::ProfileText(30 * 3));
+  const TXMLUserInfoType large = ParseUserInfo(bench::ProfileText(10000 * 3));
   PaintOneScreen(small);
   PaintOneScreen(large);  // the first read builds the shared item index once
   const double smallMs = bench::MedianMs(200, [&] { PaintOneScreen(small); });

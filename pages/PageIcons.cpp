@@ -1,0 +1,177 @@
+#include "pages/PageIcons.h"
+
+#include "toolkit/Painting.h"
+
+namespace {
+
+constexpr int kSize = 16;
+constexpr COLORREF kInk = RGB(1, 1, 1);  // black that stays in the picture
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// A pen of `width` pixels for line drawings, selected for one scope.
+class TPenScope {
+ public:
+  TPenScope(HDC dc, COLORREF colour, int width)
+      : pen_(CreatePen(PS_SOLID, width, colour)), select_(dc, pen_) {}
+  ~TPenScope() { DeleteObject(pen_); }
+  TPenScope(const TPenScope&) = delete;
+  TPenScope& operator=(const TPenScope&) = delete;
+
+ private:
+  HPEN pen_;
+  TDCSelect select_;
+};
+
+void Line(HDC dc, int x1, int y1, int x2, int y2) {
+  MoveToEx(dc, x1, y1, nullptr);
+  LineTo(dc, x2, y2);
+}
+
+}  // namespace
+
+HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
+  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  ReleaseDC(nullptr, screen);
+  HGDIOBJ old = SelectObject(dc, colour);
+  RECT all{0, 0, size, size};
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  draw(dc);
+  HDC maskDc = CreateCompatibleDC(dc);
+  HGDIOBJ oldMask = SelectObject(maskDc, mask);
+  // Monochrome conversion: pixels of the background colour become 1 (transparent).
+  SetBkColor(dc, RGB(0, 0, 0));
+  BitBlt(maskDc, 0, 0, size, size, dc, 0, 0, SRCCOPY);
+  SelectObject(maskDc, oldMask);
+  DeleteDC(maskDc);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
+void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  HPEN pen = CreatePen(PS_SOLID, 1, colour);
+  HGDIOBJ oldBrush = SelectObject(dc, brush);
+  HGDIOBJ oldPen = SelectObject(dc, pen);
+  shape();
+  SelectObject(dc, oldPen);
+  SelectObject(dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
+void AssignIcon(TPicture& picture, HICON icon) {
+  picture.AssignIcon(icon);
+  if (icon) DestroyIcon(icon);
+}
+
+HICON MakeKeyIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    const COLORREF gold = RGB(212, 160, 23);
+    FillShape(dc, gold, [dc] { Ellipse(dc, 1, 4, 9, 12); });
+    FillShape(dc, kInk, [dc] { Ellipse(dc, 3, 6, 6, 9); });
+    FillShape(dc, gold, [dc] {
+      Rectangle(dc, 8, 7, 15, 9);
+      Rectangle(dc, 11, 9, 13, 12);
+      Rectangle(dc, 13, 9, 15, 11);
+    });
+  });
+}
+
+HICON MakeRowIcon(COLORREF colour) {
+  return MakeDrawnIcon(kSize, [colour](HDC dc) {
+    FillShape(dc, colour, [dc] { Ellipse(dc, 3, 3, 13, 13); });
+    FillShape(dc, kWhite, [dc] { Ellipse(dc, 5, 5, 8, 8); });
+  });
+}
+
+HICON MakeRecordIcon() {
+  // A small index card: a blue tab over a white card with two lines.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(60, 110, 180), [dc] { Rectangle(dc, 1, 2, 15, 14); });
+    FillShape(dc, kWhite, [dc] { Rectangle(dc, 2, 5, 14, 13); });
+    FillShape(dc, RGB(60, 110, 180), [dc] {
+      Rectangle(dc, 4, 7, 12, 8);
+      Rectangle(dc, 4, 10, 10, 11);
+    });
+  });
+}
+
+HICON MakeHostGlyph() {
+  // A computer screen on its stand.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(70, 70, 80), [dc] {
+      Rectangle(dc, 1, 1, 15, 11);
+      Rectangle(dc, 6, 11, 10, 13);
+      Rectangle(dc, 3, 13, 13, 15);
+    });
+    FillShape(dc, RGB(80, 160, 230), [dc] { Rectangle(dc, 3, 3, 13, 9); });
+  });
+}
+
+HICON MakeAliasGlyph() {
+  // Two chain links: one name standing for another.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    TPenScope pen(dc, RGB(40, 130, 60), 2);
+    const HGDIOBJ old = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    RoundRect(dc, 1, 5, 10, 12, 6, 6);
+    RoundRect(dc, 6, 4, 15, 11, 6, 6);
+    SelectObject(dc, old);
+  });
+}
+
+HICON MakeMailGlyph() {
+  // An envelope.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(90, 90, 100), [dc] { Rectangle(dc, 1, 3, 15, 13); });
+    FillShape(dc, RGB(250, 245, 225), [dc] { Rectangle(dc, 2, 4, 14, 12); });
+    TPenScope pen(dc, RGB(90, 90, 100), 1);
+    Line(dc, 2, 4, 8, 9);
+    Line(dc, 8, 9, 14, 3);
+  });
+}
+
+HICON MakeDeleteGlyph() {
+  // A red cross.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    TPenScope pen(dc, RGB(200, 30, 30), 3);
+    Line(dc, 3, 3, 13, 13);
+    Line(dc, 13, 3, 3, 13);
+  });
+}
+
+HICON MakePropertyGlyph() {
+  // A page of settings: lines with their values marked.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(90, 90, 100), [dc] { Rectangle(dc, 2, 1, 14, 15); });
+    FillShape(dc, kWhite, [dc] { Rectangle(dc, 3, 2, 13, 14); });
+    FillShape(dc, RGB(60, 110, 180), [dc] {
+      for (int y : {4, 7, 10}) Rectangle(dc, 5, y, 11, y + 2);
+    });
+    FillShape(dc, RGB(230, 150, 30), [dc] {
+      for (int y : {4, 7, 10}) Rectangle(dc, 9, y, 11, y + 2);
+    });
+  });
+}
+
+HICON MakeRefreshGlyph() {
+  // A green circular arrow.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    const COLORREF green = RGB(40, 150, 60);
+    {
+      TPenScope pen(dc, green, 2);
+      Arc(dc, 2, 2, 14, 14, 8, 2, 14, 6);  // counter-clockwise from the top round to the right
+    }
+    FillShape(dc, green, [dc] {
+      const POINT head[] = {{10, 6}, {16, 6}, {13, 2}};
+      Polygon(dc, head, 3);
+    });
+  });
+}

@@ -1,0 +1,35 @@
+// The pages' small pictures, drawn in code as icons: the account pages' key and row
+// markers, the records pages' record icon and toolbar glyphs (16 x 16 each), and the
+// drawing routine behind them, which other pages use for their own. Each Make
+// function returns a new icon that the caller owns; AssignIcon hands one to a picture
+// and frees it.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+
+#include "toolkit/Picture.h"
+
+// A size x size icon drawn by `draw` on a pure black ground; the mask leaves out
+// whatever stayed pure black. Drawings use RGB(1, 1, 1) for black.
+HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw);
+// Fills and outlines the shape that `shape` draws on `dc` in one colour.
+void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape);
+
+// The account pages: a key (the account key rows) and a round marker (the decorative
+// row icons).
+HICON MakeKeyIcon();
+HICON MakeRowIcon(COLORREF colour);
+
+// The records pages: the record icon (beside each record's name) and the toolbar's
+// glyphs.
+HICON MakeRecordIcon();
+HICON MakeHostGlyph();
+HICON MakeAliasGlyph();
+HICON MakeMailGlyph();
+HICON MakeDeleteGlyph();
+HICON MakePropertyGlyph();
+HICON MakeRefreshGlyph();
+
+// The picture takes a copy of the icon; the icon is freed.
+void AssignIcon(TPicture& picture, HICON icon);

@@ -1,0 +1,198 @@
+// The records pages in the real program against the real agent: on the professional
+// demo account a host record added through its editor, an alias changed and a mail
+// exchanger deleted, then Apply, as the agent stores them; whatever is typed into the
+// address fields reaches the agent as four bytes; on the standard account the inline
+// host record changed and the snapshot of the professional grid opened and left.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/E2eSupport.h"
+#include "tests/support/AgentData.h"
+#include "tests/support/TestXml.h"
+
+namespace {
+
+using namespace e2e;
+using namespace vt::test;
+
+constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
+constexpr wchar_t kMainClass[] = L"TCnfgMain";
+constexpr int kRowHeight = 16;
+
+long Address(int a, int b, int c, int d) {
+  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
+                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
+}
+
+std::vector<HWND> Children(HWND parent, const wchar_t* className) {
+  struct TSearch {
+    const wchar_t* name;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(param);
+        if (_wcsicmp(ClassName(window).c_str(), s->name) == 0) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// A press and a release of the left button at x, y of the window's client area.
+void ClickAt(HWND window, int x, int y) {
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void PostChars(HWND window, const std::wstring& text) {
+  for (wchar_t c : text) PostMessageW(window, WM_CHAR, c, 1);
+}
+
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+
+class RecordsPagesTest : public ::testing::Test {
+ protected:
+  // Starts the program on the demo data, with `account` signed in.
+  void Start(const std::wstring& account) {
+    ResetAgentData();
+    if (account != kDemoProId) WriteAgentState(account, 2, true);
+    ResetAgentCallCounts();
+    program.emplace(kProgram);
+    main = program->WaitForTopWindow(kMainClass);
+    ASSERT_NE(main, nullptr);
+    // The records button chooses its page by the service type once a profile is held.
+    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
+  }
+  // The page of that class once it is shown; null when it does not show.
+  HWND ShownPage(const wchar_t* className) {
+    HWND shown = nullptr;
+    WaitFor([&] {
+      shown = FindChild(main, className, L"");
+      return shown && IsWindowVisible(shown);
+    }, 5000);
+    return shown && IsWindowVisible(shown) ? shown : nullptr;
+  }
+  HWND OpenRecords(const wchar_t* pageClass) {
+    Click(FindChild(main, L"TPicBtn", L"资源记录"));
+    return ShownPage(pageClass);
+  }
+  // A toolbar button of the professional page, found where the page's layout puts it.
+  HWND Tool(HWND records, int left) {
+    HWND toolbar = GetParent(FindChild(records, L"TCustomControl", L"主机"));
+    return ChildWindowFromPointEx(toolbar, POINT{left + 11, 14}, CWP_SKIPINVISIBLE);
+  }
+  void SelectRow(HWND records, int row) { ClickAt(FindChild(records, L"TDrawGrid", L""), 30, row * kRowHeight + 8); }
+  HWND Button(HWND window, const wchar_t* caption) { return FindChild(window, L"Button", caption); }
+  void Apply() {
+    HWND apply = FindChild(main, L"TPicBtn", L"应用");
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
+    Click(apply);
+    // The agent counts a call when it starts it; the program disables Apply once the
+    // call has returned, the profile stored.
+    ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
+  }
+  std::wstring Stored(const std::wstring& account) { return CompactXml(StoredUserProfile(account)); }
+  // On the professional account: the records page, then its host editor for a new
+  // record with `name` typed; sets page, editor and the editor's four address fields.
+  void OpenNewHost(const std::wstring& name) {
+    Start(kDemoProId);
+    page = OpenRecords(L"TPageRRsPro");
+    ASSERT_NE(page, nullptr);
+    Click(FindChild(page, L"TCustomControl", L"主机"));
+    editor = ShownPage(L"TPageRRA");
+    ASSERT_NE(editor, nullptr);
+    ASSERT_TRUE(TypeText(Children(editor, L"Edit")[0], name));
+    octets = Children(FindChild(editor, L"TBGIPEdit", L""), L"Edit");
+    ASSERT_EQ(octets.size(), 4u);
+  }
+
+  std::optional<TProgram> program;
+  HWND main = nullptr;
+  HWND page = nullptr, editor = nullptr;
+  std::vector<HWND> octets;
+};
+
+TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
+  ASSERT_NO_FATAL_FAILURE(OpenNewHost(L"nas"));
+  const wchar_t* typed[] = {L"10", L"0", L"0", L"7"};
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(TypeText(octets[i], typed[i]));
+  PressKey(FindChild(editor, L"ComboBox", L"1"), VK_DOWN);  // "5" minutes
+  ASSERT_TRUE(WaitFor([&] { return FindChild(editor, L"ComboBox", L"5") != nullptr; }));
+  Click(Button(editor, L"确  定"));
+  ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
+
+  SelectRow(page, 5);  // bbs, below the new host record
+  Click(Tool(page, 288));
+  HWND alias = ShownPage(L"TPageCname");
+  ASSERT_NE(alias, nullptr);
+  ASSERT_TRUE(TypeText(FindChild(alias, L"Edit", L"www.demo-pro.veltrano.net"), L"blog.demo-pro.veltrano.net"));
+  Click(Button(alias, L"确  定"));
+  ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
+
+  SelectRow(page, 7);  // the first mail exchanger
+  Click(Tool(page, 264));
+  Apply();
+
+  const std::wstring stored = Stored(kDemoProId);
+  EXPECT_TRUE(Contains(stored, L"<A><Name>nas</Name><IPv4>" + std::to_wstring(Address(10, 0, 0, 7)) +
+                                   L"</IPv4><TTL>300</TTL></A></As>"))
+      << Narrow(stored);
+  EXPECT_TRUE(Contains(stored, L"<CName><Name>bbs</Name><TTL>600</TTL><Host>blog.demo-pro.veltrano.net</Host>"));
+  EXPECT_FALSE(Contains(stored, L"<NameExchange>mail.demo-pro.veltrano.net</NameExchange>"));
+  EXPECT_TRUE(Contains(stored, L"<NameExchange>backup-mx.veltrano.net</NameExchange>"));
+}
+
+TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes) {
+  ASSERT_NO_FATAL_FAILURE(OpenNewHost(L"odd"));
+  const wchar_t* typed[] = {L"999", L"a-.1x", L"\b", L"2x5.6"};
+  for (int i = 0; i < 4; ++i) {
+    PostMessageW(octets[i], EM_SETSEL, 0, -1);
+    PostChars(octets[i], typed[i]);
+  }
+  const std::vector<std::wstring> shown = {L"255", L"1", L"", L"255"};  // empty reads 0
+  EXPECT_TRUE(WaitFor([&] {
+    for (int i = 0; i < 4; ++i)
+      if (WindowText(octets[i]) != shown[i]) return false;
+    return true;
+  }));
+  Click(Button(editor, L"确  定"));
+  ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
+  Apply();
+  EXPECT_TRUE(Contains(Stored(kDemoProId), L"<A><Name>odd</Name><IPv4>" +
+                                               std::to_wstring(Address(255, 1, 0, 255)) + L"</IPv4>"));
+}
+
+TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot) {
+  Start(kDemoStdId);
+  page = OpenRecords(L"TPageRRsStd");
+  ASSERT_NE(page, nullptr);
+  EXPECT_NE(FindChild(page, L"Edit", L"www"), nullptr);
+  EXPECT_NE(FindChild(page, L"Edit", L"home"), nullptr);
+  octets = Children(FindChild(page, L"TBGIPEdit", L""), L"Edit");
+  ASSERT_EQ(octets.size(), 4u);
+  EXPECT_TRUE(WaitFor([&] { return WindowText(octets[3]) == L"10"; }));
+  ASSERT_TRUE(TypeText(octets[3], L"20"));
+
+  Click(FindChild(page, L"TPicBtn", L"SnapShot Professional"));
+  HWND pro = ShownPage(L"TPageRRsPro");
+  ASSERT_NE(pro, nullptr);
+  HWND back = FindChild(pro, L"TPicBtn", L"SnapShot Back");
+  EXPECT_TRUE(IsWindowVisible(back));
+  EXPECT_FALSE(IsWindowEnabled(FindChild(pro, L"TDrawGrid", L"")));
+  EXPECT_FALSE(IsWindowEnabled(GetParent(FindChild(pro, L"TDrawGrid", L""))));
+  Click(back);
+  EXPECT_EQ(ShownPage(L"TPageRRsStd"), page);
+
+  Apply();
+  const std::wstring stored = Stored(kDemoStdId);
+  EXPECT_TRUE(Contains(stored, L"<A><Name>www</Name><TTL>600</TTL><IPv4>" +
+                                   std::to_wstring(Address(192, 168, 0, 20)) + L"</IPv4></A>"))
+      << Narrow(stored);
+}
+
+}  // namespace
