@@ -209,7 +209,7 @@ HWND OpenPage(HWND main, const std::wstring& button, const std::wstring& pageCla
     page = FindChild(main, pageClass, L"");
     return page && IsWindowVisible(page);
   });
-  return page;
+  return page && IsWindowVisible(page) ? page : nullptr;
 }
 
 bool PressApply(HWND main) {

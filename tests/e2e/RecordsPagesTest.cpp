@@ -77,10 +77,7 @@ class RecordsPagesTest : public ::testing::Test {
     }, 5000);
     return shown && IsWindowVisible(shown) ? shown : nullptr;
   }
-  HWND OpenRecords(const wchar_t* pageClass) {
-    Click(FindChild(main, L"TPicBtn", L"资源记录"));
-    return ShownPage(pageClass);
-  }
+  HWND OpenRecords(const wchar_t* pageClass) { return OpenPage(main, L"资源记录", pageClass); }
   // A toolbar button of the professional page, found where the page's layout puts it.
   HWND Tool(HWND records, int left) {
     HWND toolbar = GetParent(FindChild(records, L"TCustomControl", L"主机"));
@@ -89,9 +86,8 @@ class RecordsPagesTest : public ::testing::Test {
   void SelectRow(HWND records, int row) { ClickAt(FindChild(records, L"TDrawGrid", L""), 30, row * kRowHeight + 8); }
   HWND Button(HWND window, const wchar_t* caption) { return FindChild(window, L"Button", caption); }
   void Apply() {
+    ASSERT_TRUE(PressApply(main));
     HWND apply = FindChild(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
     // The agent counts a call when it starts it; the program disables Apply once the
     // call has returned, the profile stored.
     ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
