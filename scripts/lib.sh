@@ -146,17 +146,24 @@ start_virtual_display() {
 # Starts the program in the background.
 start_program() { (cd "$BIN" && wine VTUserCnfg.exe >/dev/null 2>&1 </dev/null &); }
 
-# Prints the X window of the program's main window once it is shown and painted; fails
-# when it does not appear within 30 s. (It starts nothing: a process started inside a
-# command substitution would keep the substitution waiting on its output.)
-wait_for_main_window() {
+# Prints the X window whose line in the window tree matches the awk pattern once it is
+# shown; fails when none appears within 30 s. (It starts nothing: a process started
+# inside a command substitution would keep the substitution waiting on its output.)
+wait_for_window() {
   local window=
   for _ in $(seq 150); do
-    window=$(xwininfo -root -tree 2>/dev/null | awk '/"维特兰诺用户管理"/ {print $1; exit}')
+    window=$(xwininfo -root -tree 2>/dev/null | awk -v pattern="$1" '$0 ~ pattern {print $1; exit}')
     [ -n "$window" ] && break
     sleep 0.2
   done
-  [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
+  [ -n "$window" ] || { echo "no window $1 appeared" >&2; return 1; }
+  echo "$window"
+}
+
+# Prints the X window of the program's main window once it is shown and painted.
+wait_for_main_window() {
+  local window
+  window=$(wait_for_window '"维特兰诺用户管理"') || return 1
   sleep 2  # let the first poll ticks and the paint settle
   echo "$window"
 }

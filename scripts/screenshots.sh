@@ -82,12 +82,7 @@ shoot_setup() {
     rm -rf "$WINEPREFIX"
     prepare_prefix x11
     (wine "$setup" >/dev/null 2>&1 </dev/null &)
-    for _ in $(seq 100); do
-      window=$(xwininfo -root -tree 2>/dev/null | awk '/"Veltrano .* 安装"/ {print $1; exit}')
-      [ -n "$window" ] && break
-      sleep 0.2
-    done
-    [ -n "$window" ] || { echo "the setup program's window did not appear" >&2; exit 1; }
+    window=$(wait_for_window '"Veltrano .* 安装"') || exit 1
     sleep 1.5
     import -window "$window" "$ROOT/docs/setup-welcome.png"
     echo "$ROOT/docs/setup-welcome.png"
