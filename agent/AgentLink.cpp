@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "agent/AgentCallFilter.h"
+#include "agent/RpcssRestart.h"
 #include "toolkit/ComValue.h"
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
@@ -48,17 +50,53 @@ std::wstring CreationFailureText(HRESULT hr) {
 template <class T>
 TComPtr<T> CreateLocal(REFCLSID clsid, REFIID iid) {
   TComPtr<T> object;
-  const HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER,
-                                      iid, object.PutVoid());
+  auto create = [&] {
+    TAgentCallScope scope;
+    return CoCreateInstance(clsid, nullptr, CLSCTX_LOCAL_SERVER | CLSCTX_INPROC_SERVER, iid,
+                            object.PutVoid());
+  };
+  HRESULT hr = create();
+  // Under Wine this is the registration of an agent that was killed, still served by
+  // the activation service: restarting it lets COM start (or find) a live agent.
+  if (hr == HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE) && IsWineHost() &&
+      RestartComActivationService())
+    hr = create();
   if (FAILED(hr)) throw EOleError(hr, CreationFailureText(hr));
   return object;
 }
 
-// A call on a link whose agent reference was released (program shutting down, or a
-// test that never connected) is a plain error, not a crash.
-[[noreturn]] void NotConnected() { throw EError(L"The agent is not connected"); }
+// A call on a link whose agent reference was released (the agent was lost and is not
+// back yet, or a test that never connected) fails as a call to a lost agent does.
+[[noreturn]] void NotConnected() { throw EOleError(CO_E_OBJNOTCONNECTED, AgentUnreachableText()); }
+
+// One call to the agent: one at a time (see AgentCallFilter), failures raised.
+template <class TCall>
+void Checked(TCall call) {
+  TAgentCallScope scope;
+  OleCheck(call());
+}
 
 }  // namespace
+
+bool IsAgentGone(HRESULT hr) {
+  switch (hr) {
+    case RPC_E_DISCONNECTED:
+    case RPC_E_SERVER_DIED:
+    case RPC_E_SERVER_DIED_DNE:
+    case RPC_E_INVALID_OBJECT:
+    case CO_E_OBJNOTCONNECTED:
+    case HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE):
+    case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED):
+    case HRESULT_FROM_WIN32(RPC_S_CALL_FAILED_DNE):
+    case HRESULT_FROM_WIN32(RPC_S_UNKNOWN_IF):
+    case HRESULT_FROM_WIN32(ERROR_INVALID_HANDLE):
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::wstring AgentUnreachableText() { return L"无法连接代理程序 Orvanta.exe，正在重新连接。"; }
 
 TSvcInvokerLink TSvcInvokerLink::Create() {
   return TSvcInvokerLink(CreateLocal<ISvcInvoker>(CLSID_CoSvcInvoker, IID_ISvcInvoker));
@@ -69,7 +107,7 @@ ISvcInvoker& TSvcInvokerLink::Intf() const {
   return *invoker_.Get();
 }
 
-void TSvcInvokerLink::Start() { OleCheck(Intf().Start()); }
+void TSvcInvokerLink::Start() { Checked([&] { return Intf().Start(); }); }
 
 TUserManagerLink TUserManagerLink::Create() {
   return TUserManagerLink(CreateLocal<IUserManager>(CLSID_CoUserManager, IID_IUserManager));
@@ -82,92 +120,92 @@ IUserManager& TUserManagerLink::Intf() const {
 
 int TUserManagerLink::GetUserState() {
   long state = 0;
-  OleCheck(Intf().GetUserState(&state));
+  Checked([&] { return Intf().GetUserState(&state); });
   return state;
 }
 
 std::wstring TUserManagerLink::GetAuthorization() {
   TBStr text;
-  OleCheck(Intf().GetAuthorization(text.Put()));
+  Checked([&] { return Intf().GetAuthorization(text.Put()); });
   return text.Str();
 }
 
 void TUserManagerLink::SetAnswer(const std::wstring& answer) {
-  OleCheck(Intf().SetAnswer(TBStr(answer).Get()));
+  Checked([&] { return Intf().SetAnswer(TBStr(answer).Get()); });
 }
 
 void TUserManagerLink::ChangeUser(const std::wstring& accountKey) {
-  OleCheck(Intf().ChangeUser(TBStr(accountKey).Get()));
+  Checked([&] { return Intf().ChangeUser(TBStr(accountKey).Get()); });
 }
 
 void TUserManagerLink::ResendAccountKey(const std::wstring& domain) {
-  OleCheck(Intf().ResendAccountKey(TBStr(domain).Get()));
+  Checked([&] { return Intf().ResendAccountKey(TBStr(domain).Get()); });
 }
 
 std::wstring TUserManagerLink::GetUserProfile(int mode) {
   TBStr xml;
-  OleCheck(Intf().GetUserProfile(mode, xml.Put()));
+  Checked([&] { return Intf().GetUserProfile(mode, xml.Put()); });
   return xml.Str();
 }
 
 void TUserManagerLink::PutUserProfile(const std::wstring& xml, int flag) {
-  OleCheck(Intf().PutUserProfile(TBStr(xml).Get(), flag));
+  Checked([&] { return Intf().PutUserProfile(TBStr(xml).Get(), flag); });
 }
 
 std::wstring TUserManagerLink::GetAppProfile() {
   TBStr xml;
-  OleCheck(Intf().GetAppProfile(xml.Put()));
+  Checked([&] { return Intf().GetAppProfile(xml.Put()); });
   return xml.Str();
 }
 
 void TUserManagerLink::PutAppProfile(const std::wstring& xml) {
-  OleCheck(Intf().PutAppProfile(TBStr(xml).Get()));
+  Checked([&] { return Intf().PutAppProfile(TBStr(xml).Get()); });
 }
 
-void TUserManagerLink::RebuildAccountKey() { OleCheck(Intf().RebuildAccountKey()); }
+void TUserManagerLink::RebuildAccountKey() { Checked([&] { return Intf().RebuildAccountKey(); }); }
 
-void TUserManagerLink::ResendAnswer() { OleCheck(Intf().ResendAnswer()); }
+void TUserManagerLink::ResendAnswer() { Checked([&] { return Intf().ResendAnswer(); }); }
 
 std::vector<std::wstring> TUserManagerLink::FindDomains(const std::wstring& pattern) {
   TVariant domains;
-  OleCheck(Intf().FindDomains(TBStr(pattern).Get(), domains.Put()));
+  Checked([&] { return Intf().FindDomains(TBStr(pattern).Get(), domains.Put()); });
   return VariantToStrings(domains.Get());
 }
 
 DATE TUserManagerLink::GetExpiryDate() {
   DATE expiry = 0;
-  OleCheck(Intf().GetExpiryDate(&expiry));
+  Checked([&] { return Intf().GetExpiryDate(&expiry); });
   return expiry;
 }
 
 int TUserManagerLink::GetServiceType() {
   long type = 0;
-  OleCheck(Intf().GetServiceType(&type));
+  Checked([&] { return Intf().GetServiceType(&type); });
   return type;
 }
 
 int TUserManagerLink::GetDomainSequence(const std::wstring& domain) {
   long sequence = 0;
-  OleCheck(Intf().GetDomainSequence(TBStr(domain).Get(), &sequence));
+  Checked([&] { return Intf().GetDomainSequence(TBStr(domain).Get(), &sequence); });
   return sequence;
 }
 
 bool TUserManagerLink::IsOnline() {
   VARIANT_BOOL online = VARIANT_FALSE;
-  OleCheck(Intf().IsOnline(&online));
+  Checked([&] { return Intf().IsOnline(&online); });
   return online != VARIANT_FALSE;
 }
 
 int TUserManagerLink::SignIn() {
   long result = 0;
-  OleCheck(Intf().SignIn(&result));
+  Checked([&] { return Intf().SignIn(&result); });
   return result;
 }
 
-void TUserManagerLink::SignOut() { OleCheck(Intf().SignOut()); }
+void TUserManagerLink::SignOut() { Checked([&] { return Intf().SignOut(); }); }
 
 std::vector<std::wstring> TUserManagerLink::GetDomainList() {
   TVariant suffixes;
-  OleCheck(Intf().GetDomainList(suffixes.Put()));
+  Checked([&] { return Intf().GetDomainList(suffixes.Put()); });
   return VariantToStrings(suffixes.Get());
 }

@@ -20,6 +20,14 @@ enum TUserState : int {
 constexpr int kProfileCurrent = 0;
 constexpr int kProfileReload = -1;
 
+// True when a failed call means the agent's process is gone or its object no longer
+// exists (disconnected, server unavailable or died, unknown object): the references
+// are of no use any more and must be created again.
+bool IsAgentGone(HRESULT hr);
+
+// What the user reads while the agent cannot be reached.
+std::wstring AgentUnreachableText();
+
 class TSvcInvokerLink {
  public:
   TSvcInvokerLink() = default;

@@ -1,6 +1,7 @@
 #include "agent/UnitDef.h"
 
 #include "shell/Common.h"
+#include "agent/AgentCallFilter.h"
 #include "agent/ErrorInfoHook.h"
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
@@ -30,12 +31,21 @@ void StartUpSharedState(const std::wstring& programDir) {
     OleCheck(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     comInitialised = true;
     InstallErrorInfoHook();
+    InstallAgentCallFilter([](const std::wstring& text) { ShowMessageText(text); });
   }
-  SvcInvoker = TSvcInvokerLink::Create();
-  SvcInvoker.Start();
-  UserManager = TUserManagerLink::Create();
+  ConnectAgent();
   ClearSharedState();
   AppFile = LoadApplicationFile(programDir + kAppFileName);
+}
+
+void ConnectAgent() {
+  UserManager.Reset();
+  SvcInvoker.Reset();
+  TSvcInvokerLink invoker = TSvcInvokerLink::Create();
+  invoker.Start();
+  TUserManagerLink manager = TUserManagerLink::Create();
+  SvcInvoker = std::move(invoker);
+  UserManager = std::move(manager);
 }
 
 void ShutDownSharedState() {
@@ -45,6 +55,7 @@ void ShutDownSharedState() {
   SvcInvoker.Reset();
   if (comInitialised) {
     comInitialised = false;
+    RemoveAgentCallFilter();
     CoUninitialize();
   }
 }

@@ -29,6 +29,10 @@ inline constexpr wchar_t kAppFileName[] = L"AppProfile.xml";
 // service invoker (created and started) and user manager, the shared state cleared,
 // and the application file loaded from `programDir`. Raises on any failure.
 void StartUpSharedState(const std::wstring& programDir);
+// Drops both agent references and creates them again, the service invoker started as
+// at start-up. Raises when the agent cannot be reached; both references stay empty then.
+// The held documents and their marks are not touched.
+void ConnectAgent();
 // Module shut-down: releases the page, the documents and the agent references, then
 // COM for the thread (when StartUpSharedState initialised it).
 void ShutDownSharedState();

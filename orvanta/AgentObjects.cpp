@@ -80,7 +80,7 @@ STDMETHODIMP TUserManager::GetUserProfile(LONG mode, BSTR* xml) {
 }
 
 STDMETHODIMP TUserManager::PutUserProfile(BSTR xml, LONG flag) {
-  return Call(__func__, [&] { TheAgentService().PutUserProfile(Str(xml), flag); });
+  return Call(__func__, [&] { TheAgentService().PutUserProfile(Str(xml), flag, &line_); });
 }
 
 STDMETHODIMP TUserManager::GetAppProfile(BSTR* xml) {

@@ -45,4 +45,8 @@ class TUserManager final : public TDualObject<IUserManager> {
   STDMETHODIMP SignIn(LONG* result) override;
   STDMETHODIMP SignOut() override;
   STDMETHODIMP GetDomainList(VARIANT* suffixes) override;
+
+ private:
+  // This client's own profile changes, so that its next change on top of them passes.
+  TProfileLine line_;
 };

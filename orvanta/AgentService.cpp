@@ -230,10 +230,15 @@ std::wstring TAgentService::GetUserProfile(int mode) {
   }
 }
 
-void TAgentService::PutUserProfile(const std::wstring& xml, int /*flag: always -1*/) {
+void TAgentService::PutUserProfile(const std::wstring& xml, int /*flag: always -1*/,
+                                   TProfileLine* line) {
   const TAccount& account = RequireUser();
   const std::wstring id = account.id;
   const TXmlDoc doc = ParseDocument(xml, L"UserInfo");
+  const std::wstring base = SentRevision(doc.Root());
+  const std::wstring current = ProfileRevision(store_.Data().profiles.at(id));
+  if (!base.empty() && base != current && !(line && line->Continues(id, base, current)))
+    throw TAgentError(TAgentFault::ProfileChanged);
   const TProfileFacts sent = ReadFacts(doc.Root());
   const TProfileFacts stored = Facts(id);
   if (ProtectedFieldsChanged(stored, sent) && authorization_.empty())
@@ -244,6 +249,7 @@ void TAgentService::PutUserProfile(const std::wstring& xml, int /*flag: always -
     if (DomainInUse(sent.domain, id)) throw TAgentError(TAgentFault::DomainTaken, sent.domain);
   }
   store_.SaveProfile(id, xml);
+  if (line && !base.empty()) line->Record(id, base, ProfileRevision(xml));
 }
 
 std::wstring TAgentService::GetAppProfile() {

@@ -15,6 +15,27 @@
 #include "orvanta/AgentStore.h"
 #include "orvanta/ProfileRules.h"
 
+// What one client (one user manager object) last stored of each account's profile: the
+// revision it made the change on and the revision its change produced. A client that
+// stored a profile holds that text, still marked with the revision it started from, so
+// its next change on top of its own is no change made on an older revision.
+class TProfileLine {
+ public:
+  void Record(const std::wstring& account, const std::wstring& base, const std::wstring& produced) {
+    last_[account] = {base, produced};
+  }
+  // True when `sent` is the revision this client's last change of the account was made
+  // on and that change is still what is stored (`current`).
+  bool Continues(const std::wstring& account, const std::wstring& sent,
+                 const std::wstring& current) const {
+    const auto it = last_.find(account);
+    return it != last_.end() && it->second.first == sent && it->second.second == current;
+  }
+
+ private:
+  std::map<std::wstring, std::pair<std::wstring, std::wstring>> last_;
+};
+
 class TAgentService {
  public:
   // `dataFolder` ends in a backslash; the demo data is seeded there on first start.
@@ -29,7 +50,11 @@ class TAgentService {
   void ChangeUser(const std::wstring& accountKey);
   void ResendAccountKey(const std::wstring& domain);
   std::wstring GetUserProfile(int mode);
-  void PutUserProfile(const std::wstring& xml, int flag);
+  // Refuses (ProfileChanged) a profile made on a revision older than the stored one,
+  // unless it continues `line`'s own last change; a text without a revision is taken
+  // as made on the stored one. The checks of the protected fields and of the domain
+  // compare with the stored profile, which is then the one the client was given.
+  void PutUserProfile(const std::wstring& xml, int flag, TProfileLine* line = nullptr);
   std::wstring GetAppProfile();
   void PutAppProfile(const std::wstring& xml);
   void RebuildAccountKey();

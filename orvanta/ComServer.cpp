@@ -7,6 +7,7 @@
 #include "orvanta/AgentPresence.h"
 #include "orvanta/FileIo.h"
 #include "orvanta/ServerLifetime.h"
+#include "orvanta/StaleClasses.h"
 
 namespace {
 
@@ -141,6 +142,9 @@ enum class TEnd { Quit, Restart, Failed };
 
 TEnd Serve(TServeMode mode, HANDLE stopEvent, TAgentPresence& presence) {
   TIdleTimer idle;
+  // A registration left by a killed agent would shadow ours (Wine).
+  ClearStaleRegistrations(mode != TServeMode::Embedding);
+  TServingNote note;  // outlives the registration below, so it is removed after it
   TRegisteredClasses classes;
   if (!classes.Ok()) return TEnd::Failed;
   presence.Announce();

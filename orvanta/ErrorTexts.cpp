@@ -29,12 +29,15 @@ constexpr TFaultEntry kFaults[] = {
     {TAgentFault::StoreWrite, L"无法保存代理数据：%s"},
     {TAgentFault::NotSupported, L"代理不支持该操作。"},
     {TAgentFault::Internal, L"代理内部错误：%s"},
+    {TAgentFault::ProfileChanged,
+     L"账户资料已在别处被修改，本次修改未保存，以免覆盖别处的修改。请重新载入资料后再修改。"},
 };
 
 const TFaultEntry& Entry(TAgentFault fault) {
   for (const TFaultEntry& e : kFaults)
     if (e.fault == fault) return e;
-  return kFaults[std::size(kFaults) - 1];
+  // Every fault has an entry (in the enumeration's order); never reached.
+  return kFaults[static_cast<size_t>(TAgentFault::Internal)];
 }
 
 std::string Narrow(const std::wstring& text) {

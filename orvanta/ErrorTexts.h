@@ -25,6 +25,7 @@ enum class TAgentFault {
   StoreWrite,
   NotSupported,
   Internal,
+  ProfileChanged,     // PutUserProfile made on an older revision of the profile
 };
 
 class TAgentError : public std::runtime_error {

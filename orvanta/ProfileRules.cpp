@@ -2,6 +2,8 @@
 
 #include "orvanta/ErrorTexts.h"
 
+#include <cwchar>
+
 TXmlDoc ParseDocument(const std::wstring& text, const wchar_t* root) {
   TXmlDoc doc = TXmlDoc::Parse(text);
   const std::wstring name = doc.RootName();
@@ -30,5 +32,22 @@ std::wstring ProfileForClient(const std::wstring& stored) {
   // Only a mark the profile carries is reset: a profile stored without one goes out
   // without one, as the service may hand it out.
   if (Attribute(doc.Root(), L"Modified")) SetAttribute(doc.Root(), L"Modified", L"False");
+  SetAttribute(doc.Root(), L"Revision", ProfileRevision(stored));
   return doc.Markup();
+}
+
+std::wstring ProfileRevision(const std::wstring& stored) {
+  // FNV-1a over the UTF-16 code units.
+  unsigned long long hash = 14695981039346656037ull;
+  for (wchar_t c : stored) {
+    hash ^= static_cast<unsigned short>(c);
+    hash *= 1099511628211ull;
+  }
+  wchar_t text[24];
+  swprintf(text, 24, L"%016llX", hash);
+  return text;
+}
+
+std::wstring SentRevision(IXMLDOMElement& userInfo) {
+  return Attribute(userInfo, L"Revision").value_or(L"");
 }

@@ -24,6 +24,16 @@ TProfileFacts ReadFacts(IXMLDOMElement& userInfo);
 bool ProtectedFieldsChanged(const TProfileFacts& stored, const TProfileFacts& sent);
 
 // The stored profile as handed to the program: the same document with its Modified
-// attribute "False", since what the agent holds is by definition not modified; a
-// profile stored without the attribute is handed out without it.
+// attribute "False", since what the agent holds is by definition not modified (a
+// profile stored without the attribute is handed out without it), and its Revision
+// attribute set to ProfileRevision(stored), which the program carries back untouched.
 std::wstring ProfileForClient(const std::wstring& stored);
+
+// The revision of a stored profile text: a digest of the text, so that any change of
+// the stored profile, through the agent or behind it on disk, makes a new revision and
+// an agent started again finds the same one.
+std::wstring ProfileRevision(const std::wstring& stored);
+
+// The revision a sent profile was made on (its Revision attribute); empty when it
+// carries none.
+std::wstring SentRevision(IXMLDOMElement& userInfo);

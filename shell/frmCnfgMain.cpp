@@ -4,6 +4,7 @@
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "skin/SkinFaces.h"
+#include "agent/AgentCallFilter.h"
 #include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
 #include "pages/frameDnsPro.h"
@@ -163,14 +164,19 @@ TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage page) {
 // ---- State poll ----
 
 void TCnfgMain::StateTimerTimer(TTimer&) {
+  // A page's call that waits for the agent runs this tick inside its wait: the tick
+  // would only queue behind it.
+  if (AgentCallPending()) return;
+  if (!AgentHealth.ReadyForTick()) return;
   try {
     ShowNetworkState();
     ShowSignState();
     FollowUserState();
     UpdateApplyButton();
+    AgentHealth.TickSucceeded();
   } catch (...) {
-    // A lost or failing agent: beep, skip the rest of the tick, try again next tick.
-    MessageBeep(MB_OK);
+    // The rest of the tick is skipped; the next one tries again.
+    AgentHealth.TickFailed(std::current_exception());
   }
 }
 
@@ -190,8 +196,7 @@ void TCnfgMain::ShowSignState() {
 void TCnfgMain::FollowUserState() {
   switch (UserManager.GetUserState()) {
     case usNoUser:
-      UserProfile = {};
-      LocalSettings = {};
+      ReleaseDocuments();
       break;
     case usSignedIn:
     case usSignedOut:
@@ -202,16 +207,45 @@ void TCnfgMain::FollowUserState() {
   }
 }
 
+void TCnfgMain::ReleaseDocuments() {
+  // Unsent edits wait aside for the account to come back.
+  unsent_.KeepAside(UserProfile, LocalSettings, LocalSettingsModified);
+  UserProfile = {};
+  LocalSettings = {};
+}
+
 void TCnfgMain::FetchDocuments() {
   // A held document with unsent edits is kept: only the missing one is fetched.
   // Otherwise a local settings text that keeps failing would replace the user's
   // profile edits with the agent's copy on every tick, and a profile dropped by a
-  // reload or a change of account would take the unsent options with it.
-  const bool keepProfile = UserProfile.Assigned() && UserProfile.Modified();
-  const bool keepSettings = LocalSettings.Assigned() && LocalSettingsModified;
-  if (!keepProfile) UserProfile = ParseUserInfo(UserManager.GetUserProfile(kProfileCurrent));
-  if (!keepSettings) LocalSettings = ParseLocalSetting(UserManager.GetAppProfile());
+  // reload or a change of account would take the unsent options with it. The marks
+  // are read after the calls: the window takes input while a call waits.
+  auto profileEdited = [] { return UserProfile.Assigned() && UserProfile.Modified(); };
+  auto settingsEdited = [] { return LocalSettings.Assigned() && LocalSettingsModified; };
+  if (!profileEdited()) {
+    const std::wstring text = UserManager.GetUserProfile(kProfileCurrent);
+    if (!profileEdited()) HoldProfile(ParseUserInfo(text));
+  }
+  if (!settingsEdited()) {
+    const std::wstring text = UserManager.GetAppProfile();
+    if (!settingsEdited()) HoldSettings(ParseLocalSetting(text));
+  }
   if (CurrentPage && UserProfile.Assigned()) CurrentPage->Refresh();
+}
+
+void TCnfgMain::HoldSettings(TXMLLocalSettingType fetched) {
+  LocalSettings = std::move(fetched);
+  if (TXMLLocalSettingType kept = unsent_.TakeSettings(); kept.Assigned()) {
+    LocalSettings = std::move(kept);
+    LocalSettingsModified = true;
+  }
+}
+
+void TCnfgMain::HoldProfile(TXMLUserInfoType fetched) {
+  std::wstring discarded;
+  const std::wstring domain = AccountDomain(fetched);
+  UserProfile = unsent_.TakeProfile(std::move(fetched), domain, discarded);
+  if (!discarded.empty()) ShowMessageText(discarded);
 }
 
 void TCnfgMain::UpdateApplyButton() {

@@ -3,6 +3,8 @@
 // page area, the 100 ms poll of the agent's state that fetches and drops the documents,
 // and the OK / Apply / Cancel commit that sends the edits back to the agent.
 #pragma once
+#include "shell/AgentHealth.h"
+#include "shell/UnsentEdits.h"
 #include "skin/BGSource.h"
 #include "toolkit/ComPtr.h"
 #include "toolkit/Label.h"
@@ -37,6 +39,10 @@ class TCnfgMain : public TBGForm {
   TPicBtn btnApply;
   TTimer StateTimer;
 
+  // The poll's view of the agent's health: the beep of a failing run of ticks
+  // (replaceable by tests) and the reconnection of a lost agent.
+  TAgentHealth AgentHealth;
+
   // The user page's network label and sign button, which the poll writes on every
   // tick; the user page attaches them when it is created.
   TControl* labNetwork = nullptr;
@@ -67,7 +73,11 @@ class TCnfgMain : public TBGForm {
   void ShowNetworkState();
   void ShowSignState();
   void FollowUserState();
+  void ReleaseDocuments();
   void FetchDocuments();
+  // Hold a fetched document, or the one with unsent edits kept for it.
+  void HoldProfile(TXMLUserInfoType fetched);
+  void HoldSettings(TXMLLocalSettingType fetched);
   void UpdateApplyButton();
 
   // The commit's steps; each returns false when it failed and reported why.
@@ -79,4 +89,7 @@ class TCnfgMain : public TBGForm {
   // The page's factory: creates the page on first use, shows it and returns its
   // interface. The professional pages open with the snapshot flag off.
   TComPtr<IPageWrapper> OpenPage(TMainPage page);
+
+  // Documents with unsent edits kept while the agent has no usable user.
+  TUnsentEdits unsent_;
 };

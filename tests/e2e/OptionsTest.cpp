@@ -139,7 +139,9 @@ TEST_F(OptionsTest, ServerSpeedAndSignInReachTheAgentThroughAReloadOfTheProfile)
 
   Apply();
   EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutAppProfile") == 1; }));
-  const std::wstring stored = StoredLocalSettings();
+  // The agent counts a call as it starts: the text is stored a moment later.
+  std::wstring stored;
+  WaitFor([&] { return (stored = StoredLocalSettings()).find(L"ns2.veltrano.net") != std::wstring::npos; });
   EXPECT_NE(stored.find(L"<Host>ns2.veltrano.net</Host>"), std::wstring::npos) << Narrow(stored);
   EXPECT_NE(stored.find(L"<HeartBeat>300</HeartBeat>"), std::wstring::npos);
   EXPECT_NE(stored.find(L"<AutoConnect>False</AutoConnect>"), std::wstring::npos);

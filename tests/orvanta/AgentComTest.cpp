@@ -4,6 +4,8 @@
 // through EXCEPINFO), the state machine, files changed while it runs, and a restart.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include <cwchar>
 
 #include "tests/support/AgentData.h"
@@ -57,7 +59,12 @@ std::wstring TrimEnd(std::wstring s) {
 
 TEST_F(AgentComTest, TheProfileCrossesIntactAndUnmodified) {
   const std::wstring profile = Agent().GetUserProfile(kProfileCurrent);
-  EXPECT_EQ(CompactXml(profile), CompactXml(TrimEnd(StoredUserProfile())));
+  // As stored, with the revision it was handed out at.
+  const std::wregex revision(L" Revision=\"([0-9A-F]{16})\"");
+  std::wsmatch found;
+  ASSERT_TRUE(std::regex_search(profile, found, revision));
+  EXPECT_EQ(CompactXml(std::regex_replace(profile, revision, L"")),
+            CompactXml(TrimEnd(StoredUserProfile())));
   EXPECT_NE(profile.find(L"<UserName>张伟</UserName>"), std::wstring::npos);
   EXPECT_NE(profile.find(L"Modified=\"False\""), std::wstring::npos);
 }

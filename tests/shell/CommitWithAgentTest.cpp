@@ -3,6 +3,8 @@
 // know) reaches the agent unchanged, and a failure is reported with the agent's text.
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "tests/support/AgentData.h"
 #include "toolkit/Application.h"
 #include "tests/support/TestPaths.h"
@@ -46,11 +48,14 @@ TEST_F(CommitWithAgentTest, WhatThePagesDoNotTouchReachesTheAgentUnchanged) {
   Tick();
   ASSERT_TRUE(UserProfile.Assigned());
   ASSERT_GT(UserProfile.ChargeLogs().Count(), 0);  // the demo profile has a charge log
+  // What the agent should hold afterwards: its text (with the revision it handed out)
+  // with only these two changes.
+  TXMLUserInfoType expected = ParseUserInfo(UserProfile.XML());
+  EXPECT_EQ(CompactXml(ParseUserInfo(stored).XML()),
+            CompactXml(std::regex_replace(expected.XML(), std::wregex(L" Revision=\"[0-9A-F]+\""), L"")));
   UserProfile.SetUserName(L"李四 & <新>");
   MarkUserProfileModified(true);
 
-  // What the agent should hold afterwards: its text with only these two changes.
-  TXMLUserInfoType expected = ParseUserInfo(stored);
   expected.SetUserName(L"李四 & <新>");
   expected.SetModified(true);
 

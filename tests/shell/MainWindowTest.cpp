@@ -223,3 +223,62 @@ TEST_F(MainWindowTest, NavigationClosesTheOldPageBeforeTheNewOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, UnsentEditsWaitForTheirAccountWhileTheAgentHasNoUser) {
+  Tick();
+  UserProfile.SetUserName(L"edited");
+  Edit();
+  LocalSettings.SetHeartBeat(300);
+  SetLocalSettingsModified(true);
+
+  // The account is unset for a moment and comes back: both edits are there again.
+  agent.userState = 1;
+  Tick();
+  EXPECT_FALSE(UserProfile.Assigned());
+  agent.userState = 2;
+  Tick();
+  ASSERT_TRUE(UserProfile.Assigned());
+  EXPECT_EQ(UserProfile.UserName(), L"edited");
+  EXPECT_TRUE(UserProfile.Modified());
+  EXPECT_EQ(LocalSettings.HeartBeat(), 300);
+  EXPECT_TRUE(LocalSettingsModified);
+  EXPECT_TRUE(main->btnApply.Enabled());
+  EXPECT_TRUE(messages.empty());
+
+  // Another account comes instead: its profile is shown, the user is told what was lost;
+  // the local settings are the agent's own and stay edited.
+  agent.userState = 1;
+  Tick();
+  agent.userProfileXml = L"<UserInfo Modified=\"False\"><Domain>other.example</Domain></UserInfo>";
+  agent.userState = 2;
+  Tick();
+  EXPECT_EQ(UserProfile.Domain(), L"other.example");
+  EXPECT_FALSE(UserProfile.Modified());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_NE(messages[0].find(L"demo.example"), std::wstring::npos);
+  EXPECT_NE(messages[0].find(L"未发送的修改已被丢弃"), std::wstring::npos);
+  EXPECT_EQ(LocalSettings.HeartBeat(), 300);
+}
+
+TEST_F(MainWindowTest, ARunOfFailingTicksBeepsAndTellsOnce) {
+  int beeps = 0;
+  main->AgentHealth.OnBeep = [&] { ++beeps; };
+  Tick();
+  agent.FailOn(L"IsOnline", L"代理数据文件已损坏：Profiles\\pro.xml");
+  for (int i = 0; i < 10; ++i) Tick();
+  EXPECT_EQ(beeps, 1);
+  EXPECT_EQ(messages, std::vector<std::wstring>{L"代理数据文件已损坏：Profiles\\pro.xml"});
+
+  // A good tick ends the run; the next failure is told again.
+  agent.ClearFailures();
+  Tick();
+  agent.FailOn(L"GetUserState", L"again");
+  Tick();
+  Tick();
+  EXPECT_EQ(beeps, 2);
+  EXPECT_EQ(messages.size(), 2u);
+}
+
+}  // namespace

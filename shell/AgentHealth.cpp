@@ -1,0 +1,61 @@
+#include "shell/AgentHealth.h"
+
+#include <string>
+
+#include "agent/AgentLink.h"
+#include "agent/UnitDef.h"
+#include "toolkit/Exception.h"
+
+namespace {
+
+// The failure's status when it was a failed COM call, else S_OK.
+HRESULT StatusOf(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EOleError& e) {
+    return e.Code();
+  } catch (...) {
+    return S_OK;
+  }
+}
+
+}  // namespace
+
+bool TAgentHealth::ReadyForTick() {
+  if (!lost_) return true;
+  const ULONGLONG now = GetTickCount64();
+  if (lastAttempt_ && now - lastAttempt_ < kReconnectIntervalMs) return false;
+  lastAttempt_ = now;
+  try {
+    ConnectAgent();
+  } catch (...) {
+    TickFailed(std::current_exception());
+    return false;
+  }
+  lost_ = false;
+  return true;
+}
+
+void TAgentHealth::TickFailed(std::exception_ptr failure) {
+  const bool gone = IsAgentGone(StatusOf(failure));
+  if (gone && !lost_) {
+    lost_ = true;
+    lastAttempt_ = 0;  // the first attempt comes with the next tick
+  }
+  if (failing_) return;
+  failing_ = true;
+  if (OnBeep)
+    OnBeep();
+  else
+    PollBeep();
+  ShowMessageText(gone ? AgentUnreachableText() : ExceptionMessage(failure));
+}
+
+void PollBeep() {
+  MessageBeep(MB_OK);
+  if (HANDLE counter = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE,
+                                      PollBeepSemaphoreName(GetCurrentProcessId()).c_str())) {
+    ReleaseSemaphore(counter, 1, nullptr);
+    CloseHandle(counter);
+  }
+}

@@ -1,0 +1,177 @@
+// The real program through the agent's bad days: killed and started again, no usable
+// user for a moment, the profile changed behind an unsent edit, hung, and unable to
+// read its profile. Each leaves the background agent running and registered.
+#include "tests/e2e/AccountPagesFixture.h"
+
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "shell/AgentHealth.h"
+
+namespace e2e {
+namespace {
+
+// The agent processes of this Wine session.
+std::vector<DWORD> AgentProcesses() {
+  std::vector<DWORD> pids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return pids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (_wcsicmp(entry.szExeFile, L"Orvanta.exe") == 0) pids.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return pids;
+}
+
+void KillAgents() {
+  for (DWORD pid : AgentProcesses())
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+      TerminateProcess(process, 9);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+}
+
+// Suspends (or resumes) every thread of every agent process: a hung agent.
+void FreezeAgents(bool freeze) {
+  const std::vector<DWORD> pids = AgentProcesses();
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (std::find(pids.begin(), pids.end(), entry.th32OwnerProcessID) == pids.end()) continue;
+    if (HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID)) {
+      freeze ? SuspendThread(thread) : ResumeThread(thread);
+      CloseHandle(thread);
+    }
+  }
+  CloseHandle(snapshot);
+}
+
+class OutageTest : public AccountPagesTest {
+ protected:
+  void TearDown() override {
+    FreezeAgents(false);
+    if (program) program->Terminate();
+    program.reset();
+    // Whatever agent is left (a COM-started one, or none) makes way for the background
+    // agent the other tests expect.
+    EXPECT_EQ(RunAgentSwitch(L"-Quit"), 0);
+    StartBackgroundAgent();
+    WaitFor([] { return !AgentProcesses().empty(); }, 5000);
+    ResetAgentData();
+  }
+
+  // A new user name typed on the modification page and taken by its OK: an unsent edit.
+  void EditUserName() {
+    HWND page = OpenModifyPage();
+    ASSERT_NE(page, nullptr);
+    SetText(Child(page, L"Edit", L"张伟"), L"张伟明");
+    Click(Child(page, L"Button", L"确定"));
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Apply()) != FALSE; }));
+  }
+  HWND Apply() { return Child(main, L"TPicBtn", L"应用"); }
+};
+
+TEST_F(OutageTest, AKilledAgentStartedAgainTakesTheEditMadeBefore) {
+  EditUserName();
+  KillAgents();
+  Sleep(300);  // the program finds the agent gone
+  ResetAgentCallCounts();
+  const ULONGLONG started = GetTickCount64();
+  StartBackgroundAgent();
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("IsOnline") >= 1; }, 10000));
+  const ULONGLONG reconnectMs = GetTickCount64() - started;
+  std::printf("the program used the agent again %llu ms after it was started again\n", reconnectMs);
+  EXPECT_LT(reconnectMs, 2000u);
+  EXPECT_TRUE(IsWindowEnabled(Apply()));
+  Click(Apply());
+  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+}
+
+TEST_F(OutageTest, AnEditOutlivesAMomentWithoutUserButNotAChangeOfAccount) {
+  EditUserName();
+  WriteAgentState(L"", 2, true);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(Apply()); }));  // dropped
+  Sleep(1000);
+  WriteAgentState(kDemoProId, 2, true);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Apply()) != FALSE; }));  // back, marked
+  Click(Apply());
+  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+
+  HWND page = OpenModifyPage();
+  ASSERT_NE(page, nullptr);
+  SetText(Child(page, L"Edit", L"张伟明"), L"张三");
+  Click(Child(page, L"Button", L"确定"));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Apply()) != FALSE; }));
+  WriteAgentState(L"", 2, true);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowEnabled(Apply()); }));
+  WriteAgentState(kDemoStdId, 2, true);
+  EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"未发送的修改已被丢弃"); }))
+      << Narrow(PopupText());
+  EXPECT_TRUE(Contains(PopupText(), kDemoProDomain));
+  EXPECT_FALSE(IsWindowEnabled(Apply()));
+  EXPECT_FALSE(Contains(StoredUserProfile(kDemoProId), L"张三"));
+  EXPECT_FALSE(Contains(StoredUserProfile(kDemoStdId), L"张三"));
+}
+
+TEST_F(OutageTest, AChangeMadeElsewhereIsNeverOverwrittenUnseen) {
+  EditUserName();
+  std::wstring outside = StoredUserProfile(kDemoProId);
+  const size_t at = outside.find(L"zhang.wei@example.com");
+  ASSERT_NE(at, std::wstring::npos);
+  outside.replace(at, 21, L"zw@elsewhere.example");
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", outside));
+
+  Click(Apply());
+  EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"账户资料已在别处被修改"); }))
+      << Narrow(PopupText());
+  EXPECT_EQ(StoredUserProfile(kDemoProId), outside);
+  EXPECT_TRUE(IsWindowEnabled(Apply()));  // the edit is kept
+}
+
+TEST_F(OutageTest, AHungAgentLeavesTheWindowAliveAndCancelEndsTheProgram) {
+  FreezeAgents(true);
+  // The user is told, and the window still takes typing while the call waits.
+  EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"没有响应"); }, 8000))
+      << Narrow(PopupText());
+  std::vector<HWND> edits = Edits(userPage);
+  ASSERT_FALSE(edits.empty());
+  EXPECT_TRUE(TypeText(edits.front(), L"ABCD"));
+  const ULONGLONG closing = GetTickCount64();
+  Click(Child(main, L"TPicBtn", L"取消"));
+  EXPECT_TRUE(program->WaitForExit(3000));
+  std::printf("the program ended %llu ms after Cancel, the agent still hung\n",
+              GetTickCount64() - closing);
+  FreezeAgents(false);
+}
+
+TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
+  // The documents are dropped while no user is set, and the damaged profile is what the
+  // poll then fetches on every tick.
+  WriteAgentState(L"", 2, true);
+  Sleep(500);
+  // Counted from here: a state file caught half written above may have made a beep.
+  HANDLE beeps = CreateSemaphoreW(nullptr, 0, 1000,
+                                  PollBeepSemaphoreName(program->ProcessId()).c_str());
+  ASSERT_NE(beeps, nullptr);
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", L"<UserInfo><Domain>"));
+  WriteAgentState(kDemoProId, 2, true);
+  ResetAgentCallCounts();
+  Sleep(2500);  // about 25 failing ticks
+  int count = 0;
+  while (WaitForSingleObject(beeps, 0) == WAIT_OBJECT_0) ++count;
+  CloseHandle(beeps);
+  std::printf("%d beep(s) in 2.5 s of failing ticks, %ld profile fetches\n", count,
+              AgentCallCount("GetUserProfile"));
+  EXPECT_EQ(count, 1);
+  EXPECT_GE(AgentCallCount("GetUserProfile"), 10);
+  EXPECT_TRUE(Contains(PopupText(), L"代理数据文件已损坏：Profiles\\pro.xml")) << Narrow(PopupText());
+}
+
+}  // namespace
+}  // namespace e2e
