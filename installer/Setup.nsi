@@ -35,8 +35,8 @@ SetCompressor /SOLID lzma
 !define PROGRAM "VTUserCnfg.exe"
 !define UNINSTALLER "Uninstall.exe"
 !define DATA_DIR "OrvantaData"
-; The folder the configuration program keeps its domain list file in (its working
-; folder, which the shortcuts set to the install folder).
+; The configuration program's domain list file, kept in its working folder (which the
+; shortcut sets to the install folder).
 !define DOMAIN_LIST "TDNL.kvf"
 !define MAIN_CLASS "TCnfgMain"
 !define AGENT_NAME "Veltrano"
