@@ -78,6 +78,12 @@ void MarkUserProfileModified(bool flag) {
   if (UserProfile.Assigned()) UserProfile.SetModified(flag);
 }
 
+void ChangeUserProfile(const std::function<void(TXMLUserInfoType& profile)>& change) {
+  if (!UserProfile.Assigned()) return;
+  change(UserProfile);
+  UserProfile.SetModified(true);
+}
+
 void SetLocalSettingsModified(bool flag) { LocalSettingsModified = flag; }
 
 bool IsProfessionalService() {

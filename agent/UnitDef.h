@@ -53,6 +53,9 @@ std::wstring ProfileFieldText(std::wstring (TXMLUserInfoType::*field)() const);
 
 // Sets the held user profile's Modified attribute; nothing when none is held.
 void MarkUserProfileModified(bool flag);
+// A page's edit of the held user profile: `change` writes it and the profile is
+// marked modified; nothing at all when none is held.
+void ChangeUserProfile(const std::function<void(TXMLUserInfoType& profile)>& change);
 void SetLocalSettingsModified(bool flag);
 // True when a user profile is held and the agent's service type is 3 or more. Agent
 // failures propagate.

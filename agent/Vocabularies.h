@@ -4,12 +4,22 @@
 // shown with what is stored or used.
 #pragma once
 #include <array>
+#include <span>
+#include <string>
+#include <vector>
 
 // What is shown and what is stored for one choice.
 struct TVocabularyItem {
   const wchar_t* shown;
   const wchar_t* value;
 };
+
+// What a table shows, in order: the entries of its combo box.
+inline std::vector<std::wstring> ShownTexts(std::span<const TVocabularyItem> items) {
+  std::vector<std::wstring> texts;
+  for (const TVocabularyItem& item : items) texts.push_back(item.shown);
+  return texts;
+}
 
 // Position = stored value.
 inline constexpr std::array<const wchar_t*, 10> kConnectionTypes = {
@@ -41,7 +51,7 @@ inline constexpr std::array<TVocabularyItem, 2> kOfflineUrlHosts = {{
     {L"IP Address...", L"ip"},
 }};
 
-// URL schemes; "Other..." has none (the user types the whole URL).
+// URL schemes; "Other..." has none of its own: the user types the scheme.
 inline constexpr std::array<TVocabularyItem, 4> kUrlProtocols = {{
     {L"HTTP", L"http"},
     {L"HTTPS", L"https"},

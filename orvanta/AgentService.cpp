@@ -276,7 +276,11 @@ std::vector<std::wstring> TAgentService::FindDomains(const std::wstring& pattern
   for (const TAccount& a : Fresh().accounts)
     if (store_.Data().profiles.count(a.id)) consider(Facts(a.id).domain);
   for (const TRegisteredDomain& d : store_.Data().registry) consider(d.name);
-  std::sort(found.begin(), found.end(), NameLess);
+  // Names that begin with the text come first, as a user typing a name's start expects.
+  std::sort(found.begin(), found.end(), [&](const std::wstring& a, const std::wstring& b) {
+    const bool aFirst = BeginsWith(a, wanted), bFirst = BeginsWith(b, wanted);
+    return aFirst != bFirst ? aFirst : NameLess(a, b);
+  });
   if (found.size() > kMaxFound) found.resize(kMaxFound);
   return found;
 }

@@ -52,6 +52,14 @@ int IntAttr(IXMLDOMElement& e, const wchar_t* name, const std::wstring& file) {
   return value;
 }
 
+// A domain's sequence number: a count from 1; the searches report 0 for an unknown
+// domain, so a stored 0 or less would hide a known one.
+int SequenceAttr(IXMLDOMElement& e, const std::wstring& file) {
+  const int value = IntAttr(e, L"Sequence", file);
+  if (value <= 0) Corrupt(file, L"bad Sequence");
+  return value;
+}
+
 std::vector<TAccount> LoadAccounts(const std::wstring& folder) {
   std::vector<TAccount> accounts;
   std::optional<TXmlDoc> doc = LoadDoc(folder, kAccounts, L"Accounts");
@@ -62,7 +70,7 @@ std::vector<TAccount> LoadAccounts(const std::wstring& folder) {
     if (!ValidAccountId(a.id)) Corrupt(kAccounts, L"bad Id " + a.id);
     a.key = RequiredAttr(*e.Get(), L"Key", kAccounts);
     a.serviceType = IntAttr(*e.Get(), L"ServiceType", kAccounts);
-    a.sequence = IntAttr(*e.Get(), L"Sequence", kAccounts);
+    a.sequence = SequenceAttr(*e.Get(), kAccounts);
     if (!ParseReal(RequiredAttr(*e.Get(), L"Expiry", kAccounts), a.expiry))
       Corrupt(kAccounts, L"bad Expiry");
     accounts.push_back(std::move(a));
@@ -91,7 +99,7 @@ void LoadDomains(const std::wstring& folder, TStoreData& data) {
   if (TElement registry = FirstChild(doc->Root(), L"Registry"))
     for (const TElement& e : ChildElements(*registry.Get(), L"Domain"))
       data.registry.push_back({RequiredAttr(*e.Get(), L"Name", kDomains),
-                               IntAttr(*e.Get(), L"Sequence", kDomains)});
+                               SequenceAttr(*e.Get(), kDomains)});
 }
 
 std::wstring AccountsText(const std::vector<TAccount>& accounts) {

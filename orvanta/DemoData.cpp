@@ -202,6 +202,18 @@ const std::vector<TRegisteredDomain>& Registry() {
       {L"archive.vt-home.net", 2007},  {L"test-lab.veltrano.cn", 2008},
       {L"photo.veltrano.net", 2009},   {L"music.veltrano.cn", 2010},
       {L"example-corp.veltrano.net", 2011}, {L"games.vt-home.net", 2012},
+      // Further accounts of the service, so that a search for a few letters finds a
+      // list worth choosing from.
+      {L"shanghai-shop.veltrano.cn", 2013}, {L"shenzhen-lab.veltrano.cn", 2014},
+      {L"beijing-office.veltrano.net", 2015}, {L"beijing-news.veltrano.cn", 2016},
+      {L"home-server.vt-home.net", 2017}, {L"homework.veltrano.org", 2018},
+      {L"photo-club.veltrano.org", 2019}, {L"photo-studio.veltrano.net", 2020},
+      {L"club-house.vt-home.net", 2021}, {L"fishing-club.veltrano.org", 2022},
+      {L"bookshop.veltrano.net", 2023}, {L"shop-online.veltrano.cn", 2024},
+      {L"tea-house.veltrano.cn", 2025}, {L"mail-relay.veltrano.net", 2026},
+      {L"family-album.vt-home.net", 2027}, {L"garden.veltrano.org", 2028},
+      {L"chess-club.veltrano.net", 2029}, {L"cloud-drive.veltrano.net", 2030},
+      {L"webcam.vt-home.net", 2031}, {L"school-alumni.veltrano.org", 2032},
   };
   return registry;
 }

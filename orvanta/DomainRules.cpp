@@ -63,6 +63,10 @@ bool SameName(const std::wstring& a, const std::wstring& b) {
 
 bool NameLess(const std::wstring& a, const std::wstring& b) { return Folded(a) < Folded(b); }
 
+bool BeginsWith(const std::wstring& name, const std::wstring& prefix) {
+  return prefix.size() <= name.size() && SameName(name.substr(0, prefix.size()), prefix);
+}
+
 bool IsValidDomainName(const std::wstring& name) {
   if (name.empty() || name.size() > 253) return false;
   size_t labels = 0, start = 0;

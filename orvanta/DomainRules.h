@@ -17,6 +17,9 @@ bool NameLess(const std::wstring& a, const std::wstring& b);
 // Letters beyond ASCII are allowed, since the service also takes Chinese names.
 bool IsValidDomainName(const std::wstring& name);
 
+// Case-insensitive: the name begins with `prefix` (a search's best matches).
+bool BeginsWith(const std::wstring& name, const std::wstring& prefix);
+
 // Search patterns: with '*' (any run) or '?' (one character) the whole name must
 // match; without them the pattern may occur anywhere in the name. Case-insensitive.
 bool MatchesPattern(const std::wstring& name, const std::wstring& pattern);

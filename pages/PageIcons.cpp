@@ -175,3 +175,93 @@ HICON MakeRefreshGlyph() {
     });
   });
 }
+
+HICON MakeActiveIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(40, 150, 60), [dc] { Ellipse(dc, 0, 0, 16, 16); });
+    TPenScope pen(dc, kWhite, 2);
+    Line(dc, 4, 8, 7, 11);
+    Line(dc, 7, 11, 12, 5);
+  });
+}
+
+HICON MakePendingIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(215, 150, 20), [dc] { Ellipse(dc, 0, 0, 16, 16); });
+    FillShape(dc, RGB(255, 250, 230), [dc] { Ellipse(dc, 2, 2, 14, 14); });
+    TPenScope pen(dc, kInk, 2);
+    Line(dc, 8, 4, 8, 8);
+    Line(dc, 8, 8, 11, 10);
+  });
+}
+
+HICON MakeExpiredIcon() {
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(140, 140, 145), [dc] { Ellipse(dc, 0, 0, 16, 16); });
+    TPenScope pen(dc, RGB(210, 30, 30), 2);
+    Line(dc, 4, 4, 12, 12);
+    Line(dc, 12, 4, 4, 12);
+  });
+}
+
+HICON MakeProtocolIcon() {
+  // A blue globe with its meridian and equator.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    const COLORREF blue = RGB(50, 110, 200);
+    FillShape(dc, blue, [dc] { Ellipse(dc, 1, 1, 15, 15); });
+    TPenScope pen(dc, kWhite, 1);
+    const HGDIOBJ old = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    Ellipse(dc, 5, 1, 11, 15);
+    SelectObject(dc, old);
+    Line(dc, 1, 8, 15, 8);
+  });
+}
+
+HICON MakePortIcon() {
+  // A plug: its two pins over a grey body and the cable below.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(200, 170, 60), [dc] {
+      Rectangle(dc, 5, 1, 7, 5);
+      Rectangle(dc, 9, 1, 11, 5);
+    });
+    FillShape(dc, RGB(90, 90, 100), [dc] { RoundRect(dc, 3, 5, 13, 11, 3, 3); });
+    FillShape(dc, RGB(90, 90, 100), [dc] { Rectangle(dc, 7, 11, 9, 15); });
+  });
+}
+
+HICON MakeFolderIcon() {
+  // A yellow folder with its tab.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    const COLORREF edge = RGB(170, 130, 30);
+    FillShape(dc, edge, [dc] {
+      Rectangle(dc, 1, 3, 7, 5);
+      Rectangle(dc, 1, 4, 15, 14);
+    });
+    FillShape(dc, RGB(240, 200, 80), [dc] { Rectangle(dc, 2, 6, 14, 13); });
+  });
+}
+
+HICON MakeFileIcon() {
+  // A white page with lines of text.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    FillShape(dc, RGB(90, 90, 100), [dc] { Rectangle(dc, 3, 1, 13, 15); });
+    FillShape(dc, kWhite, [dc] { Rectangle(dc, 4, 2, 12, 14); });
+    FillShape(dc, RGB(120, 120, 130), [dc] {
+      for (int y : {4, 7, 10}) Rectangle(dc, 5, y, 11, y + 1);
+    });
+  });
+}
+
+HICON MakeWizardGlyph() {
+  // A wand with a star at its tip.
+  return MakeDrawnIcon(kSize, [](HDC dc) {
+    {
+      TPenScope pen(dc, RGB(90, 60, 30), 2);
+      Line(dc, 2, 14, 10, 6);
+    }
+    FillShape(dc, RGB(240, 190, 20), [dc] {
+      const POINT star[] = {{12, 0}, {13, 3}, {16, 4}, {13, 5}, {12, 8}, {11, 5}, {8, 4}, {11, 3}};
+      Polygon(dc, star, 8);
+    });
+  });
+}

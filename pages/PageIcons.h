@@ -1,8 +1,9 @@
 // The pages' small pictures, drawn in code as icons: the account pages' key and row
-// markers, the records pages' record icon and toolbar glyphs (16 x 16 each), and the
-// drawing routine behind them, which other pages use for their own. Each Make
-// function returns a new icon that the caller owns; AssignIcon hands one to a picture
-// and frees it.
+// markers, the records pages' record icon and toolbar glyphs, the hierarchy pages'
+// status icons, the redirection wizard's step icons and glyph (16 x 16 each), and the
+// drawing routine behind them, which other pages use for their own. Each Make function
+// returns a new icon that the caller owns; AssignIcon hands one to a picture and frees
+// it.
 #pragma once
 #include <windows.h>
 
@@ -30,6 +31,21 @@ HICON MakeMailGlyph();
 HICON MakeDeleteGlyph();
 HICON MakePropertyGlyph();
 HICON MakeRefreshGlyph();
+
+// The hierarchy pages: the state of a link to a parent or child domain, active (a
+// green tick), waiting for the other side's confirmation (a clock) and expired (a
+// grey disc crossed in red).
+HICON MakeActiveIcon();
+HICON MakePendingIcon();
+HICON MakeExpiredIcon();
+
+// The redirection wizard: its five steps (protocol, host, port, folder, file; the
+// host step shows the host glyph above) and the glyph of the buttons that open it.
+HICON MakeProtocolIcon();
+HICON MakePortIcon();
+HICON MakeFolderIcon();
+HICON MakeFileIcon();
+HICON MakeWizardGlyph();
 
 // The picture takes a copy of the icon; the icon is freed.
 void AssignIcon(TPicture& picture, HICON icon);

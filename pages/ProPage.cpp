@@ -4,8 +4,8 @@
 #include "skin/SkinFaces.h"
 
 TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
-                   POINT backAt, int backTabOrder)
-    : TBaseFrame(owner, className, std::move(name), width),
+                   POINT backAt, int backTabOrder, int height)
+    : TBaseFrame(owner, className, std::move(name), width, height),
       btnBack(*this, {.name = L"btnBack", .left = backAt.x, .top = backAt.y, .width = 95,
                       .height = 16, .caption = L"SnapShot Back", .tabOrder = backTabOrder,
                       .visible = false}) {
@@ -23,6 +23,12 @@ void TProPage::SetEnabled(bool value) {
 void TProPage::SetSnapshot(bool value) {
   TBaseFrame::SetSnapshot(value);
   btnBack.SetVisible(value);
+  // The button lies over the page's content, which comes before it in the tab order
+  // and so above it in the z-order, where it would hide the button and take its
+  // clicks. On a snapshot the content is disabled: the button is the only Tab stop
+  // either way.
+  if (value)
+    SetWindowPos(btnBack.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT TProPage::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -27,7 +27,8 @@ class TProPage : public TBaseFrame {
   bool STDMETHODCALLTYPE GetEnabled() override { return enabled_; }
   // Stores the flag and enables or disables the page's content when it differs.
   void STDMETHODCALLTYPE SetEnabled(bool value) override;
-  // Stores the flag and shows btnBack exactly when it is set.
+  // Stores the flag and shows btnBack exactly when it is set, above the page's other
+  // controls: it lies on the page's content, which would otherwise cover it.
   void STDMETHODCALLTYPE SetSnapshot(bool value) override;
 
   // Closes the page on show and opens the section's standard page in its place.
@@ -35,7 +36,7 @@ class TProPage : public TBaseFrame {
 
  protected:
   TProPage(TControl& owner, const wchar_t* className, std::wstring name, int width,
-           POINT backAt, int backTabOrder);
+           POINT backAt, int backTabOrder, int height = kDefaultHeight);
 
   // The page's own groups follow the enabled flag; the page has none of its own yet
   // beyond btnBack, which always stays usable.

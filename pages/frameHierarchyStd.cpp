@@ -2,11 +2,55 @@
 
 #include <memory>
 
+#include "agent/UnitDef.h"
+#include "pages/LinkLabel.h"
+#include "pages/ProPage.h"
+#include "pages/frameHierarchyPro.h"
+
 namespace {
+
 std::unique_ptr<TPageHierarchyStd> PageHierarchyStd;
+
+constexpr int kIconsLeft = 418;
+
+TControlArgs LegendIcon(const wchar_t* name, int top) {
+  return {.name = name, .left = 13, .top = top, .width = 16, .height = 16};
+}
+
 }  // namespace
 
-TPageHierarchyStd::TPageHierarchyStd(TControl& owner) : TBaseFrame(owner, kClassName, L"PageHierarchyStd", kWidth) {}
+TPageHierarchyStd::TPageHierarchyStd(TControl& owner)
+    : THierarchyPage(owner, kIconsLeft, kClassName, L"PageHierarchyStd", kWidth),
+      BGPanel1(*this, {.name = L"BGPanel1", .left = 20, .top = 136, .width = 253, .height = 81, .tabOrder = 2},
+               {.bevelOuter = TBevelCut::None}),
+      Image1(BGPanel1, LegendIcon(L"Image1", 8)),
+      Image2(BGPanel1, LegendIcon(L"Image2", 32)),
+      Image3(BGPanel1, LegendIcon(L"Image3", 56)),
+      BGLabel3(BGPanel1, CaptionArgs(*this, L"BGLabel3", 36, 10, L"活动 - 成功加入指定域")),
+      BGLabel1(BGPanel1, CaptionArgs(*this, L"BGLabel1", 36, 34, L"等待 - 期待父域的授权确认")),
+      BGLabel2(BGPanel1, CaptionArgs(*this, L"BGLabel2", 36, 58, L"过期 - 父域过期失效")),
+      btnSnapShot(*this, {.name = L"btnSnapShot", .left = 270, .top = 272, .width = 135, .height = 16,
+                          .caption = L"SnapShot Professional", .tabOrder = 1}) {
+  Image1.Picture().Assign(ImageActive.Picture());
+  Image2.Picture().Assign(ImagePending.Picture());
+  Image3.Picture().Assign(ImageExpired.Picture());
+  DressSnapshotButton(btnSnapShot, L"SnapPro");
+  btnSnapShot.OnClick = [this](TControl& s) { btnSnapShotClick(s); };
+}
+
+void TPageHierarchyStd::Refresh() {
+  ShowLinkRows(GridParents, UserProfile.Assigned() ? UserProfile.Parents().Count() : 0);
+  TBaseFrame::Refresh();
+}
+
+void TPageHierarchyStd::btnSnapShotClick(TControl&) {
+  OpenInstead([](TControl& main) { return ShowPageHierarchyPro(main, true); });
+}
+
+LRESULT TPageHierarchyStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_SETCURSOR && ShowHandCursor(btnSnapShot, wParam, lParam)) return TRUE;
+  return THierarchyPage::WndProc(msg, wParam, lParam);
+}
 
 TComPtr<IPageWrapper> ShowPageHierarchyStd(TControl& owner) {
   TPageHierarchyStd& page = CreateOrShowPage(PageHierarchyStd, owner);

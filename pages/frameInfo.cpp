@@ -1,14 +1,73 @@
 #include "pages/frameInfo.h"
 
-#include <memory>
+#include "shell/Common.h"
 
 namespace {
+
 std::unique_ptr<TPageInfo> PageInfo;
+
+// 8 points on a 96-dpi screen.
+const TFontDesc kTabFont{.face = L"MS Sans Serif", .height = 11};
+
 }  // namespace
 
-TPageInfo::TPageInfo(TControl& owner) : TBaseFrame(owner, kClassName, L"PageInfo", kWidth) {}
+TPageInfo::TPageInfo(TControl& owner)
+    : TBaseFrame(owner, kClassName, L"PageInfo", kWidth),
+      beFrame(*this, {.name = L"beFrame", .left = 20, .top = 16, .width = 389, .height = 269},
+              TBevelShape::Frame),
+      tabInfo(*this, {.name = L"tabInfo", .left = 20, .top = 283, .width = 253, .height = 21},
+              {.startMargin = 0}) {
+  tabInfo.SetFont(MakeFont(kTabFont));
+  tabInfo.SetTabs({L" 基本信息 ", L" 站点分类 ", L" 新闻及关键字 "});
+  tabInfo.SetTabIndex(0);
+  tabInfo.OnChange = [this](TTabSet& s, int tab, bool& allow) { tabInfoChange(s, tab, allow); };
+}
+
+void TPageInfo::Refresh() {
+  if (current_) {
+    current_->SetEnabled(true);
+    current_->Refresh();
+  }
+  TBaseFrame::Refresh();
+}
+
+void TPageInfo::tabInfoChange(TTabSet&, int newTab, bool&) {
+  PlaySoundFile(GetExeDir() + L"Click.wav");
+  ShowSheet(newTab);
+}
+
+void TPageInfo::ShowSheet(int tab) {
+  if (current_) current_->Close();
+  current_.Reset();
+  const RECT area = beFrame.BoundsRect();
+  switch (tab) {
+    case 0: current_ = ShowPageGenericInfo(*this, PageGenericInfo, area); break;
+    case 1: current_ = ShowPageCategory(*this, PageCategory, area); break;
+    case 2: current_ = ShowPageNewsKeys(*this, PageNewsKeys, area); break;
+    default: return;
+  }
+  // The bevel goes to the back, under the page that covers it.
+  constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  SetWindowPos(tabInfo.Handle(), HWND_TOP, 0, 0, 0, 0, kOrderOnly);
+  SetWindowPos(beFrame.Handle(), HWND_BOTTOM, 0, 0, 0, 0, kOrderOnly);
+}
+
+bool TPageInfo::DialogKey(WPARAM key) {
+  if (GetKeyState(VK_CONTROL) >= 0 || !Enabled()) return TBaseFrame::DialogKey(key);
+  int step = 0;
+  if (key == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+  if (key == VK_NEXT) step = 1;
+  if (key == VK_PRIOR) step = -1;
+  if (step == 0) return TBaseFrame::DialogKey(key);
+  const int tab = (tabInfo.TabIndex() + step + kTabCount) % kTabCount;
+  bool allow = true;
+  tabInfoChange(tabInfo, tab, allow);
+  tabInfo.SetTabIndex(tab);
+  return true;
+}
 
 TComPtr<IPageWrapper> ShowPageInfo(TControl& owner) {
   TPageInfo& page = CreateOrShowPage(PageInfo, owner);
+  if (!page.CurrentSheet()) page.ShowSheet(0);
   return OpenMainPage(page, {.enable = true});
 }

@@ -8,6 +8,7 @@
 #include "skin/BGIPEdit.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
+#include "pages/GridCell.h"
 #include "pages/PageIcons.h"
 #include "pages/frameCName.h"
 #include "pages/frameMX.h"
@@ -23,7 +24,6 @@ constexpr int kHeaderText = 537;
 constexpr int kHostText = 540, kAliasText = 541, kExchangerText = 542;
 constexpr int kUnknownText = 513;
 constexpr int kTextColumns = 3;  // the fourth column only fills the grid's width
-constexpr int kTextIndent = 2;
 
 constexpr TSpeedButtonOptions kToolButton{.allowAllUp = true, .glyph = {.spacing = 8}};
 
@@ -119,11 +119,9 @@ TRecordRow TPageRRsPro::RecordOfRow(int row) const {
 
 void TPageRRsPro::GridRRsDrawCell(TDrawGrid&, HDC dc, int col, int row, const RECT& rect, unsigned state) {
   if (col >= kTextColumns) return;
-  if (row > 0) {
-    if (RecordOfRow(row).kind == TRecordKind::None) return;
-    if (!GridRRs.Enabled() && !(state & gdSelected)) SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-  }
-  DrawCellText(dc, rect, col, row, CellText(col, row));
+  if (row > 0 && RecordOfRow(row).kind == TRecordKind::None) return;
+  const TPicture* icon = col == 0 && row > 0 ? &Image1.Picture() : nullptr;
+  DrawGridCell(GridRRs, dc, rect, state, icon, 0, CellText(col, row));
 }
 
 std::wstring TPageRRsPro::CellText(int col, int row) const {
@@ -162,16 +160,6 @@ std::wstring TPageRRsPro::RecordText(const TRecordRow& record, int col) const {
       break;
   }
   return {};
-}
-
-void TPageRRsPro::DrawCellText(HDC dc, const RECT& rect, int col, int row, const std::wstring& text) {
-  SetBkMode(dc, TRANSPARENT);  // over what the grid painted
-  int x = rect.left + kTextIndent;
-  if (col == 0 && row > 0) {
-    Image1.Picture().Draw(dc, x, rect.top);
-    x += Image1.Picture().Width();
-  }
-  TextOutW(dc, x, rect.top + 1, text.c_str(), static_cast<int>(text.size()));
 }
 
 void TPageRRsPro::OpenEditor(TRecordKind kind, int index) {

@@ -68,7 +68,6 @@ class TPageRRsPro : public TProPage {
 
  private:
   std::wstring RecordText(const TRecordRow& record, int col) const;
-  void DrawCellText(HDC dc, const RECT& rect, int col, int row, const std::wstring& text);
   // Closes the page and opens the editor of `kind` for record `index` (-1: new).
   void OpenEditor(TRecordKind kind, int index);
 };

@@ -1,9 +1,16 @@
 #include "shell/frameBase2.h"
 
-
 TBaseFrame2::TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name, int width,
                          int height)
     : TPageFrame(host, {.name = std::move(name), .width = width, .height = height}, className) {
+  UpdateBackground();
+}
+
+TBaseFrame2::TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name, const RECT& rect)
+    : TPageFrame(host,
+                 {.name = std::move(name), .left = rect.left, .top = rect.top, .width = rect.right - rect.left,
+                  .height = rect.bottom - rect.top},
+                 className) {
   UpdateBackground();
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <type_traits>
 
 #include "toolkit/ComPtr.h"
 #include "shell/PageFrame.h"
@@ -18,6 +19,8 @@ class TBaseFrame2 : public TPageFrame {
   // A page of window class `className` at 0, 0 of `host` until its factory places it.
   TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name,
               int width = kDefaultWidth, int height = kDefaultHeight);
+  // A page created in its place: `rect` in the host's client area.
+  TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name, const RECT& rect);
 
   HBITMAP STDMETHODCALLTYPE GetBackground() override { return background_.Handle(); }
 
@@ -36,6 +39,12 @@ class TBaseFrame2 : public TPageFrame {
 // on first use with the host as owner and parent and placed over `rect`, shown on
 // every later use. Then its interface, SetEnabled(true) for the pages that ask for it,
 // and Refresh.
+//
+// A page whose constructor takes the rectangle (TPage(host, rect)) is created in its
+// place. That is what a page with skinned controls needs: each control cuts its
+// picture from the page's background once, when it is created, and a page moved or
+// resized afterwards would leave its controls showing the picture of the place and
+// size it was created with.
 template <class TPage>
 TComPtr<IPageWrapper> ShowSecondaryPage(std::unique_ptr<TPage>& slot, TControl& host,
                                         const RECT& rect, bool enable) {
@@ -43,7 +52,10 @@ TComPtr<IPageWrapper> ShowSecondaryPage(std::unique_ptr<TPage>& slot, TControl& 
     slot->Show();
   } else {
     slot.reset();
-    slot = std::make_unique<TPage>(host);
+    if constexpr (std::is_constructible_v<TPage, TControl&, const RECT&>)
+      slot = std::make_unique<TPage>(host, rect);
+    else
+      slot = std::make_unique<TPage>(host);
     slot->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     // A move without a resize brings no WM_SIZE; the cut-out must follow the place too.
     slot->UpdateBackground();

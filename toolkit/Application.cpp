@@ -54,17 +54,29 @@ bool IsPushButton(HWND window) {
 // asked (DialogKey), so the page on show presses its own default or Back/Cancel
 // button. The dialog manager alone would send IDOK or IDCANCEL to the main window,
 // whose own buttons commit or discard everything.
+//
+// Ctrl with Tab, Page Up or Page Down switches the tabs of a tabbed page, as in a
+// property sheet: offered the same way, before the focus sees it (a memo would take
+// Ctrl+Tab as a tab character).
 bool TApplication::DispatchDialogKey(const MSG& msg) {
-  if (msg.message != WM_KEYDOWN || (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE)) return false;
-  if (GetKeyState(VK_MENU) < 0) return false;
+  if (msg.message != WM_KEYDOWN || GetKeyState(VK_MENU) < 0) return false;
   const HWND focus = msg.hwnd;
-  if (!focus || FocusWantsKey(focus, msg)) return false;
+  if (!focus) return false;
+  const bool tabSwitch = GetKeyState(VK_CONTROL) < 0 &&
+                         (msg.wParam == VK_TAB || msg.wParam == VK_PRIOR || msg.wParam == VK_NEXT);
+  if (tabSwitch) return OfferDialogKey(focus, msg.wParam);
+  if (msg.wParam != VK_RETURN && msg.wParam != VK_ESCAPE) return false;
+  if (FocusWantsKey(focus, msg)) return false;
   if (msg.wParam == VK_RETURN && IsPushButton(focus)) {
     SendMessageW(focus, BM_CLICK, 0, 0);
     return true;
   }
+  return OfferDialogKey(focus, msg.wParam);
+}
+
+bool TApplication::OfferDialogKey(HWND focus, WPARAM key) {
   for (HWND window = focus; window; window = GetParent(window)) {
-    if (TControl* control = TControl::FromHandle(window); control && control->DialogKey(msg.wParam))
+    if (TControl* control = TControl::FromHandle(window); control && control->DialogKey(key))
       return true;
     if (!(GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) break;
   }

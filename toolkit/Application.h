@@ -49,6 +49,8 @@ class TApplication {
   void ReportError(std::wstring message) noexcept;
   static void Dispatch(MSG& msg);
   static bool DispatchDialogKey(const MSG& msg);
+  // Offers the key to the windows from `focus` outwards; true when one acted on it.
+  static bool OfferDialogKey(HWND focus, WPARAM key);
 
   std::wstring title_;
   const TForm* mainForm_ = nullptr;  // while Run() runs

@@ -112,7 +112,8 @@ class TControl {
 
   // Enter or Escape, pressed where the focus is, offered to the focused control's own
   // windows from the inside out (see TApplication). True when this window acted on it
-  // (pressed its default or cancel button); the key then goes no further.
+  // (pressed its default or cancel button); the key then goes no further. Tab, Page Up
+  // and Page Down come here too while Ctrl is held, for pages with tabs to switch them.
   virtual bool DialogKey(WPARAM key) { return false; }
 
  protected:

@@ -369,6 +369,11 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       sizingCol_ = -1;
       return 0;
+    case WM_ENABLE:
+      // The owner draws the cells by the grid's state (greyed while disabled), and a
+      // paint of the grid's parent may have run just before the change.
+      Invalidate();
+      break;
     case WM_SETCURSOR:
       if (!Screen().Cursor() && LOWORD(lParam) == HTCLIENT) {
         POINT point{};

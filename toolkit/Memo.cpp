@@ -21,7 +21,8 @@ TEditOptions EditOptions(const TMemoOptions& options) {
 TMemo::TMemo(TControl& parent, const TControlArgs& args, const TMemoOptions& options)
     : TEdit(parent, args, EditOptions(options), MemoStyle(options)),
       wordWrap_(options.wordWrap),
-      wantTabs_(options.wantTabs) {}
+      wantTabs_(options.wantTabs),
+      leaveCtrlEnter_(options.leaveCtrlEnter) {}
 
 std::vector<std::wstring> TMemo::Lines() const {
   const std::wstring text = Text();
@@ -58,7 +59,9 @@ LRESULT TMemo::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     const bool leaveTab = !wantTabs_ && key && key->message == WM_KEYDOWN && key->wParam == VK_TAB &&
                           GetKeyState(VK_CONTROL) >= 0;
     const bool leaveEscape = key && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE;
-    if (leaveTab || leaveEscape) code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
+    const bool leaveEnter = leaveCtrlEnter_ && key && key->message == WM_KEYDOWN &&
+                            key->wParam == VK_RETURN && GetKeyState(VK_CONTROL) < 0;
+    if (leaveTab || leaveEscape || leaveEnter) code &= ~(DLGC_WANTALLKEYS | DLGC_WANTTAB | DLGC_WANTMESSAGE);
     return code;
   }
   return TEdit::WndProc(msg, wParam, lParam);

@@ -16,6 +16,9 @@ struct TMemoOptions {
   int maxLength = 0;
   bool readOnly = false;
   bool wantTabs = false;  // off: Tab moves the focus on, as in any other control
+  // On: Ctrl+Enter goes to the page (its default action) instead of breaking the line;
+  // Enter alone still does.
+  bool leaveCtrlEnter = false;
 };
 
 class TMemo : public TEdit {
@@ -36,4 +39,5 @@ class TMemo : public TEdit {
  private:
   bool wordWrap_;
   bool wantTabs_;
+  bool leaveCtrlEnter_;
 };

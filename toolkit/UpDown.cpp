@@ -16,6 +16,7 @@ DWORD UpDownStyle(const TUpDownOptions& options) {
   if (options.wrap) style |= UDS_WRAP;
   if (options.arrowKeys) style |= UDS_ARROWKEYS;
   if (!options.thousands) style |= UDS_NOTHOUSANDS;
+  if (options.tabStop) style |= WS_TABSTOP;
   return style | UDS_SETBUDDYINT;
 }
 

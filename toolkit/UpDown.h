@@ -21,6 +21,9 @@ struct TUpDownOptions {
   bool wrap = false;       // past one end, go on from the other; fixed at creation
   bool arrowKeys = true;   // the associate's Up and Down keys press the buttons
   bool thousands = false;  // thousands separators in the associate
+  // A stop of the Tab key; focused, the Up and Down keys press the buttons (with
+  // arrowKeys). Fixed at creation.
+  bool tabStop = false;
   int min = 0;
   int max = 100;
   int increment = 1;

@@ -187,6 +187,22 @@ HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& t
   return search.found;
 }
 
+std::vector<HWND> FindChildren(HWND parent, const std::wstring& className) {
+  struct TSearch {
+    const std::wstring& name;
+    std::vector<HWND> found;
+  } search{className, {}};
+  EnumChildWindows(
+      parent,
+      [](HWND window, LPARAM param) -> BOOL {
+        auto* s = reinterpret_cast<TSearch*>(param);
+        if (_wcsicmp(ClassName(window).c_str(), s->name.c_str()) == 0) s->found.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
 std::wstring StaticTexts(HWND parent) {
   std::wstring text;
   EnumChildWindows(parent, CollectStatic, reinterpret_cast<LPARAM>(&text));

@@ -57,6 +57,9 @@ std::string Narrow(const std::wstring& text);
 std::wstring ClassName(HWND window);
 // The first descendant with this class (any when empty) and exact window text.
 HWND FindChild(HWND parent, const std::wstring& className, const std::wstring& text);
+// Every descendant of the class (case-insensitive), in z-order depth first: the
+// keyboard's order.
+std::vector<HWND> FindChildren(HWND parent, const std::wstring& className);
 // The text of every STATIC descendant, joined by line breaks (a message box's text).
 std::wstring StaticTexts(HWND parent);
 

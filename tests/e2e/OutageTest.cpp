@@ -87,7 +87,9 @@ TEST_F(OutageTest, AKilledAgentStartedAgainTakesTheEditMadeBefore) {
   ASSERT_TRUE(WaitFor([] { return AgentCallCount("IsOnline") >= 1; }, 10000));
   const ULONGLONG reconnectMs = GetTickCount64() - started;
   std::printf("the program used the agent again %llu ms after it was started again\n", reconnectMs);
-  EXPECT_LT(reconnectMs, 2000u);
+  // About 1.3 s on a quiet machine (a lost agent is looked for once a second); the bound only
+  // catches a program that does not come back, not a busy machine.
+  EXPECT_LT(reconnectMs, 6000u);
   EXPECT_TRUE(IsWindowEnabled(Apply()));
   Click(Apply());
   EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));

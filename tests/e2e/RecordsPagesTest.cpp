@@ -5,11 +5,10 @@
 // host record changed and the snapshot of the professional grid opened and left.
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/SectionPagesFixture.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestXml.h"
 
@@ -18,29 +17,11 @@ namespace {
 using namespace e2e;
 using namespace vt::test;
 
-constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
-constexpr wchar_t kMainClass[] = L"TCnfgMain";
 constexpr int kRowHeight = 16;
 
 long Address(int a, int b, int c, int d) {
   return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
                            static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
-std::vector<HWND> Children(HWND parent, const wchar_t* className) {
-  struct TSearch {
-    const wchar_t* name;
-    std::vector<HWND> found;
-  } search{className, {}};
-  EnumChildWindows(
-      parent,
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<TSearch*>(param);
-        if (_wcsicmp(ClassName(window).c_str(), s->name) == 0) s->found.push_back(window);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
 }
 
 // A press and a release of the left button at x, y of the window's client area.
@@ -55,28 +36,8 @@ void PostChars(HWND window, const std::wstring& text) {
 
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
-class RecordsPagesTest : public ::testing::Test {
+class RecordsPagesTest : public SectionPagesTest {
  protected:
-  // Starts the program on the demo data, with `account` signed in.
-  void Start(const std::wstring& account) {
-    ResetAgentData();
-    if (account != kDemoProId) WriteAgentState(account, 2, true);
-    ResetAgentCallCounts();
-    program.emplace(kProgram);
-    main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
-    // The records button chooses its page by the service type once a profile is held.
-    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
-  }
-  // The page of that class once it is shown; null when it does not show.
-  HWND ShownPage(const wchar_t* className) {
-    HWND shown = nullptr;
-    WaitFor([&] {
-      shown = FindChild(main, className, L"");
-      return shown && IsWindowVisible(shown);
-    }, 5000);
-    return shown && IsWindowVisible(shown) ? shown : nullptr;
-  }
   HWND OpenRecords(const wchar_t* pageClass) { return OpenPage(main, L"资源记录", pageClass); }
   // A toolbar button of the professional page, found where the page's layout puts it.
   HWND Tool(HWND records, int left) {
@@ -85,14 +46,6 @@ class RecordsPagesTest : public ::testing::Test {
   }
   void SelectRow(HWND records, int row) { ClickAt(FindChild(records, L"TDrawGrid", L""), 30, row * kRowHeight + 8); }
   HWND Button(HWND window, const wchar_t* caption) { return FindChild(window, L"Button", caption); }
-  void Apply() {
-    ASSERT_TRUE(PressApply(main));
-    HWND apply = FindChild(main, L"TPicBtn", L"应用");
-    // The agent counts a call when it starts it; the program disables Apply once the
-    // call has returned, the profile stored.
-    ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
-  }
-  std::wstring Stored(const std::wstring& account) { return CompactXml(StoredUserProfile(account)); }
   // On the professional account: the records page, then its host editor for a new
   // record with `name` typed; sets page, editor and the editor's four address fields.
   void OpenNewHost(const std::wstring& name) {
@@ -102,13 +55,11 @@ class RecordsPagesTest : public ::testing::Test {
     Click(FindChild(page, L"TCustomControl", L"主机"));
     editor = ShownPage(L"TPageRRA");
     ASSERT_NE(editor, nullptr);
-    ASSERT_TRUE(TypeText(Children(editor, L"Edit")[0], name));
-    octets = Children(FindChild(editor, L"TBGIPEdit", L""), L"Edit");
+    ASSERT_TRUE(TypeText(FindChildren(editor, L"Edit")[0], name));
+    octets = FindChildren(FindChild(editor, L"TBGIPEdit", L""), L"Edit");
     ASSERT_EQ(octets.size(), 4u);
   }
 
-  std::optional<TProgram> program;
-  HWND main = nullptr;
   HWND page = nullptr, editor = nullptr;
   std::vector<HWND> octets;
 };
@@ -169,7 +120,7 @@ TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot
   ASSERT_NE(page, nullptr);
   EXPECT_NE(FindChild(page, L"Edit", L"www"), nullptr);
   EXPECT_NE(FindChild(page, L"Edit", L"home"), nullptr);
-  octets = Children(FindChild(page, L"TBGIPEdit", L""), L"Edit");
+  octets = FindChildren(FindChild(page, L"TBGIPEdit", L""), L"Edit");
   ASSERT_EQ(octets.size(), 4u);
   EXPECT_TRUE(WaitFor([&] { return WindowText(octets[3]) == L"10"; }));
   ASSERT_TRUE(TypeText(octets[3], L"20"));

@@ -166,8 +166,10 @@ TEST_F(AgentComTest, ArraysAndDatesCrossIntact) {
   EXPECT_EQ(Agent().GetDomainList(), (std::vector<std::wstring>{L"veltrano.net", L"veltrano.org",
                                                                 L"veltrano.cn", L"vt-home.net"}));
   EXPECT_EQ(Agent().FindDomains(L"*.vt-home.net"),
-            (std::vector<std::wstring>{L"archive.vt-home.net", L"games.vt-home.net",
-                                       L"office.vt-home.net", L"oldfriend.vt-home.net"}));
+            (std::vector<std::wstring>{L"archive.vt-home.net", L"club-house.vt-home.net",
+                                       L"family-album.vt-home.net", L"games.vt-home.net",
+                                       L"home-server.vt-home.net", L"office.vt-home.net",
+                                       L"oldfriend.vt-home.net", L"webcam.vt-home.net"}));
   EXPECT_TRUE(Agent().FindDomains(L"no-such-name").empty());
   Agent().ChangeUser(kDemoStdKey);
   // The standard account expires at 18:00, so the fraction must cross too.

@@ -9,11 +9,19 @@ using DomainsTest = ServiceFixture;
 
 TEST_F(DomainsTest, ASearchMatchesPartsOfNamesOrWildcardsWithoutRegardToCase) {
   EXPECT_EQ(Service().FindDomains(L"VT-HOME"),
-            (std::vector<std::wstring>{L"archive.vt-home.net", L"games.vt-home.net",
-                                       L"office.vt-home.net", L"oldfriend.vt-home.net"}));
+            (std::vector<std::wstring>{L"archive.vt-home.net", L"club-house.vt-home.net",
+                                       L"family-album.vt-home.net", L"games.vt-home.net",
+                                       L"home-server.vt-home.net", L"office.vt-home.net",
+                                       L"oldfriend.vt-home.net", L"webcam.vt-home.net"}));
+  // Names that begin with the text first, each part in order.
+  EXPECT_EQ(Service().FindDomains(L"Shop"),
+            (std::vector<std::wstring>{L"shop-online.veltrano.cn", L"shop-partner.veltrano.net",
+                                       L"bookshop.veltrano.net", L"shanghai-shop.veltrano.cn"}));
   EXPECT_EQ(Service().FindDomains(L"*.veltrano.cn"),
-            (std::vector<std::wstring>{L"expired-hub.veltrano.cn", L"music.veltrano.cn",
-                                       L"test-lab.veltrano.cn"}));
+            (std::vector<std::wstring>{L"beijing-news.veltrano.cn", L"expired-hub.veltrano.cn",
+                                       L"music.veltrano.cn", L"shanghai-shop.veltrano.cn",
+                                       L"shenzhen-lab.veltrano.cn", L"shop-online.veltrano.cn",
+                                       L"tea-house.veltrano.cn", L"test-lab.veltrano.cn"}));
   EXPECT_EQ(Service().FindDomains(L"demo-???.veltrano.net"),
             (std::vector<std::wstring>{L"demo-pro.veltrano.net", L"demo-std.veltrano.net"}));
   EXPECT_TRUE(Service().FindDomains(L"").empty());
@@ -37,6 +45,10 @@ TEST_F(DomainsTest, SequenceNumbersComeFromTheAccountsAndTheRegistry) {
   EXPECT_EQ(Service().GetDomainSequence(L"club.veltrano.org"), 2002);
   EXPECT_EQ(Service().GetDomainSequence(L"unknown.veltrano.org"), 0);
   EXPECT_EQ(Service().GetDomainSequence(L""), 0);
+  // A stored number of 0 or less would make a known domain look unknown.
+  WriteFile(L"Domains.xml",
+            L"<Domains><Registry><Domain Name=\"zero.many.net\" Sequence=\"0\"/></Registry></Domains>");
+  EXPECT_EQ(FaultOf([&] { Service().GetDomainSequence(L"zero.many.net"); }), TAgentFault::StoreCorrupt);
 }
 
 TEST_F(DomainsTest, TheSuffixListKeepsItsOrder) {

@@ -59,15 +59,6 @@ class RecordsPageTest : public MainWindowFixture {
   }
   TPageRRsStd& Std() { return *Page<TPageRRsStd>(L"PageRRsStd"); }
   TPageRRsPro& Pro() { return *Page<TPageRRsPro>(L"PageRRsPro"); }
-  bool IsCurrent(TControl& page) {
-    return page.Visible() && CurrentPage.Get() == dynamic_cast<IPageWrapper*>(&page);
-  }
-  // The user's choice of an entry: selected, then notified as the list notifies it.
-  static void Choose(TComboBox& box, int index) {
-    SendMessageW(box.Handle(), CB_SETCURSEL, index, 0);
-    SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(box.Handle()));
-  }
   // Types into one field of an address edit, its old text replaced.
   static void TypeOctet(TBGIPEdit& ip, int field, const std::wstring& digits) { Retype(ip.Field(field), digits); }
   // Selects a grid row as a click on it does.

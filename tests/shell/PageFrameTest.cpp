@@ -7,6 +7,7 @@
 #include "toolkit/Application.h"
 #include "skin/BGSource.h"
 #include "shell/Common.h"
+#include "tests/support/BoxAnswer.h"
 #include "tests/support/MainWindowFixture.h"
 #include "agent/UnitDef.h"
 #include "shell/frameBase2.h"
@@ -215,40 +216,13 @@ TEST_F(PageFrameTest, InformationMessagesGoToThePopupOthersToAnOwnedBox) {
   EXPECT_EQ(messages, std::vector<std::wstring>{GetResString(530)});
 
   // The box runs its own loop; a timer inside it reads the box and answers "No".
-  struct TSeen {
-    std::wstring caption, text;
-    HWND owner = nullptr;
-  };
-  static TSeen seen;
-  seen = {};
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
-    HWND box = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM out) {
-          wchar_t cls[16] = {};
-          GetClassNameW(w, cls, 16);
-          if (std::wstring(cls) != L"#32770" || !IsWindowVisible(w)) return TRUE;
-          *reinterpret_cast<HWND*>(out) = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&box));
-    if (!box) return;
-    wchar_t text[256] = {};
-    GetWindowTextW(box, text, 256);
-    seen.caption = text;
-    GetDlgItemTextW(box, 0xFFFF, text, 256);
-    seen.text = text;
-    seen.owner = GetWindow(box, GW_OWNER);
-    PostMessageW(box, WM_COMMAND, IDNO, 0);
-  });
-  const int answer = user->ShowPageMessage(530, MB_YESNO | MB_ICONQUESTION);
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(answer, IDNO);
-  EXPECT_EQ(seen.caption, L"维特兰诺用户管理");
-  EXPECT_EQ(seen.text, GetResString(530));
+  TBoxAnswer no(IDNO);
+  EXPECT_EQ(user->ShowPageMessage(530, MB_YESNO | MB_ICONQUESTION), IDNO);
+  ASSERT_EQ(no.Boxes().size(), 1u);
+  EXPECT_EQ(no.Boxes()[0].caption, L"维特兰诺用户管理");
+  EXPECT_EQ(no.Boxes()[0].text, GetResString(530));
   // Owned by the page's top-level window (a child cannot own a window).
-  EXPECT_EQ(seen.owner, main->Handle());
+  EXPECT_EQ(no.Boxes()[0].owner, main->Handle());
   EXPECT_EQ(messages.size(), 1u);
 }
 
@@ -330,6 +304,22 @@ TEST_F(PageBackgroundTest, SecondaryPagesCutTheirOwnBackgroundAtTheirPlace) {
   EXPECT_EQ(first->Background().Width(), 100);
   EXPECT_EQ(first->Background().Pixel(0, 0), Source(196, 118));
   EXPECT_EQ(first->GetBackground(), first->Background().Handle());
+}
+
+// The information page's tabs: each page and the panel that fills it show the main
+// picture where they stand, to the page's right edge (the pages are made smaller and
+// then placed over the frame).
+TEST_F(PageBackgroundTest, InformationSheetsShowThePictureWhereTheyStand) {
+  TPageInfo info(host);
+  for (int tab = 0; tab < TPageInfo::kTabCount; ++tab) {
+    info.ShowSheet(tab);
+    auto* sheet = dynamic_cast<TInfoSheet*>(info.CurrentSheet());
+    ASSERT_NE(sheet, nullptr);
+    const TSkinBitmap& panel = sheet->BGPanel1.Background();
+    ASSERT_EQ(panel.Width(), 389);
+    EXPECT_EQ(panel.Pixel(0, 0), Source(176, 84)) << tab;
+    EXPECT_EQ(panel.Pixel(386, 266), Source(562, 350)) << tab;
+  }
 }
 
 }  // namespace

@@ -29,6 +29,16 @@ void MainWindowFixture::HoldProfile() {
   ASSERT_TRUE(UserProfile.Assigned());
 }
 
+bool MainWindowFixture::IsCurrent(TControl& page) {
+  return page.Visible() && CurrentPage.Get() == dynamic_cast<IPageWrapper*>(&page);
+}
+
+void MainWindowFixture::Choose(TComboBox& box, int index) {
+  SendMessageW(box.Handle(), CB_SETCURSEL, index, 0);
+  SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box.Handle()));
+}
+
 void MainWindowFixture::Click(TControl& control, int x, int y) {
   SendMessageW(control.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   SendMessageW(control.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
@@ -51,4 +61,10 @@ void MainWindowFixture::Key(TControl& control, WPARAM key) {
   PostMessageW(control.Handle(), WM_KEYDOWN, key, 1);
   PostMessageW(control.Handle(), WM_KEYUP, key, 0xC0000001);
   Application().ProcessMessages();
+}
+
+void MainWindowFixture::Choose(TControl& box, int index) {
+  SendMessageW(box.Handle(), CB_SETCURSEL, index, 0);
+  SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),
+               reinterpret_cast<LPARAM>(box.Handle()));
 }

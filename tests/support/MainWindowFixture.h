@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "shell/frmCnfgMain.h"
+#include "toolkit/ComboBox.h"
 #include "tests/support/FakeAgent.h"
 
 class MainWindowFixture : public ::testing::Test {
@@ -27,6 +28,10 @@ class MainWindowFixture : public ::testing::Test {
     return dynamic_cast<TPage*>(main->FindControl(name));
   }
 
+  // True when the page is shown and is the current page.
+  static bool IsCurrent(TControl& page);
+  // The user's choice of an entry: selected, then notified as the list notifies it.
+  static void Choose(TComboBox& box, int index);
   // A click as the mouse makes it: a press and a release at (x, y) of the control.
   static void Click(TControl& control, int x = 5, int y = 5);
   // A standard button's click as the button makes it.
@@ -37,6 +42,9 @@ class MainWindowFixture : public ::testing::Test {
   // A key pressed and released in `control` (given the focus first), through the
   // program's message loop as the keyboard's keys arrive.
   static void Key(TControl& control, WPARAM key);
+  // The user's choice of a combo box entry: selected, then notified as the list
+  // notifies it.
+  static void Choose(TControl& box, int index);
 
   TFakeAgent agent;
   std::vector<std::wstring> messages, errors;

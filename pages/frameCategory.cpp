@@ -1,0 +1,142 @@
+#include "pages/frameCategory.h"
+
+#include "agent/UnitDef.h"
+#include "pages/LinkLabel.h"
+
+namespace {
+
+constexpr wchar_t kIndent[] = L"    ";  // a sub-category's entry
+
+// Keeps the list from painting while its selection is worked through, so the user
+// sees only the result; painting comes back however the work ends. (A hidden list
+// would lose the keyboard focus to its parent.) WM_SETREDRAW works by clearing and
+// setting WS_VISIBLE, so a list hidden by its own flag is left alone.
+class TNoRedraw {
+ public:
+  explicit TNoRedraw(TControl& list) : list_(list), shown_(list.Visible()) {
+    if (shown_) SendMessageW(list_.Handle(), WM_SETREDRAW, FALSE, 0);
+  }
+  ~TNoRedraw() {
+    if (shown_) SendMessageW(list_.Handle(), WM_SETREDRAW, TRUE, 0);
+    list_.Invalidate();
+  }
+  TNoRedraw(const TNoRedraw&) = delete;
+  TNoRedraw& operator=(const TNoRedraw&) = delete;
+
+ private:
+  TControl& list_;
+  bool shown_;
+};
+
+}  // namespace
+
+TPageCategory::TPageCategory(TControl& host)
+    : TInfoSheet(host, kClassName, L"PageCategory", kWidth, kHeight),
+      BGLabel1(BGPanel1, CaptionArgs(*this, L"BGLabel1", 24, 12, L"请从下面的列表中选择符合你站点的分类，")),
+      BGLabel2(BGPanel1, CaptionArgs(*this, L"BGLabel2", 24, 32, L"已选择的分类将高亮度显示在其中")),
+      lstCategory(BGPanel1, {.name = L"lstCategory", .left = 24, .top = 52, .width = 265, .height = 185},
+                  {.multiSelect = true, .itemHeight = 15}),
+      BGLabel8(BGPanel1, CaptionArgs(*this, L"BGLabel8", 24, 240, L"多选请按住Ctrl键")) {
+  lstCategory.OnClick = [this](TControl& s) { lstCategoryClick(s); };
+}
+
+void TPageCategory::Refresh() {
+  groups_.clear();
+  lstCategory.Clear();
+  if (AppFile.Assigned()) FillList();
+  if (UserProfile.Assigned()) ShowProfileCategories();
+  // Selecting scrolls the list to each entry in turn: it opens at the top instead,
+  // with the caret on the first chosen entry.
+  int first = 0;
+  while (first < lstCategory.Count() && !lstCategory.Selected(first)) ++first;
+  lstCategory.SetTopIndex(0);
+  lstCategory.SetItemIndex(first < lstCategory.Count() ? first : 0);
+  lstCategory.Invalidate();
+  lstCategory.SetFocus();
+  TInfoSheet::Refresh();
+}
+
+void TPageCategory::FillList() {
+  const AppProfileXml::TXMLCategoriesType categories = AppFile.Categories();
+  std::vector<std::wstring> entries;
+  for (int g = 0; g < categories.Count(); ++g) {
+    const TXMLCategoryType group = categories.Item(g);
+    TGroup& shown = groups_.emplace_back(TGroup{group.name(), {}});
+    entries.push_back(shown.name);
+    for (int c = 0; c < group.Count(); ++c) {
+      shown.children.push_back(group.Item(c).name());
+      entries.push_back(kIndent + shown.children.back());
+    }
+  }
+  lstCategory.SetItems(entries);
+}
+
+void TPageCategory::SelectEntry(const std::wstring& name, bool selected) {
+  for (int i = 0; i < lstCategory.Count(); ++i) {
+    if (TrimLeadingBlanks(lstCategory.Item(i)) != name) continue;
+    if (lstCategory.Selected(i) != selected) lstCategory.SetSelected(i, selected);
+    return;
+  }
+}
+
+void TPageCategory::ShowProfileCategories() {
+  if (!UserProfile.Assigned() || !AppFile.Assigned()) return;
+  TNoRedraw quiet(lstCategory);
+  const UserProfileXml::TXMLCategoriesType categories = UserProfile.Categories();
+  for (int i = 0; i < categories.Count(); ++i) {
+    const std::wstring name = FindCategoryName(categories.Item(i));
+    if (!name.empty()) SelectEntry(name, true);
+  }
+}
+
+void TPageCategory::FollowTree(const std::wstring& name, bool selected) {
+  if (selected) {
+    for (const TGroup& group : groups_) {
+      if (group.name == name) return;
+      for (const std::wstring& child : group.children) {
+        if (child != name) continue;
+        SelectEntry(group.name, true);
+        return;
+      }
+    }
+    return;
+  }
+  for (const TGroup& group : groups_) {
+    if (group.name != name) continue;
+    for (const std::wstring& child : group.children) SelectEntry(child, false);
+    return;
+  }
+}
+
+void TPageCategory::lstCategoryClick(TControl&) {
+  if (!AppFile.Assigned() || !UserProfile.Assigned()) return;
+  const int clicked = lstCategory.ItemIndex();
+  if (clicked < 0) return;
+  const std::wstring name = TrimLeadingBlanks(lstCategory.Item(clicked));
+  if (KeepsOthers(UserProfile.Categories().Count())) ShowProfileCategories();
+  FollowTree(name, lstCategory.Selected(clicked));
+  lstCategory.SetItemIndex(clicked);
+  lstCategory.Invalidate();
+  WriteCategories();
+}
+
+void TPageCategory::WriteCategories() {
+  UserProfileXml::TXMLCategoriesType categories = UserProfile.Categories();
+  // A code the application file has no name for has no entry: the user can neither
+  // choose nor drop it here, so it stays, after the listed ones.
+  std::vector<int> unknown;
+  for (int i = 0; i < categories.Count(); ++i) {
+    const int value = categories.Item(i);
+    if (FindCategoryName(value).empty()) unknown.push_back(value);
+  }
+  categories.Clear();
+  for (int i = 0; i < lstCategory.Count(); ++i)
+    if (lstCategory.Selected(i)) categories.Add(FindCategoryValue(TrimLeadingBlanks(lstCategory.Item(i))));
+  for (int value : unknown) categories.Add(value);
+  MarkUserProfileModified(true);
+}
+
+TComPtr<IPageWrapper> ShowPageCategory(TControl& host, std::unique_ptr<TPageCategory>& slot,
+                                       const RECT& rect) {
+  return ShowSecondaryPage(slot, host, rect, true);
+}

@@ -1,0 +1,134 @@
+// The DNS settings pages in the real program against the real agent: on the standard
+// demo account, with no domain list file yet, the label and the suffix changed and
+// applied; on the professional account a fixed online address chosen and the offline
+// host changed across switches of the tabs; a URL composed in the redirection wizard.
+// Each is checked in the profile the agent stored.
+#include <gtest/gtest.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/SectionPagesFixture.h"
+#include "tests/support/AgentData.h"
+#include "tests/support/TestPaths.h"
+#include "tests/support/TestXml.h"
+
+namespace {
+
+using namespace e2e;
+using namespace vt::test;
+
+
+long Address(int a, int b, int c, int d) {
+  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
+                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
+}
+
+// The text of an element of the stored profile, its markup's entities read; empty when
+// it is absent.
+std::wstring Field(const std::wstring& xml, const std::wstring& name) {
+  const std::wstring open = L"<" + name + L">", close = L"</" + name + L">";
+  const size_t start = xml.find(open);
+  const size_t end = start == std::wstring::npos ? start : xml.find(close, start);
+  if (end == std::wstring::npos) return {};
+  std::wstring text = xml.substr(start + open.size(), end - start - open.size());
+  for (const auto& [entity, character] : {std::pair{L"&lt;", L"<"}, {L"&gt;", L">"}, {L"&amp;", L"&"}})
+    for (size_t at; (at = text.find(entity)) != std::wstring::npos;) text.replace(at, wcslen(entity), character);
+  return text;
+}
+
+class DnsPagesTest : public SectionPagesTest {
+ protected:
+  HWND OpenDns(const wchar_t* pageClass) { return OpenPage(main, L"域名设置", pageClass); }
+  // The tab set lies above everything else at the frame's foot; tab 1 is the offline one.
+  void ChooseTab(HWND page, int tab) {
+    HWND tabs = ChildWindowFromPointEx(page, POINT{40, 292}, CWP_SKIPINVISIBLE);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab == 0 ? 36 : 110, 10));
+    PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(tab == 0 ? 36 : 110, 10));
+  }
+  // The professional account's DNS page with its online settings loaded.
+  void OpenProOnline() {
+    ASSERT_NO_FATAL_FAILURE(Start(kDemoProId));
+    page = OpenDns(L"TPageDnsPro");
+    ASSERT_NE(page, nullptr);
+    online = ShownPage(L"TPageOnlineSettings", page);
+    ASSERT_NE(online, nullptr);
+    ASSERT_NE(Find(online, L"Edit", L"http://<Online IP>:8080"), nullptr);
+  }
+  HWND page = nullptr, online = nullptr;
+};
+
+TEST_F(DnsPagesTest, TheStandardAccountChangesItsLabelAndSuffix) {
+  // No suffix list yet: the page fetches it from the agent.
+  DeleteFileW((ProductDir() + L"TDNL.kvf").c_str());
+  Start(kDemoStdId);
+  page = OpenDns(L"TPageDnsStd");
+  ASSERT_NE(page, nullptr);
+  HWND label = Find(page, L"Edit", L"demo-std");
+  HWND suffix = Find(page, L"ComboBox", L"veltrano.net");
+  ASSERT_NE(label, nullptr);
+  ASSERT_NE(suffix, nullptr);
+  PressKey(suffix, VK_DOWN);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(suffix) == L"veltrano.org"; }));
+  ASSERT_TRUE(TypeText(label, L"family-album"));
+  Apply();
+  EXPECT_EQ(Field(Stored(kDemoStdId), L"Domain"), L"family-album.veltrano.org");
+}
+
+TEST_F(DnsPagesTest, AFixedOnlineAddressAndTheOfflineHostAreStoredAcrossTabSwitches) {
+  ASSERT_NO_FATAL_FAILURE(OpenProOnline());
+  Click(FindChild(online, L"Button", L"指定域名在线 IP 地址："));
+  const std::vector<HWND> octets = FindChildren(FindChild(online, L"TBGIPEdit", L""), L"Edit");
+  ASSERT_EQ(octets.size(), 4u);
+  const wchar_t* typed[] = {L"203", L"0", L"113", L"9"};
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(TypeText(octets[i], typed[i]));
+
+  ChooseTab(page, 1);
+  HWND offline = ShownPage(L"TPageOfflineSettings", page);
+  ASSERT_NE(offline, nullptr);
+  HWND host = Find(offline, L"Edit", L"backup.veltrano.net");
+  ASSERT_NE(host, nullptr);
+  ASSERT_TRUE(TypeText(host, L"mirror.veltrano.net"));
+  ChooseTab(page, 0);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(online) && !IsWindowVisible(offline); }));
+  ChooseTab(page, 1);
+  ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(offline) != FALSE; }));
+  EXPECT_EQ(WindowText(host), L"mirror.veltrano.net");
+
+  Apply();
+  const std::wstring stored = Stored(kDemoProId);
+  EXPECT_EQ(Field(stored, L"OnlineType"), L"12");
+  EXPECT_EQ(Field(stored, L"OnlineFixedIP"), std::to_wstring(Address(203, 0, 113, 9)));
+  EXPECT_EQ(Field(stored, L"OfflineHost"), L"mirror.veltrano.net");
+  EXPECT_EQ(Field(stored, L"OfflineType"), L"23");
+}
+
+TEST_F(DnsPagesTest, AUrlComposedInTheWizardIsStoredAndTheTypeStays) {
+  ASSERT_NO_FATAL_FAILURE(OpenProOnline());
+  Click(FindChild(online, L"Button", L"向导..."));
+  HWND wizard = ShownPage(L"TPageURL");
+  ASSERT_NE(wizard, nullptr);
+  const std::vector<HWND> lists = FindChildren(wizard, L"ComboBox");  // protocol, host
+  ASSERT_EQ(lists.size(), 2u);
+  PressKey(lists[0], VK_DOWN);  // HTTP
+  PressKey(lists[1], VK_DOWN);  // My Server!
+  // Protocol, domain, the address's four fields, port, folder, file, URL.
+  const std::vector<HWND> edits = FindChildren(wizard, L"Edit");
+  ASSERT_EQ(edits.size(), 10u);
+  ASSERT_TRUE(TypeText(edits[6], L"8080"));
+  ASSERT_TRUE(TypeText(edits[7], L"web/"));
+  ASSERT_TRUE(TypeText(edits[8], L"index.htm"));
+  const std::wstring url = L"http://<Online IP>:8080/web/index.htm";
+  ASSERT_TRUE(WaitFor([&] { return WindowText(edits[9]) == url; })) << Narrow(WindowText(edits[9]));
+  Click(FindChild(wizard, L"Button", L"确定"));
+  ASSERT_EQ(ShownPage(L"TPageDnsPro"), page);
+  EXPECT_TRUE(WaitFor([&] { return FindChild(online, L"Edit", url) != nullptr; }));
+
+  Apply();
+  const std::wstring stored = Stored(kDemoProId);
+  EXPECT_EQ(Field(stored, L"OnlineURL"), url);
+  EXPECT_EQ(Field(stored, L"OnlineType"), L"11");
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+// The hierarchy pages in the real program against the real agent, on the professional
+// demo account: an unknown domain keeps the parent dialog open with the popup's
+// "该域不存在"; a parent found by part of its name (one search for the burst of
+// typing, by the agent's own count) and chosen from the list is stored, after Apply,
+// with the agent's sequence number and Token 0; a child added and another child's
+// external domain changed through the match list are stored waiting (Token 1).
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/e2e/AccountPagesFixture.h"
+#include "tests/support/TestXml.h"
+
+namespace {
+
+using namespace e2e;
+
+class HierarchyPagesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ResetAgentData();
+    ResetAgentCallCounts();
+    program.emplace(kProgram);
+    main = program->WaitForTopWindow(kMainClass);
+    ASSERT_NE(main, nullptr);
+    // The section's button chooses its page by the service type once a profile is held.
+    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
+    Click(Child(main, L"TPicBtn", L"域名层次"));
+    page = Shown(L"TPageHierarchyPro");
+    ASSERT_NE(page, nullptr);
+  }
+  HWND Shown(const wchar_t* className) {
+    HWND shown = nullptr;
+    WaitFor([&] { return (shown = FindChild(main, className, L"")) && IsWindowVisible(shown); }, 5000);
+    return shown && IsWindowVisible(shown) ? shown : nullptr;
+  }
+  HWND Group(const wchar_t* caption) { return FindChild(page, L"Button", caption); }
+  // Opens a dialog through a button of a group of the page.
+  HWND OpenDialog(const wchar_t* group, const wchar_t* button, const wchar_t* dialogClass) {
+    Click(FindChild(Group(group), L"Button", button));
+    return Shown(dialogClass);
+  }
+  static HWND List(HWND dialog) { return FindChild(dialog, L"ListBox", L""); }
+  // Waits for the agent's answer to a search to fill the dialog's list.
+  static bool MatchesShown(HWND dialog) {
+    return WaitFor([&] { return SendMessageW(List(dialog), LB_GETCOUNT, 0, 0) > 0; }, 5000);
+  }
+  std::wstring PopupText() {
+    HWND popup = program->TopWindow(L"TMsgForm");
+    return popup ? StaticTexts(popup) : L"";
+  }
+  void Apply() {
+    HWND apply = Child(main, L"TPicBtn", L"应用");
+    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
+    Click(apply);
+    ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
+  }
+  static std::wstring Stored() { return CompactXml(StoredUserProfile(kDemoProId)); }
+
+  std::optional<TProgram> program;
+  HWND main = nullptr;
+  HWND page = nullptr;
+};
+
+TEST_F(HierarchyPagesTest, AParentChosenFromTheMatchesIsStoredWithTheAgentsSequence) {
+  HWND dialog = OpenDialog(L" 父  域 ", L"增  加...", L"TPageParent");
+  ASSERT_NE(dialog, nullptr);
+  HWND edit = Edits(dialog).at(0);
+  ASSERT_TRUE(TypeText(edit, L"no-such-name.veltrano.net"));
+  Click(FindChild(dialog, L"Button", L"确  定"));
+  EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"该域不存在"); }));
+  EXPECT_TRUE(IsWindowVisible(dialog));
+  EXPECT_EQ(AgentCallCount("GetDomainSequence"), 1);
+
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("FindDomains") == 1; }));  // the search for what was typed
+  ResetAgentCallCounts();
+  ASSERT_TRUE(TypeText(edit, L"chess"));  // five characters in one burst
+  ASSERT_TRUE(MatchesShown(dialog));
+  Sleep(800);
+  EXPECT_EQ(AgentCallCount("FindDomains"), 1);
+  HWND list = List(dialog);
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+  ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == L"chess-club.veltrano.net"; }));
+  Sleep(800);
+  EXPECT_EQ(AgentCallCount("FindDomains"), 1) << "a chosen match starts no search";
+  PressKey(edit, VK_RETURN);
+  ASSERT_EQ(Shown(L"TPageHierarchyPro"), page);
+  Apply();
+  const std::wstring stored = Stored();
+  EXPECT_TRUE(Contains(stored, L"<Parent Domain=\"chess-club.veltrano.net\"><Sequence>2029</Sequence>"
+                               L"<Token>0</Token></Parent></Parents>"))
+      << Narrow(stored);
+  EXPECT_FALSE(Contains(stored, L"no-such-name"));
+}
+
+TEST_F(HierarchyPagesTest, AChildIsAddedAndAnotherChildsExternalDomainChanged) {
+  HWND dialog = OpenDialog(L" 子域授权 ", L"增  加...", L"TPageChild");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(TypeText(Edits(dialog).at(0), L"nas"));
+  ASSERT_TRUE(TypeText(Edits(dialog).at(1), L"home-server.vt-home.net"));
+  Click(FindChild(dialog, L"Button", L"确  定"));
+  ASSERT_EQ(Shown(L"TPageHierarchyPro"), page);
+
+  // The first child, "shop", by a click in its row, then its properties.
+  HWND grid = FindChild(Group(L" 子域授权 "), L"TDrawGrid", L"");
+  PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 16 + 8));
+  PostMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(30, 16 + 8));
+  Sleep(300);
+  dialog = OpenDialog(L" 子域授权 ", L"属  性...", L"TPageChild");
+  ASSERT_NE(dialog, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(Edits(dialog).at(0)) == L"shop"; }));
+  EXPECT_FALSE(IsWindowEnabled(Edits(dialog).at(0)));
+  HWND domain = Edits(dialog).at(1);
+  ASSERT_TRUE(TypeText(domain, L"photo-"));
+  ASSERT_TRUE(MatchesShown(dialog));
+  HWND list = List(dialog);  // photo-club, photo-studio: the first clicked, then the next by key
+  PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+  PostMessageW(list, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+  ASSERT_TRUE(WaitFor([&] { return WindowText(domain) == L"photo-club.veltrano.org"; }));
+  PressKey(list, VK_DOWN);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(domain) == L"photo-studio.veltrano.net"; }));
+  Click(FindChild(dialog, L"Button", L"确  定"));
+  ASSERT_EQ(Shown(L"TPageHierarchyPro"), page);
+  Apply();
+  const std::wstring stored = Stored();
+  EXPECT_TRUE(Contains(stored, L"<Child Domain=\"photo-studio.veltrano.net\"><Name>shop</Name>"
+                               L"<Sequence>2020</Sequence><Token>1</Token></Child>"))
+      << Narrow(stored);
+  EXPECT_TRUE(Contains(stored, L"<Child Domain=\"home-server.vt-home.net\"><Name>nas</Name>"
+                               L"<Sequence>2017</Sequence><Token>1</Token></Child></Children>"));
+  EXPECT_FALSE(Contains(stored, L"shop-partner.veltrano.net"));
+}
+
+}  // namespace

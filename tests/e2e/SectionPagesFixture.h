@@ -1,0 +1,59 @@
+// What the end-to-end tests of the domain sections (records, DNS) share: the real
+// program started over the agent's demo data with one demo account signed in, pages
+// and controls found once they show, Apply and the profile the agent stored.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/e2e/E2eSupport.h"
+#include "tests/support/AgentData.h"
+#include "tests/support/TestXml.h"
+
+namespace e2e {
+
+class SectionPagesTest : public ::testing::Test {
+ protected:
+  // Starts the program on the demo data, with `account` signed in, once it holds the
+  // account's documents (the section buttons choose their page by the service type).
+  void Start(const std::wstring& account) {
+    vt::test::ResetAgentData();
+    if (account != vt::test::kDemoProId) vt::test::WriteAgentState(account, 2, true);
+    vt::test::ResetAgentCallCounts();
+    program.emplace(L"VTUserCnfg.exe");
+    main = program->WaitForTopWindow(L"TCnfgMain");
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(WaitFor([] { return vt::test::AgentCallCount("GetAppProfile") >= 1; }));
+  }
+  // The page of that class in `parent` (the main window when null) once it is shown;
+  // null when it does not show.
+  HWND ShownPage(const wchar_t* className, HWND parent = nullptr) {
+    HWND shown = nullptr;
+    WaitFor([&] {
+      shown = FindChild(parent ? parent : main, className, L"");
+      return shown && IsWindowVisible(shown);
+    }, 5000);
+    return shown && IsWindowVisible(shown) ? shown : nullptr;
+  }
+  // The descendant once it exists (a page shows before its refresh has loaded it).
+  static HWND Find(HWND parent, const wchar_t* className, const std::wstring& text) {
+    return WaitForChild(parent, className, text);
+  }
+  void Apply() {
+    ASSERT_TRUE(PressApply(main));
+    HWND apply = FindChild(main, L"TPicBtn", L"应用");
+    // The agent counts a call when it starts it; the program disables Apply once the
+    // call has returned, the profile stored.
+    ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
+  }
+  std::wstring Stored(const std::wstring& account) {
+    return vt::test::CompactXml(vt::test::StoredUserProfile(account));
+  }
+
+  std::optional<TProgram> program;
+  HWND main = nullptr;
+};
+
+}  // namespace e2e
