@@ -137,6 +137,7 @@ void ExpectNothingOfOursLeft(const std::wstring& dir) {
     EXPECT_FALSE(MachineKeyExists(key)) << Narrow(key);
   EXPECT_EQ(RunValue(), std::nullopt);
   EXPECT_EQ(ServiceState(), 0u);
+  EXPECT_TRUE(AgentProcesses().empty());
 }
 
 bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
@@ -221,6 +222,17 @@ TEST_F(InstallerTest, InstallUseUpgradeWhileRunningAndUninstallKeepingTheData) {
   boxes = OpenOptions();
   ASSERT_NE(boxes.service, nullptr);
   EXPECT_TRUE(WaitFor([&] { return Checked(boxes.autoRun) && Checked(boxes.service); }));
+
+  // Upgrade again, now with the program served by the running service: the service's
+  // agent ends before the copy, and the service runs again after it.
+  const std::vector<DWORD> serviceAgents = AgentProcesses();
+  ASSERT_FALSE(serviceAgents.empty());
+  ASSERT_EQ(RunSetup(L""), 0u);
+  EXPECT_TRUE(program->WaitForExit());
+  for (DWORD agent : serviceAgents) EXPECT_FALSE(ProcessRunning(agent));
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }, 20000));
+  EXPECT_EQ(LocalSettings(dir), settings);
+  ASSERT_NO_FATAL_FAILURE(StartProgram(dir));
 
   // Uninstall while the program runs: the service goes, the data stays.
   ASSERT_TRUE(RunUninstaller());
