@@ -339,6 +339,17 @@ TEST_F(DnsPagesTest, TheWizardComposesFromItsPartsAndOkStoresTheUrlAlone) {
   EXPECT_EQ(UserProfile.OnlineType(), 11);
   EXPECT_EQ(Std().SubPages().Online()->edtURL.Text(), L":21");
 
+  // The reset of a typed scheme composes with the hosts the list still holds: those of
+  // the online use before, also when the wizard now opens for the offline URL.
+  Press(Std().SubPages().Online()->btnWizard);
+  Choose(wizard.cmbProtocol, 3);
+  Type(wizard.edtProtocol, L"x");
+  Choose(wizard.cmbServer, 0);
+  EXPECT_EQ(wizard.edtURL.Text(), L"x://<Online IP>");
+  wizard.btnCancel.Click();
+  SelectTab(Std().tabDnsSettings, 1);
+  Press(Std().SubPages().Offline()->btnWizard);
+  EXPECT_EQ(wizard.edtURL.Text(), L"<Online IP>");
 }
 
 TEST_F(DnsPagesTest, TheWizardKeepsItsLastUrlAcrossOpeningsAndCancelWritesNothing) {
