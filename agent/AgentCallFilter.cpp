@@ -7,6 +7,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
+#include "toolkit/StaticUnknown.h"
 
 namespace {
 
@@ -52,20 +53,8 @@ void HandleMessagesWhileWaiting(bool notAnswering) {
   }
 }
 
-class TCallFilter final : public IMessageFilter {
+class TCallFilter final : public TStaticUnknown<IMessageFilter, IID_IMessageFilter> {
  public:
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IMessageFilter) {
-      *ppv = static_cast<IMessageFilter*>(this);
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-
   // The program serves no calls of its own.
   STDMETHODIMP_(DWORD) HandleInComingCall(DWORD, HTASK, DWORD, LPINTERFACEINFO) override {
     return SERVERCALL_ISHANDLED;

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "agent/AgentIntf.h"
+#include "toolkit/StaticUnknown.h"
 
 namespace {
 
@@ -64,20 +65,8 @@ void SetThreadErrorInfo(const TWireError& error) {
 bool IsAgentInterface(REFIID riid) { return riid == IID_IUserManager || riid == IID_ISvcInvoker; }
 
 // Only the client side does anything: the program serves no COM calls.
-class TClientErrorHook final : public IChannelHook {
+class TClientErrorHook final : public TStaticUnknown<IChannelHook, IID_IChannelHook> {
  public:
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IChannelHook) {
-      *ppv = static_cast<IChannelHook*>(this);
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-
   // Called on the calling thread as a call to the agent starts: a description left
   // from an earlier call must not be taken for this call's, as on Windows where each
   // call replaces the thread's error info.

@@ -8,26 +8,15 @@
 #include "orvanta/FileIo.h"
 #include "orvanta/ServerLifetime.h"
 #include "orvanta/StaleClasses.h"
+#include "toolkit/StaticUnknown.h"
 
 namespace {
 
 // A class object that lives as long as the server; COM holds it while registered.
-class TClassFactory final : public IClassFactory {
+class TClassFactory final : public TStaticUnknown<IClassFactory, IID_IClassFactory> {
  public:
   using TCreate = IUnknown* (*)();
   explicit TClassFactory(TCreate create) : create_(create) {}
-
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IClassFactory) {
-      *ppv = static_cast<IClassFactory*>(this);
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
 
   STDMETHODIMP CreateInstance(IUnknown* outer, REFIID riid, void** ppv) override {
     if (!ppv) return E_POINTER;

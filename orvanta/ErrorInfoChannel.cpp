@@ -12,6 +12,7 @@
 
 #include "agent/AgentIntf.h"
 #include "orvanta/ComRef.h"
+#include "toolkit/StaticUnknown.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ constexpr UINT32 kVersion = 1;
 constexpr size_t kMaxChars = 32 * 1024;  // longer descriptions are cut
 
 void PutU32(std::vector<BYTE>& out, UINT32 v) {
-  const BYTE* p = reinterpret_cast<const BYTE*>(&v);
-  out.insert(out.end(), p, p + sizeof v);
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<BYTE>(v >> shift));
 }
 
 void PutText(std::vector<BYTE>& out, const std::wstring& text) {
@@ -59,20 +59,8 @@ std::vector<BYTE> Encode(IErrorInfo& info) {
 
 // Only the server side does anything: the agent never calls out through COM to
 // anything that would send it error info.
-class TServerErrorHook final : public IChannelHook {
+class TServerErrorHook final : public TStaticUnknown<IChannelHook, IID_IChannelHook> {
  public:
-  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    if (!ppv) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IChannelHook) {
-      *ppv = static_cast<IChannelHook*>(this);
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-
   STDMETHODIMP_(void) ClientGetSize(REFGUID, REFIID, ULONG* size) override { *size = 0; }
   STDMETHODIMP_(void) ClientFillBuffer(REFGUID, REFIID, ULONG* size, void*) override {
     *size = 0;

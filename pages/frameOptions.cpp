@@ -65,8 +65,7 @@ HICON MakeCogIcon() {
 }
 
 void ShowIcon(TImage& image, HICON icon) {
-  image.Picture().AssignIcon(icon);  // the picture keeps a copy
-  DestroyIcon(icon);
+  AssignIcon(image.Picture(), icon);
   image.SetTransparent(true);
 }
 

@@ -104,10 +104,10 @@ TPageUser::TPageUser(TControl& owner)
                                  RGB(40, 150, 70), RGB(200, 120, 30), RGB(200, 120, 30)};
   TImage* rows[] = {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6};
   for (size_t i = 0; i < std::size(rows); ++i) {
-    rows[i]->Picture().AssignIcon(MakeRowIcon(rowColours[i]));
+    AssignIcon(rows[i]->Picture(), MakeRowIcon(rowColours[i]));
     rows[i]->SetTransparent(true);
   }
-  for (TImage* key : {&ImageKey, &ImageReg}) key->Picture().AssignIcon(MakeKeyIcon());
+  for (TImage* key : {&ImageKey, &ImageReg}) AssignIcon(key->Picture(), MakeKeyIcon());
 
   btnSign.OnClick = [this](TControl& s) { btnSignClick(s); };
   btnChange.OnClick = [this](TControl& s) { btnChangeClick(s); };

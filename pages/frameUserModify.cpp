@@ -68,10 +68,10 @@ TPageUserModify::TPageUserModify(TControl& owner)
   SendMessageW(btnOK.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   SetDefaultButton(&btnOK);
   SetCancelButton(&btnBack);
-  btnReload.Glyph().AssignIcon(MakeRowIcon(RGB(40, 150, 70)));
-  Image1.Picture().AssignIcon(MakeRowIcon(RGB(40, 110, 200)));
-  Image2.Picture().AssignIcon(MakeKeyIcon());
-  Image3.Picture().AssignIcon(MakeRowIcon(RGB(200, 120, 30)));
+  AssignIcon(btnReload.Glyph(), MakeRowIcon(RGB(40, 150, 70)));
+  AssignIcon(Image1.Picture(), MakeRowIcon(RGB(40, 110, 200)));
+  AssignIcon(Image2.Picture(), MakeKeyIcon());
+  AssignIcon(Image3.Picture(), MakeRowIcon(RGB(200, 120, 30)));
 
   edtAnswer.OnChange = [this](TControl& s) { edtAnswerChange(s); };
   btnOK.OnClick = [this](TControl& s) { btnOKClick(s); };

@@ -2,6 +2,7 @@
 
 #include "toolkit/ComPtr.h"
 #include "toolkit/ComValue.h"
+#include "toolkit/StaticUnknown.h"
 
 namespace {
 
@@ -38,19 +39,10 @@ TXmlParseFailure FromDocument(IXMLDOMDocument& document) {
 
 // Keeps the first error the SAX reader reports, with the locator's position. Lives on
 // the stack for one parse; the reader lets go of it before it ends.
-class TSaxErrorCatcher : public ISAXErrorHandler {
+class TSaxErrorCatcher : public TStaticUnknown<ISAXErrorHandler, kIidSaxErrorHandler> {
  public:
   TXmlParseFailure failure;
   bool caught = false;
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    *out = (iid == IID_IUnknown || iid == kIidSaxErrorHandler) ? static_cast<ISAXErrorHandler*>(this)
-                                                               : nullptr;
-    return *out ? S_OK : E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
   HRESULT STDMETHODCALLTYPE error(ISAXLocator* locator, const wchar_t* message, HRESULT code) override {
     return fatalError(locator, message, code);

@@ -23,7 +23,13 @@ TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args
   TComPtr<IPageWrapper> result(&page);
   if (args.setSnapshot) result->SetSnapshot(args.snapshot);
   if (args.enable) result->SetEnabled(true);
-  result->Refresh();
+  try {
+    result->Refresh();
+  } catch (...) {
+    // The caller keeps its current page: this one must not stay shown behind it.
+    result->Close();
+    throw;
+  }
   return result;
 }
 

@@ -55,7 +55,7 @@ TPage& CreateOrShowPage(std::unique_ptr<TPage>& slot, TControl& owner) {
 
 // The rest of a main page factory: the page's interface, the snapshot argument of the
 // professional pages, enabling for the pages the navigation buttons open, Refresh.
-// An exception from Refresh reaches the factory's caller.
+// An exception from Refresh closes the page again and reaches the factory's caller.
 struct TOpenPageArgs {
   bool enable = true;
   bool setSnapshot = false;

@@ -60,6 +60,14 @@ class TSecondPage : public TBaseFrame2 {
 
 class PageFrameTest : public MainWindowFixture {
  protected:
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    // A profile with the fields the DNS pages show, so that every page opens.
+    agent.userProfileXml =
+        L"<UserInfo Modified=\"False\"><Domain>demo.example</Domain><TTL>600</TTL>"
+        L"<OnlineType>11</OnlineType><OnlineFixedIP>16885952</OnlineFixedIP><OnlineURL/>"
+        L"<OfflineType>21</OfflineType><OfflineIP>0</OfflineIP><OfflineURL/><OfflineHost/></UserInfo>";
+  }
   // The pages on the main window that are shown.
   std::vector<TControl*> ShownPages() const {
     std::vector<TControl*> shown;
@@ -208,6 +216,20 @@ TEST_F(PageFrameTest, NavigationButtonsShowOnePageAtATime) {
   EXPECT_EQ(PageOf<TPageUser>(CurrentPage), user);
   EXPECT_EQ(ShownPages(), std::vector<TControl*>{user});
   EXPECT_TRUE(errors.empty());
+}
+
+// A page whose refresh fails is reported and does not stay shown; the next click opens
+// it as usual.
+TEST_F(PageFrameTest, APageThatFailsToRefreshIsNotLeftShown) {
+  Click(main->btnOptions);
+  agent.FailOn(L"IsOnline", L"网络不通", 1);
+  Click(main->btnUser);
+  EXPECT_EQ(errors.size(), 1u);
+  EXPECT_TRUE(ShownPages().empty());
+  Click(main->btnOptions);
+  Click(main->btnUser);
+  EXPECT_NE(PageOf<TPageUser>(CurrentPage), nullptr);
+  EXPECT_EQ(ShownPages().size(), 1u);
 }
 
 TEST_F(PageFrameTest, InformationMessagesGoToThePopupOthersToAnOwnedBox) {
