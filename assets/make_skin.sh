@@ -234,6 +234,31 @@ make_icons() {
   done
 }
 
+# ---- the setup program's pictures (not shipped next to the program) ----
+# The wizard picture (164 x 314) on the first and last page, and the header picture
+# (150 x 57) at the right of the other pages' white header band.
+make_setup_pictures() {
+  "$IM" -size 164x314 gradient:"$HEAD_L"-"$NAV_B" \
+    -fill none -stroke 'rgba(255,255,255,0.08)' -strokewidth 2 \
+    -draw "circle 150,300 150,220" -draw "circle 150,300 150,180" -draw "circle 150,300 150,140" \
+    \( "$TMP/emblem-white.png" -resize 96x96 \) -geometry +34+40 -composite \
+    -stroke none -fill "$ACCENT" -draw "rectangle 34,176 129,177" \
+    -gravity North -font "$FONT" -fill white -stroke white -strokewidth 0.6 -pointsize 24 \
+    -annotate +0+140 "维特兰诺" \
+    -stroke none -fill '#D4E6F6' -pointsize 12 -annotate +0+188 "动态域名客户端" \
+    "$TMP/wizard.png"
+  bmp "$TMP/wizard.png" SetupWizard.bmp
+  icon_png 44 "$TMP/setup-tile.png" icon "$HEAD_R" "$HEAD_L"
+  "$IM" -size 150x57 xc:white "$TMP/setup-tile.png" -geometry +100+6 -composite \
+    "$TMP/setup-header.png"
+  bmp "$TMP/setup-header.png" SetupHeader.bmp
+}
+
+if [ "${1:-}" = setup ]; then  # only the setup program's pictures
+  make_setup_pictures
+  exit 0
+fi
+
 make_background
 nav_faces btnUser 72 user "用户信息"
 nav_faces btnDns 120 globe "域名设置"
@@ -246,5 +271,6 @@ snap_faces SnapPro 135 pro "查看专业版快照"
 snap_faces SnapBack 95 back "返回标准页"
 make_popup
 make_icons
+make_setup_pictures
 python3 make_sounds.py
 echo "skin written to $(pwd)"

@@ -30,7 +30,14 @@ IPageWrapper* TDnsSubPages::Current() const {
   return offline_.get();
 }
 
+TControl* TDnsSubPages::Shown(int tab) const {
+  if (tab == kOnline) return online_.get();
+  return offline_.get();
+}
+
 void TDnsSubPages::Switch(int tab) {
+  const TControl* closed = Shown(tab_);
+  const bool focusInside = closed && IsChild(closed->Handle(), GetFocus());
   if (IPageWrapper* current = Current()) current->Close();
   const RECT rect = frame_.BoundsRect();
   try {
@@ -43,6 +50,10 @@ void TDnsSubPages::Switch(int tab) {
     throw;
   }
   Chosen(tab);
+  const TControl* shown = Shown(tab);
+  if (!focusInside || !shown) return;
+  HWND first = GetNextDlgTabItem(shown->Handle(), nullptr, FALSE);
+  SetFocus(first && IsChild(shown->Handle(), first) ? first : page_.Handle());
 }
 
 void TDnsSubPages::Chosen(int tab) {
@@ -68,6 +79,13 @@ void TDnsSubPages::Refresh(const std::function<void()>& finish) {
 void TDnsSubPages::tabDnsSettingsChange(int newTab) {
   PlaySoundFile(GetExeDir() + L"Click.wav");
   Switch(newTab);
+}
+
+bool TDnsSubPages::SwitchByKey(WPARAM key) {
+  const int tab = tabs_.Enabled() && page_.Enabled() ? TabAfterKey(tabs_, key) : -1;
+  if (tab < 0) return false;
+  tabDnsSettingsChange(tab);
+  return true;
 }
 
 void TDnsSubPages::EnableContent(TControl& group, bool enabled) {

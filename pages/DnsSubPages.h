@@ -40,7 +40,8 @@ class TDnsSubPages {
 
   // Closes the current settings page and shows (creating it the first time) and
   // refreshes the one of `tab`, which becomes the chosen tab even when its refresh
-  // raises; the tab set goes back on top.
+  // raises; the tab set goes back on top. A focus inside the page closed moves to the
+  // first control of the one shown, so that the keyboard is not left on a hidden one.
   void Switch(int tab);
   // Refreshes the current settings page (shows it the first time), then runs `finish`,
   // the rest of the DNS page's refresh, also when the settings page raised; the error
@@ -48,6 +49,9 @@ class TDnsSubPages {
   void Refresh(const std::function<void()>& finish);
 
   void tabDnsSettingsChange(int newTab);
+  // Ctrl+Tab, Ctrl+Page Down and their ways back switch the tab as a click does, while
+  // the tab set is usable; true when the key did.
+  bool SwitchByKey(WPARAM key);
 
   // Greys or enables the DNS page's content: `group` (the name's group) with its
   // controls, which keep their own state under a disabled group, the settings page on
@@ -56,6 +60,7 @@ class TDnsSubPages {
 
  private:
   void Chosen(int tab);
+  TControl* Shown(int tab) const;
 
   TControl& page_;
   TBevel& frame_;

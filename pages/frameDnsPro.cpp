@@ -50,6 +50,10 @@ void TPageDnsPro::Refresh() {
   });
 }
 
+bool TPageDnsPro::DialogKey(WPARAM key) {
+  return subPages_.SwitchByKey(key) || TProPage::DialogKey(key);
+}
+
 void TPageDnsPro::EnableContent(bool enabled) { subPages_.EnableContent(GroupDomain, enabled); }
 
 void TPageDnsPro::InterNameChanged(TControl&) {

@@ -30,6 +30,8 @@ class TPageDnsPro : public TProPage {
   // keeps its settings page greyed, whose own refresh enables it, and gives Back the
   // focus when it shows.
   void STDMETHODCALLTYPE Refresh() override;
+  // Ctrl+Tab and Ctrl+Page Up or Down switch between the online and offline settings.
+  bool DialogKey(WPARAM key) override;
 
   TBGGroupBox GroupDomain;
   TBGLabel BGLabel1;

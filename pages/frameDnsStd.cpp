@@ -78,6 +78,10 @@ void TPageDnsStd::SetEnabled(bool value) {
   subPages_.EnableContent(GroupDomain, value);
 }
 
+bool TPageDnsStd::DialogKey(WPARAM key) {
+  return subPages_.SwitchByKey(key) || TBaseFrame::DialogKey(key);
+}
+
 void TPageDnsStd::LoadName(const std::vector<std::wstring>& suffixes) {
   AttachHandlers(false);
   std::wstring label, suffix;

@@ -38,6 +38,8 @@ class TPageDnsStd : public TBaseFrame {
   // The page window and, greyed with it, the name's group, the settings page on show
   // and the tab set.
   void STDMETHODCALLTYPE SetEnabled(bool value) override;
+  // Ctrl+Tab and Ctrl+Page Up or Down switch between the online and offline settings.
+  bool DialogKey(WPARAM key) override;
 
   TBGGroupBox GroupDomain;
   TBGLabel BGLabel4;

@@ -53,13 +53,8 @@ void TPageInfo::ShowSheet(int tab) {
 }
 
 bool TPageInfo::DialogKey(WPARAM key) {
-  if (GetKeyState(VK_CONTROL) >= 0 || !Enabled()) return TBaseFrame::DialogKey(key);
-  int step = 0;
-  if (key == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
-  if (key == VK_NEXT) step = 1;
-  if (key == VK_PRIOR) step = -1;
-  if (step == 0) return TBaseFrame::DialogKey(key);
-  const int tab = (tabInfo.TabIndex() + step + kTabCount) % kTabCount;
+  const int tab = Enabled() ? TabAfterKey(tabInfo, key) : -1;
+  if (tab < 0) return TBaseFrame::DialogKey(key);
   bool allow = true;
   tabInfoChange(tabInfo, tab, allow);
   tabInfo.SetTabIndex(tab);

@@ -115,8 +115,8 @@ TPageURL::TPageURL(TControl& owner)
   btnCancel.OnClick = [this](TControl& s) { btnCancelClick(s); };
 }
 
-std::span<const TVocabularyItem> TPageURL::Hosts() const {
-  if (target_ == TUrlTarget::Online) return kOnlineUrlHosts;
+std::span<const TVocabularyItem> TPageURL::Hosts(TUrlTarget target) {
+  if (target == TUrlTarget::Online) return kOnlineUrlHosts;
   return kOfflineUrlHosts;
 }
 
@@ -125,7 +125,8 @@ void TPageURL::Refresh() {
   cmbProtocol.SetItems(ShownTexts(kUrlProtocols));
   edtProtocol.Clear();
   edtProtocol.SetVisible(false);
-  cmbServer.SetItems(ShownTexts(Hosts()));
+  hosts_ = Hosts(target_);
+  cmbServer.SetItems(ShownTexts(hosts_));
   edtDomain.Clear();
   edtDomain.SetVisible(false);
   ResetAddress();
@@ -165,7 +166,7 @@ void TPageURL::cmbServerChange(TControl& sender) {
   if (index < 0) return;
   edtDomain.SetVisible(false);
   edtIP.SetVisible(false);
-  const std::wstring value = Hosts()[index].value;
+  const std::wstring value = hosts_[index].value;
   if (value == kDomainValue) {
     edtDomain.SetVisible(true);
     edtDomain.SetFocus();
@@ -184,7 +185,7 @@ TUrlParts TPageURL::Parts() const {
     parts.scheme = scheme.empty() ? edtProtocol.Text() : scheme;
   }
   if (const int index = cmbServer.ItemIndex(); index >= 0) {
-    const std::wstring value = Hosts()[index].value;
+    const std::wstring value = hosts_[index].value;
     if (value == kDomainValue)
       parts.host = edtDomain.Text();
     else if (value == kAddressValue)

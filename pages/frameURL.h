@@ -93,13 +93,16 @@ class TPageURL : public TBaseFrame {
   TUrlParts Parts() const;
 
  private:
-  // The host choices of the target.
-  std::span<const TVocabularyItem> Hosts() const;
+  // The host choices of a target.
+  static std::span<const TVocabularyItem> Hosts(TUrlTarget target);
   void ResetAddress();
   // Back to the DNS settings page through the main window's DNS button.
   void Leave();
 
   TUrlTarget target_ = TUrlTarget::Online;
+  // The host choices cmbServer holds: those of the target it was last filled for, which
+  // a reset composing before the refill still reads.
+  std::span<const TVocabularyItem> hosts_ = Hosts(TUrlTarget::Online);
 };
 
 // Creates the wizard on first use with `owner` (the main window) as owner and parent,

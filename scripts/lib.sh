@@ -12,7 +12,7 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64
-          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales)
+          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales nsis)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -28,8 +28,8 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-build_all() {
-  log "configuring and building in $BUILD"
+# Configures the build folder (once is enough; the build configures again on changes).
+configure_build() {
   # ccache, when the machine has it, shares compiled objects between checkouts (paths
   # below the checkout are hashed relative to it).
   local launcher=()
@@ -39,7 +39,15 @@ build_all() {
   fi
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
         -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-  cmake --build "$BUILD" -j"$(nproc)" -- --no-print-directory
+}
+
+# Builds the given targets, or everything.
+build_all() {
+  log "configuring and building in $BUILD"
+  configure_build
+  local targets=()
+  for t in "$@"; do targets+=(--target "$t"); done
+  cmake --build "$BUILD" -j"$(nproc)" "${targets[@]}" -- --no-print-directory
 }
 
 # Sets a registry value in the prefix: key, name, type, data.
@@ -138,17 +146,24 @@ start_virtual_display() {
 # Starts the program in the background.
 start_program() { (cd "$BIN" && wine VTUserCnfg.exe >/dev/null 2>&1 </dev/null &); }
 
-# Prints the X window of the program's main window once it is shown and painted; fails
-# when it does not appear within 30 s. (It starts nothing: a process started inside a
-# command substitution would keep the substitution waiting on its output.)
-wait_for_main_window() {
+# Prints the X window whose line in the window tree matches the awk pattern once it is
+# shown; fails when none appears within 30 s. (It starts nothing: a process started
+# inside a command substitution would keep the substitution waiting on its output.)
+wait_for_window() {
   local window=
   for _ in $(seq 150); do
-    window=$(xwininfo -root -tree 2>/dev/null | awk '/"维特兰诺用户管理"/ {print $1; exit}')
+    window=$(xwininfo -root -tree 2>/dev/null | awk -v pattern="$1" '$0 ~ pattern {print $1; exit}')
     [ -n "$window" ] && break
     sleep 0.2
   done
-  [ -n "$window" ] || { echo "the main window did not appear" >&2; return 1; }
+  [ -n "$window" ] || { echo "no window $1 appeared" >&2; return 1; }
+  echo "$window"
+}
+
+# Prints the X window of the program's main window once it is shown and painted.
+wait_for_main_window() {
+  local window
+  window=$(wait_for_window '"维特兰诺用户管理"') || return 1
   sleep 2  # let the first poll ticks and the paint settle
   echo "$window"
 }

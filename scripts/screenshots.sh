@@ -5,9 +5,9 @@
 # account is held), the three record editors, the DNS snapshot view and the
 # redirection wizard with a composed URL, the hierarchy pages (the professional one
 # also as the standard account's snapshot) with their two dialogs showing the agent's
-# matches for what was typed, and the information page on each of its three tabs.
-# Writes them to docs/. With file names as arguments (e.g. dns-std.png) it takes only
-# those.
+# matches for what was typed, the information page on each of its three tabs, and the
+# setup program's welcome and start-up pages. Writes them to docs/. With file names as
+# arguments (e.g. dns-std.png) it takes only those.
 source "$(dirname "$0")/lib.sh"
 PACKAGES+=(xdotool)
 ensure_packages
@@ -111,3 +111,33 @@ shoot user-page-no-user.png
 shoot options-page-no-user.png $OPTIONS
 shoot records-std-no-user.png $RECORDS
 shoot dns-std-no-user.png $DNS
+
+# The setup program's welcome and start-up pages, in Chinese, in a Wine prefix of their
+# own: the setup registers the agent in its install folder, which the build's prefix
+# must not see.
+shoot_setup() {
+  local setup window
+  if [ ${#WANTED[@]} -gt 0 ] && [[ " ${WANTED[*]} " != *" setup-"* ]]; then return 0; fi
+  setup=$(ls "$BUILD"/dist/VTUserCnfg-*-setup.exe | head -n 1)
+  make_test_locales
+  stop_wine_session
+  (
+    export WINEPREFIX=$BUILD/setup-shots-prefix LOCPATH=$BUILD/locales LANG=zh_CN.UTF-8
+    rm -rf "$WINEPREFIX"
+    prepare_prefix x11
+    (wine "$setup" >/dev/null 2>&1 </dev/null &)
+    window=$(wait_for_window '"Veltrano .* 安装"') || exit 1
+    sleep 1.5
+    import -window "$window" "$ROOT/docs/setup-welcome.png"
+    echo "$ROOT/docs/setup-welcome.png"
+    xdotool key --window "$window" Return  # to the folder page
+    sleep 1
+    xdotool key --window "$window" Return  # to the start-up page
+    sleep 1.5
+    import -window "$window" "$ROOT/docs/setup-start-up.png"
+    echo "$ROOT/docs/setup-start-up.png"
+    stop_wine_session
+    rm -rf "$WINEPREFIX"
+  )
+}
+shoot_setup

@@ -184,3 +184,14 @@ LRESULT TTabSet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   return TCustomControl::WndProc(msg, wParam, lParam);
 }
+
+int TabAfterKey(const TTabSet& tabs, WPARAM key) {
+  const int count = static_cast<int>(tabs.Tabs().size());
+  if (GetKeyState(VK_CONTROL) >= 0 || count < 2) return -1;
+  int step = 0;
+  if (key == VK_TAB) step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+  if (key == VK_NEXT) step = 1;
+  if (key == VK_PRIOR) step = -1;
+  if (step == 0) return -1;
+  return (std::max(tabs.TabIndex(), 0) + step + count) % count;
+}

@@ -70,3 +70,8 @@ class TTabSet : public TCustomControl {
   COLORREF selectedColor_;
   COLORREF unselectedColor_;
 };
+
+// The tab a keyboard switch asks for, as in a property sheet: Ctrl+Tab and Ctrl+Page Down
+// the next, Ctrl+Shift+Tab and Ctrl+Page Up the one before, round at the ends; -1 for
+// any other key, without Ctrl, or with fewer than two tabs.
+int TabAfterKey(const TTabSet& tabs, WPARAM key);

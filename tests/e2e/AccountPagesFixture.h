@@ -34,9 +34,7 @@ inline std::vector<HWND> Edits(HWND parent) {
 }
 
 inline HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
-  HWND found = nullptr;
-  WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, 5000);
-  return found;
+  return WaitForChild(parent, className, text);
 }
 
 // A link is a label: the click arrives as a press and a release of the mouse.
@@ -93,9 +91,7 @@ class AccountPagesTest : public ::testing::Test {
   // Presses the page's own OK, then the main window's Apply once it is enabled.
   void OkThenApply(HWND page) {
     Click(Child(page, L"Button", L"确定"));
-    HWND apply = Child(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
+    ASSERT_TRUE(PressApply(main));
   }
   // Waits until the agent has stored a profile of the demo account that holds `part`
   // (the agent counts a call when it starts, before the store is written).

@@ -40,10 +40,7 @@ std::wstring Field(const std::wstring& xml, const std::wstring& name) {
 
 class DnsPagesTest : public SectionPagesTest {
  protected:
-  HWND OpenDns(const wchar_t* pageClass) {
-    Click(FindChild(main, L"TPicBtn", L"域名设置"));
-    return ShownPage(pageClass);
-  }
+  HWND OpenDns(const wchar_t* pageClass) { return OpenPage(main, L"域名设置", pageClass); }
   // The tab set lies above everything else at the frame's foot; tab 1 is the offline one.
   void ChooseTab(HWND page, int tab) {
     HWND tabs = ChildWindowFromPointEx(page, POINT{40, 292}, CWP_SKIPINVISIBLE);

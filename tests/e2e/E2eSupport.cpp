@@ -209,6 +209,32 @@ std::wstring StaticTexts(HWND parent) {
   return text;
 }
 
+HWND WaitForChild(HWND parent, const std::wstring& className, const std::wstring& text,
+                  DWORD timeoutMs) {
+  HWND found = nullptr;
+  WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, timeoutMs);
+  return found;
+}
+
+HWND OpenPage(HWND main, const std::wstring& button, const std::wstring& pageClass) {
+  HWND navigation = WaitForChild(main, L"TPicBtn", button);
+  if (!navigation) return nullptr;
+  Click(navigation);
+  HWND page = nullptr;
+  WaitFor([&] {
+    page = FindChild(main, pageClass, L"");
+    return page && IsWindowVisible(page);
+  });
+  return page && IsWindowVisible(page) ? page : nullptr;
+}
+
+bool PressApply(HWND main) {
+  HWND apply = WaitForChild(main, L"TPicBtn", L"应用");
+  if (!apply || !WaitFor([&] { return IsWindowEnabled(apply) != FALSE; })) return false;
+  Click(apply);
+  return true;
+}
+
 void Click(HWND button) {
   // Posted, as the user's input arrives: a handler run inside a sent message could not
   // call the agent (COM refuses outgoing calls during an input-synchronous call).

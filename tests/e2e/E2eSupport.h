@@ -63,6 +63,18 @@ std::vector<HWND> FindChildren(HWND parent, const std::wstring& className);
 // The text of every STATIC descendant, joined by line breaks (a message box's text).
 std::wstring StaticTexts(HWND parent);
 
+// Waits up to `timeoutMs` for a descendant as FindChild finds it; null when none came.
+HWND WaitForChild(HWND parent, const std::wstring& className, const std::wstring& text,
+                  DWORD timeoutMs = 5000);
+
+// Clicks the main window's navigation button with the caption and waits until the page
+// of that class shows; the page, or null.
+HWND OpenPage(HWND main, const std::wstring& button, const std::wstring& pageClass);
+
+// Waits until the main window's Apply button is enabled and clicks it; false when it
+// stayed disabled.
+bool PressApply(HWND main);
+
 // A click on a button as the user's click arrives: posted to the program's message
 // loop (BM_CLICK); the test waits for what should follow.
 void Click(HWND button);

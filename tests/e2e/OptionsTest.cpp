@@ -9,6 +9,7 @@
 
 #include "tests/support/AgentData.h"
 #include "tests/e2e/E2eSupport.h"
+#include "tests/e2e/MachineState.h"
 
 namespace {
 
@@ -17,40 +18,8 @@ using namespace vt::test;
 
 constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
 constexpr wchar_t kMainClass[] = L"TCnfgMain";
-constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr wchar_t kAgentName[] = L"Veltrano";
 constexpr wchar_t kAutoRun[] = L"系统启动时自动运行";
 constexpr wchar_t kService[] = L"作为 Windows 的服务（Service）运行";
-
-std::optional<std::wstring> RunValue() {
-  wchar_t data[1024];
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName, RRF_RT_REG_SZ, nullptr, data, &size) !=
-      ERROR_SUCCESS)
-    return std::nullopt;
-  return std::wstring(data);
-}
-
-std::wstring InstallPath() {
-  wchar_t data[1024];
-  DWORD size = sizeof data;
-  if (RegGetValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tavrinel\\Veltrano", L"Install Path",
-                   RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
-    return {};
-  return data;
-}
-
-// The service's state (SERVICE_RUNNING, ...), or 0 when there is no such service.
-DWORD ServiceState() {
-  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
-  if (!manager) return 0;
-  SC_HANDLE service = OpenServiceW(manager, kAgentName, SERVICE_QUERY_STATUS);
-  SERVICE_STATUS status{};
-  const bool known = service && QueryServiceStatus(service, &status);
-  if (service) CloseServiceHandle(service);
-  CloseServiceHandle(manager);
-  return known ? status.dwCurrentState : 0;
-}
 
 bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
@@ -90,24 +59,12 @@ class OptionsTest : public ::testing::Test {
     ASSERT_TRUE(WaitFor([&] { return FindChild(main, L"", L"张伟") != nullptr; }));
   }
   HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, 5000);
-    return found;
+    return WaitForChild(parent, className, text);
   }
   HWND OpenPage(const wchar_t* button, const wchar_t* pageClass) {
-    Click(Child(main, L"TPicBtn", button));
-    HWND page = nullptr;
-    WaitFor([&] {
-      page = FindChild(main, pageClass, L"");
-      return page && IsWindowVisible(page);
-    });
-    return page;
+    return e2e::OpenPage(main, button, pageClass);
   }
-  void Apply() {
-    HWND apply = Child(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
-  }
+  void Apply() { ASSERT_TRUE(PressApply(main)); }
   void Quit() {
     Click(Child(main, L"TPicBtn", L"取消"));
     ASSERT_TRUE(program->WaitForExit());

@@ -38,10 +38,7 @@ bool Contains(const std::wstring& text, const std::wstring& part) { return text.
 
 class RecordsPagesTest : public SectionPagesTest {
  protected:
-  HWND OpenRecords(const wchar_t* pageClass) {
-    Click(FindChild(main, L"TPicBtn", L"资源记录"));
-    return ShownPage(pageClass);
-  }
+  HWND OpenRecords(const wchar_t* pageClass) { return OpenPage(main, L"资源记录", pageClass); }
   // A toolbar button of the professional page, found where the page's layout puts it.
   HWND Tool(HWND records, int left) {
     HWND toolbar = GetParent(FindChild(records, L"TCustomControl", L"主机"));

@@ -39,14 +39,11 @@ class SectionPagesTest : public ::testing::Test {
   }
   // The descendant once it exists (a page shows before its refresh has loaded it).
   static HWND Find(HWND parent, const wchar_t* className, const std::wstring& text) {
-    HWND found = nullptr;
-    WaitFor([&] { return (found = FindChild(parent, className, text)) != nullptr; }, 5000);
-    return found;
+    return WaitForChild(parent, className, text);
   }
   void Apply() {
+    ASSERT_TRUE(PressApply(main));
     HWND apply = FindChild(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
     // The agent counts a call when it starts it; the program disables Apply once the
     // call has returned, the profile stored.
     ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));

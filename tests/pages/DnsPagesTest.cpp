@@ -9,6 +9,7 @@
 #include "pages/frameDnsPro.h"
 #include "pages/frameDnsStd.h"
 #include "pages/frameURL.h"
+#include "tests/support/HeldKeys.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestPaths.h"
 
@@ -168,6 +169,11 @@ TEST_F(DnsPagesTest, TheSnapshotGreysTheNameTheSettingsAndTheTabsEvenAfterAPoll)
   HoldProfile();  // the poll refreshes the page on show
   EXPECT_TRUE(greyed());
 
+  {
+    THeldKeys ctrl{VK_CONTROL};
+    Key(pro.btnBack, VK_TAB);
+  }
+  EXPECT_EQ(pro.tabDnsSettings.TabIndex(), 0) << "the greyed tabs do not switch by key either";
   Key(pro.btnBack, VK_ESCAPE);
   EXPECT_TRUE(IsCurrent(Std()));
   agent.serviceType = 3;
@@ -264,6 +270,24 @@ TEST_F(DnsPagesTest, TheOfflineTabKeepsItsPageAndEditsAcrossSwitchesAndVisits) {
   // The tab set stays above the settings pages and the frame it overlaps.
   EXPECT_TRUE(Above(page.tabDnsSettings, offline));
   EXPECT_TRUE(Above(page.tabDnsSettings, page.beFrame));
+
+  // Ctrl+Tab and Ctrl+Shift+Tab switch as a click does, and the focus goes along into
+  // the settings shown instead of staying on a hidden control.
+  TPageOnlineSettings& online = *page.SubPages().Online();
+  {
+    THeldKeys ctrl{VK_CONTROL};
+    Key(offline.edtHost, VK_TAB);
+  }
+  EXPECT_EQ(page.tabDnsSettings.TabIndex(), 0);
+  EXPECT_TRUE(online.Visible() && !offline.Visible());
+  EXPECT_TRUE(IsChild(online.Handle(), GetFocus()));
+  {
+    THeldKeys ctrlShift{VK_CONTROL, VK_SHIFT};
+    Key(online.edtURL, VK_TAB);
+  }
+  EXPECT_EQ(page.tabDnsSettings.TabIndex(), 1);
+  EXPECT_TRUE(IsChild(offline.Handle(), GetFocus()));
+  EXPECT_EQ(UserProfile.OfflineHost(), L"backup.example");
 }
 
 TEST_F(DnsPagesTest, TheWizardComposesFromItsPartsAndOkStoresTheUrlAlone) {
@@ -314,6 +338,18 @@ TEST_F(DnsPagesTest, TheWizardComposesFromItsPartsAndOkStoresTheUrlAlone) {
   EXPECT_EQ(UserProfile.OnlineURL(), L":21");
   EXPECT_EQ(UserProfile.OnlineType(), 11);
   EXPECT_EQ(Std().SubPages().Online()->edtURL.Text(), L":21");
+
+  // The reset of a typed scheme composes with the hosts the list still holds: those of
+  // the online use before, also when the wizard now opens for the offline URL.
+  Press(Std().SubPages().Online()->btnWizard);
+  Choose(wizard.cmbProtocol, 3);
+  Type(wizard.edtProtocol, L"x");
+  Choose(wizard.cmbServer, 0);
+  EXPECT_EQ(wizard.edtURL.Text(), L"x://<Online IP>");
+  wizard.btnCancel.Click();
+  SelectTab(Std().tabDnsSettings, 1);
+  Press(Std().SubPages().Offline()->btnWizard);
+  EXPECT_EQ(wizard.edtURL.Text(), L"<Online IP>");
 }
 
 TEST_F(DnsPagesTest, TheWizardKeepsItsLastUrlAcrossOpeningsAndCancelWritesNothing) {

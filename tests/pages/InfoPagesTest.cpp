@@ -11,6 +11,7 @@
 #include "profile/XmlDom.h"
 #include "shell/Common.h"
 #include "tests/support/BoxAnswer.h"
+#include "tests/support/HeldKeys.h"
 #include "tests/support/MainWindowFixture.h"
 #include "toolkit/Application.h"
 
@@ -37,22 +38,6 @@ constexpr wchar_t kApplication[] =
     L"<Category name=\"News\" value=\"300\"/></Categories></Application>";
 
 using TInts = std::vector<int>;
-
-// Keys held down for this thread while the object lives, as GetKeyState reports them.
-class THeldKeys {
- public:
-  explicit THeldKeys(std::initializer_list<int> keys) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    GetKeyboardState(state);
-    for (int key : keys) state[key] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~THeldKeys() { SetKeyboardState(saved_); }
-
- private:
-  BYTE saved_[256];
-};
 
 class InfoPageTest : public MainWindowFixture {
  protected:

@@ -1,0 +1,39 @@
+#include "tests/e2e/MachineState.h"
+
+namespace e2e {
+
+std::optional<std::wstring> MachineString(const std::wstring& key, const wchar_t* name) {
+  wchar_t data[1024];
+  DWORD size = sizeof data;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_REG_SZ, nullptr, data, &size) !=
+      ERROR_SUCCESS)
+    return std::nullopt;
+  return std::wstring(data);
+}
+
+bool MachineKeyExists(const std::wstring& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return false;
+  RegCloseKey(handle);
+  return true;
+}
+
+std::optional<std::wstring> RunValue() { return MachineString(kRunKey, kAgentName); }
+
+std::wstring InstallPath() {
+  return MachineString(L"SOFTWARE\\Tavrinel\\Veltrano", L"Install Path").value_or(L"");
+}
+
+DWORD ServiceState() {
+  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  if (!manager) return 0;
+  SC_HANDLE service = OpenServiceW(manager, kAgentName, SERVICE_QUERY_STATUS);
+  SERVICE_STATUS status{};
+  const bool known = service && QueryServiceStatus(service, &status);
+  if (service) CloseServiceHandle(service);
+  CloseServiceHandle(manager);
+  return known ? status.dwCurrentState : 0;
+}
+
+}  // namespace e2e
