@@ -14,21 +14,25 @@ namespace {
 constexpr DWORD kWakeIntervalMs = 100;
 
 int g_depth = 0;                 // agent calls under way on the window thread
-ULONGLONG g_callStart = 0;
 bool g_told = false;             // the user was told about the call now waiting
 std::function<void(const std::wstring&)> g_notify;
 
-// The wake-up thread: posts WM_NULL to the window thread every kWakeIntervalMs while a
-// call waits (g_waiting set), so that COM's loop calls the filter.
-HANDLE g_waiting = nullptr;      // manual-reset event, set while a call is under way
+// The wake-up thread looks every kWakeIntervalMs whether a call has been waiting that
+// long and, if so, posts WM_NULL to the window thread so that COM's loop calls the
+// filter. Calls that return sooner cost the window thread no system call: the poll
+// makes thirty a second, and an event set and reset around each one (a round trip to
+// the Wine server each, plus a wake-up of this thread and a posted message) cost more
+// than the calls' own share of the program's idle time.
+std::atomic<ULONGLONG> g_callStart{0};  // GetTickCount64() at the call's start; 0: none
+HANDLE g_stopEvent = nullptr;
 HANDLE g_thread = nullptr;
 DWORD g_windowThread = 0;
-std::atomic<bool> g_stop{false};
 
 DWORD WINAPI WakeLoop(void*) {
-  while (WaitForSingleObject(g_waiting, INFINITE) == WAIT_OBJECT_0 && !g_stop) {
-    PostThreadMessageW(g_windowThread, WM_NULL, 0, 0);
-    Sleep(kWakeIntervalMs);
+  while (WaitForSingleObject(g_stopEvent, kWakeIntervalMs) == WAIT_TIMEOUT) {
+    const ULONGLONG start = g_callStart.load(std::memory_order_relaxed);
+    if (start && GetTickCount64() - start >= kWakeIntervalMs)
+      PostThreadMessageW(g_windowThread, WM_NULL, 0, 0);
   }
   return 0;
 }
@@ -69,7 +73,8 @@ class TCallFilter final : public TStaticUnknown<IMessageFilter, IID_IMessageFilt
 
   STDMETHODIMP_(DWORD) MessagePending(HTASK, DWORD, DWORD) override {
     // The wait is measured from the call's start as this program sees it.
-    const bool notAnswering = g_depth > 0 && GetTickCount64() - g_callStart >= kAgentNotAnsweringMs;
+    const ULONGLONG start = g_callStart.load(std::memory_order_relaxed);
+    const bool notAnswering = start && GetTickCount64() - start >= kAgentNotAnsweringMs;
     if (notAnswering && !g_told) {
       g_told = true;
       if (g_notify) g_notify(AgentNotAnsweringText());
@@ -87,14 +92,13 @@ TAgentCallScope::TAgentCallScope() {
   if (g_depth > 0)
     throw EOleError(RPC_E_CALL_REJECTED, AgentNotAnsweringText());
   ++g_depth;
-  g_callStart = GetTickCount64();
   g_told = false;
-  if (g_waiting) SetEvent(g_waiting);
+  g_callStart.store(GetTickCount64(), std::memory_order_relaxed);
 }
 
 TAgentCallScope::~TAgentCallScope() {
   --g_depth;
-  if (g_waiting) ResetEvent(g_waiting);
+  g_callStart.store(0, std::memory_order_relaxed);
 }
 
 bool AgentCallPending() { return g_depth > 0; }
@@ -108,21 +112,19 @@ void InstallAgentCallFilter(std::function<void(const std::wstring&)> notify) {
   if (g_thread) return;
   if (FAILED(CoRegisterMessageFilter(&g_filter, nullptr))) return;
   g_windowThread = GetCurrentThreadId();
-  g_stop = false;
-  g_waiting = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  g_thread = g_waiting ? CreateThread(nullptr, 0, WakeLoop, nullptr, 0, nullptr) : nullptr;
+  g_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  g_thread = g_stopEvent ? CreateThread(nullptr, 0, WakeLoop, nullptr, 0, nullptr) : nullptr;
 }
 
 void RemoveAgentCallFilter() {
   CoRegisterMessageFilter(nullptr, nullptr);
   if (g_thread) {
-    g_stop = true;
-    SetEvent(g_waiting);
+    SetEvent(g_stopEvent);
     WaitForSingleObject(g_thread, INFINITE);
     CloseHandle(g_thread);
     g_thread = nullptr;
   }
-  if (g_waiting) CloseHandle(g_waiting);
-  g_waiting = nullptr;
+  if (g_stopEvent) CloseHandle(g_stopEvent);
+  g_stopEvent = nullptr;
   g_notify = nullptr;
 }

@@ -5,6 +5,7 @@
 #include "agent/ErrorInfoHook.h"
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
+#include "toolkit/StartupTrace.h"
 
 TSvcInvokerLink SvcInvoker;
 TUserManagerLink UserManager;
@@ -32,18 +33,23 @@ void StartUpSharedState(const std::wstring& programDir) {
     comInitialised = true;
     InstallErrorInfoHook();
     InstallAgentCallFilter([](const std::wstring& text) { ShowMessageText(text); });
+    StartupStep("COM initialised");
   }
   ConnectAgent();
   ClearSharedState();
   AppFile = LoadApplicationFile(programDir + kAppFileName);
+  StartupStep("application file loaded");
 }
 
 void ConnectAgent() {
   UserManager.Reset();
   SvcInvoker.Reset();
   TSvcInvokerLink invoker = TSvcInvokerLink::Create();
+  StartupStep("service invoker created");
   invoker.Start();
+  StartupStep("service invoker started");
   TUserManagerLink manager = TUserManagerLink::Create();
+  StartupStep("user manager created");
   SvcInvoker = std::move(invoker);
   UserManager = std::move(manager);
 }

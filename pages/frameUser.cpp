@@ -2,10 +2,12 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "shell/Common.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
+#include "toolkit/StartupTrace.h"
 #include "agent/UnitDef.h"
 #include "pages/frameUserModify.h"
 #include "shell/frmCnfgMain.h"
@@ -100,14 +102,21 @@ TPageUser::TPageUser(TControl& owner)
   boldFont_ = MakeFont(bold);
   btnSign.SetFont(boldFont_);
 
-  const COLORREF rowColours[] = {RGB(40, 110, 200), RGB(40, 150, 70), RGB(40, 110, 200),
-                                 RGB(40, 150, 70), RGB(200, 120, 30), RGB(200, 120, 30)};
-  TImage* rows[] = {&Image1, &Image2, &Image3, &Image4, &Image5, &Image6};
-  for (size_t i = 0; i < std::size(rows); ++i) {
-    AssignIcon(rows[i]->Picture(), MakeRowIcon(rowColours[i]));
-    rows[i]->SetTransparent(true);
+  // Three row colours and one key: each icon is drawn once and copied into its images
+  // (drawing one costs tens of round trips to the Wine server).
+  const HICON blue = MakeRowIcon(RGB(40, 110, 200));
+  const HICON green = MakeRowIcon(RGB(40, 150, 70));
+  const HICON orange = MakeRowIcon(RGB(200, 120, 30));
+  const HICON key = MakeKeyIcon();
+  const std::pair<TImage*, HICON> rows[] = {{&Image1, blue}, {&Image2, green}, {&Image3, blue},
+                                            {&Image4, green}, {&Image5, orange}, {&Image6, orange}};
+  for (const auto& [image, icon] : rows) {
+    image->Picture().AssignIcon(icon);
+    image->SetTransparent(true);
   }
-  for (TImage* key : {&ImageKey, &ImageReg}) AssignIcon(key->Picture(), MakeKeyIcon());
+  for (TImage* image : {&ImageKey, &ImageReg}) image->Picture().AssignIcon(key);
+  for (HICON icon : {blue, green, orange, key})
+    if (icon) DestroyIcon(icon);
 
   btnSign.OnClick = [this](TControl& s) { btnSignClick(s); };
   btnChange.OnClick = [this](TControl& s) { btnChangeClick(s); };
@@ -249,5 +258,6 @@ void TPageUser::Timer1Timer(TTimer&) {
 
 TComPtr<IPageWrapper> ShowPageUser(TControl& owner) {
   TPageUser& page = CreateOrShowPage(PageUser, owner);
+  StartupStep("user page: controls");
   return OpenMainPage(page, {.enable = true});
 }

@@ -1,8 +1,12 @@
 #include "shell/frmCnfgMain.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "shell/Common.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
+#include "toolkit/StartupTrace.h"
 #include "skin/SkinFaces.h"
 #include "agent/AgentCallFilter.h"
 #include "agent/SvcObj.h"
@@ -32,6 +36,21 @@ TControlArgs Command(const wchar_t* name, int left, const wchar_t* caption, bool
           .enabled = enabled};
 }
 
+// The poll writes its controls ten times a second: only a change reaches the window,
+// since every write repaints the control (and, for the transparent label, the picture
+// behind it). The text is compared with what the window holds, read without a message:
+// WM_GETTEXT to these subclassed controls passes their subclass chain, which under Wine
+// costs several round trips to its server per message.
+void ShowCaption(TControl& control, const std::wstring& caption) {
+  wchar_t shown[256] = {};  // longer than any caption the poll writes
+  const int length = InternalGetWindowText(control.Handle(), shown, 256);
+  if (std::wstring_view(shown, static_cast<size_t>(std::max(length, 0))) != caption) control.SetCaption(caption);
+}
+
+void ShowEnabled(TControl& control, bool enabled) {
+  if (control.Enabled() != enabled) control.SetEnabled(enabled);
+}
+
 std::wstring FormatResString(int number, const std::wstring& argument) {
   std::wstring text = GetResString(number);
   const size_t at = text.find(L"%s");
@@ -59,7 +78,9 @@ TCnfgMain::TCnfgMain()
       btnCancel(*this, Command(L"btnCancel", 396, L"取消")),
       btnApply(*this, Command(L"btnApply", 488, L"应用", false)),
       StateTimer({.name = L"StateTimer", .interval = 100, .enabled = true}) {
+  StartupStep("main window: window and buttons");
   DressButtons();
+  StartupStep("main window: button faces");
   AttachNavigation(btnUser, &TCnfgMain::btnUserChecked);
   AttachNavigation(btnDns, &TCnfgMain::btnDnsChecked);
   AttachNavigation(btnRRs, &TCnfgMain::btnRRsChecked);
@@ -105,7 +126,9 @@ void TCnfgMain::FormCreate() {
   } catch (const EError&) {
     // Without its picture the window keeps its size and plain colour and works as ever.
   }
+  StartupStep("main window: background");
   btnUser.SetChecked(true);
+  StartupStep("main window: user page");
 }
 
 void TCnfgMain::ShowProgramIcon() {
@@ -182,15 +205,15 @@ void TCnfgMain::StateTimerTimer(TTimer&) {
 
 void TCnfgMain::ShowNetworkState() {
   const bool online = UserManager.IsOnline();
-  if (labNetwork) labNetwork->SetCaption(GetResString(online ? 523 : 524));
+  if (labNetwork) ShowCaption(*labNetwork, GetResString(online ? 523 : 524));
 }
 
 void TCnfgMain::ShowSignState() {
   const int state = UserManager.GetUserState();
   if (!btnSign) return;
-  btnSign->SetCaption(GetResString(state == usSignedIn ? 556 : 555));
+  ShowCaption(*btnSign, GetResString(state == usSignedIn ? 556 : 555));
   // The poll never enables the button; the user page does when it refreshes.
-  if (state != usSignedIn && state != usSignedOut) btnSign->SetEnabled(false);
+  if (state != usSignedIn && state != usSignedOut) ShowEnabled(*btnSign, false);
 }
 
 void TCnfgMain::FollowUserState() {
@@ -250,7 +273,7 @@ void TCnfgMain::HoldProfile(TXMLUserInfoType fetched) {
 
 void TCnfgMain::UpdateApplyButton() {
   const bool profileModified = UserProfile.Assigned() && UserProfile.Modified();
-  btnApply.SetEnabled(profileModified || LocalSettingsModified);
+  ShowEnabled(btnApply, profileModified || LocalSettingsModified);
 }
 
 // ---- Commit ----

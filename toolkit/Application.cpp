@@ -2,6 +2,7 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/Form.h"
+#include "toolkit/StartupTrace.h"
 
 namespace {
 
@@ -98,6 +99,7 @@ int TApplication::Run(TForm& mainForm) {
   if (!mainForm.Handle()) return 0;
   mainForm_ = &mainForm;
   mainForm.Show();
+  StartupStep("main window shown");
   MSG msg;
   int result = 0;
   // Checked after each message: the main form's window is destroyed inside one of them.

@@ -2,6 +2,9 @@
 // with and without a profile, the sign button in each state (also as the poll writes
 // it), signing in and out, the change of account, the re-sent key, the blinking key
 // icons and the way to the modification page.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <cmath>
 
 #include "tests/pages/UserPageFixture.h"
@@ -122,6 +125,45 @@ TEST_F(UserPageTest, ThePollWritesThePagesNetworkLabelAndSignButtonButNeverEnabl
   agent.userState = 2;
   Tick();  // nothing to fetch: only the caption follows
   EXPECT_EQ(user->btnSign.Caption(), L"签  出");
+}
+
+// Counts the text and enabled-state writes that reach a window.
+class TWriteCounter {
+ public:
+  explicit TWriteCounter(TControl& control) : window_(control.Handle()) {
+    SetWindowSubclass(window_, &Count, 1, reinterpret_cast<DWORD_PTR>(this));
+  }
+  ~TWriteCounter() { RemoveWindowSubclass(window_, &Count, 1); }
+  int writes = 0;
+
+ private:
+  static LRESULT CALLBACK Count(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR self) {
+    if (msg == WM_SETTEXT || msg == WM_ENABLE) ++reinterpret_cast<TWriteCounter*>(self)->writes;
+    return DefSubclassProc(window, msg, wParam, lParam);
+  }
+  HWND window_;
+};
+
+// Ten ticks a second for as long as the program runs: a tick that finds nothing changed
+// must not write (each write repaints, and costs the idle program its share of a core).
+TEST_F(UserPageTest, ThePollWritesTheLabelAndButtonsOnlyWhenTheirValuesChange) {
+  HoldProfile();
+  Tick();
+  TWriteCounter network(user->labNetwork), sign(user->btnSign), apply(main->btnApply);
+  for (int i = 0; i < 5; ++i) Tick();
+  EXPECT_EQ(network.writes + sign.writes + apply.writes, 0);
+  agent.online = false;
+  Tick();
+  Tick();
+  EXPECT_EQ(network.writes, 1);
+  EXPECT_EQ(user->labNetwork.Caption(), L"离线");
+  agent.userState = 1;  // neither signed in nor out: the button is disabled, once
+  Tick();
+  Tick();
+  EXPECT_EQ(sign.writes, 2);  // its caption and its enabled state
+  EXPECT_FALSE(user->btnSign.Enabled());
+  EXPECT_EQ(apply.writes, 0);
 }
 
 TEST_F(UserPageTest, SignButtonSignsOutAndInByTheAgentsState) {
