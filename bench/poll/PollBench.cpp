@@ -55,7 +55,8 @@ void Figures() {
     const double windowMs = bench::NowMs() - t0;
     main.StateTimer.SetEnabled(false);
     main.StateTimerTimer(main.StateTimer);  // the first tick fetches the documents
-    if (!UserProfile.Assigned()) std::printf("warning: no user profile was fetched\n");
+    if (!UserProfile.Assigned())
+      throw EError(L"the agent holds no usable account (Orvanta.exe -Reset restores the demo data)");
 
     const double own = OwnWorkMs(main);
     const double trips = std::min(RoundTripsMs(), RoundTripsMs()) / kTicks;

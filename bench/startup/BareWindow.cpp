@@ -2,7 +2,9 @@
 // size, created, shown and painted the plainest way, started the same way as the
 // program. Built a second time with VT_CREATE_AGENT_CLASSES, it first initialises COM
 // and creates the agent's two classes, as the program must before its window: the
-// floor that the program's start-up order allows.
+// floor that the program's start-up order allows. Built with VT_DRAW_CHINESE_TEXT, the
+// bare window paints one line of Chinese in the program's font: what the first Chinese
+// text costs on its own (the font link and the glyphs), with nothing of ours around it.
 #include <windows.h>
 
 #ifdef VT_CREATE_AGENT_CLASSES
@@ -11,7 +13,32 @@
 
 namespace {
 
+#ifdef VT_DRAW_CHINESE_TEXT
+void PaintText(HWND window) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(window, &ps);
+  LOGFONTW desc{};
+  desc.lfHeight = -12;
+  desc.lfCharSet = GB2312_CHARSET;
+  lstrcpyW(desc.lfFaceName, L"SimSun");
+  HFONT font = CreateFontIndirectW(&desc);
+  HGDIOBJ old = SelectObject(dc, font);
+  SetBkMode(dc, TRANSPARENT);
+  static const wchar_t kText[] = L"维特兰诺 动态域名客户端 用户配置";
+  TextOutW(dc, 20, 20, kText, lstrlenW(kText));
+  SelectObject(dc, old);
+  DeleteObject(font);
+  EndPaint(window, &ps);
+}
+#endif
+
 LRESULT CALLBACK Proc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+#ifdef VT_DRAW_CHINESE_TEXT
+  if (msg == WM_PAINT) {
+    PaintText(window);
+    return 0;
+  }
+#endif
   if (msg == WM_DESTROY) {
     PostQuitMessage(0);
     return 0;
@@ -36,7 +63,11 @@ bool CreateAgentClasses() {
   return created;
 }
 #else
+#ifdef VT_DRAW_CHINESE_TEXT
+constexpr wchar_t kClassName[] = L"TextWindow";
+#else
 constexpr wchar_t kClassName[] = L"BareWindow";
+#endif
 bool CreateAgentClasses() { return true; }
 #endif
 
