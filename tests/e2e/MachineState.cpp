@@ -1,5 +1,7 @@
 #include "tests/e2e/MachineState.h"
 
+#include <tlhelp32.h>
+
 namespace e2e {
 
 std::optional<std::wstring> MachineString(const std::wstring& key, const wchar_t* name) {
@@ -34,6 +36,18 @@ DWORD ServiceState() {
   if (service) CloseServiceHandle(service);
   CloseServiceHandle(manager);
   return known ? status.dwCurrentState : 0;
+}
+
+std::vector<DWORD> AgentProcesses() {
+  std::vector<DWORD> pids;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return pids;
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
+    if (_wcsicmp(entry.szExeFile, L"Orvanta.exe") == 0) pids.push_back(entry.th32ProcessID);
+  CloseHandle(snapshot);
+  return pids;
 }
 
 }  // namespace e2e

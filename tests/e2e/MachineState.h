@@ -1,11 +1,13 @@
 // What the machine holds for the agent, read the way a test checks it from outside the
 // program: registry values and keys, the Run value "Veltrano", the agent's recorded
-// install folder, and the state of the Windows service "Veltrano".
+// install folder, the state of the Windows service "Veltrano", and the agent processes
+// of this Wine session.
 #pragma once
 #include <windows.h>
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace e2e {
 
@@ -22,5 +24,7 @@ std::optional<std::wstring> RunValue();
 std::wstring InstallPath();
 // The service's state (SERVICE_RUNNING, ...), or 0 when there is no such service.
 DWORD ServiceState();
+// The process ids of the running agents ("Orvanta.exe").
+std::vector<DWORD> AgentProcesses();
 
 }  // namespace e2e

@@ -9,22 +9,10 @@
 #include <cstdio>
 
 #include "shell/AgentHealth.h"
+#include "tests/e2e/MachineState.h"
 
 namespace e2e {
 namespace {
-
-// The agent processes of this Wine session.
-std::vector<DWORD> AgentProcesses() {
-  std::vector<DWORD> pids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return pids;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-    if (_wcsicmp(entry.szExeFile, L"Orvanta.exe") == 0) pids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return pids;
-}
 
 void KillAgents() {
   for (DWORD pid : AgentProcesses())

@@ -5,7 +5,6 @@
 // ours behind except, unless asked, the agent's data.
 #include <gtest/gtest.h>
 #include <shlobj.h>
-#include <tlhelp32.h>
 
 #include <fstream>
 #include <iterator>
@@ -53,19 +52,6 @@ std::vector<std::wstring> FolderEntries(const std::wstring& dir) {
   } while (FindNextFileW(find, &data));
   FindClose(find);
   return names;
-}
-
-// The running agents' process ids.
-std::vector<DWORD> AgentProcesses() {
-  std::vector<DWORD> ids;
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return ids;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry))
-    if (_wcsicmp(entry.szExeFile, L"Orvanta.exe") == 0) ids.push_back(entry.th32ProcessID);
-  CloseHandle(snapshot);
-  return ids;
 }
 
 bool ProcessRunning(DWORD id) {
