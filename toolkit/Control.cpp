@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr UINT_PTR kSubclassId = 1;
-
 HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 
 // The common controls (trackbar, up-down, tab) must be registered before their
@@ -90,13 +88,18 @@ void TControl::CreateStandardChild(const TControlArgs& args, const wchar_t* clas
                                    DWORD exStyle) {
   EnsureCommonControls();
   HWND handle = CreateChildWindow(args, className, style, exStyle, nullptr);
-  if (!SetWindowSubclass(handle, &TControl::SubclassProc, kSubclassId,
-                         reinterpret_cast<DWORD_PTR>(this))) {
+  // The object goes in GWLP_USERDATA (the application's slot of a standard control)
+  // and our procedure in front of the class's. A window procedure of our own costs
+  // nothing per message, where the common controls' subclass chain looks its data up
+  // in a window property on every message (a round trip to the server under Wine).
+  SetWindowLongPtrW(handle, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  classProc_ = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StandardClassProc)));
+  if (!classProc_) {
     DestroyWindow(handle);
     throw EError(L"Cannot subclass the control " + name_);
   }
   handle_ = handle;
-  subclassed_ = true;
   AfterCreate();
 }
 
@@ -136,9 +139,13 @@ LRESULT CALLBACK TControl::OwnClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPAR
   return self->Dispatch(msg, wParam, lParam);
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR, DWORD_PTR refData) {
-  return reinterpret_cast<TControl*>(refData)->Dispatch(msg, wParam, lParam);
+LRESULT CALLBACK TControl::StandardClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (auto* self = reinterpret_cast<TControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)))
+    return self->Dispatch(msg, wParam, lParam);
+  // Detached while another procedure still calls ours: the class's own procedure, which
+  // is what ours was put in front of, handles the window.
+  const auto classProc = reinterpret_cast<WNDPROC>(GetClassLongPtrW(hwnd, GCLP_WNDPROC));
+  return CallWindowProcW(classProc, hwnd, msg, wParam, lParam);
 }
 
 LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
@@ -156,10 +163,11 @@ LRESULT TControl::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
 
 void TControl::Detach() noexcept {
   if (!handle_) return;
-  if (subclassed_)
-    RemoveWindowSubclass(handle_, &TControl::SubclassProc, kSubclassId);
-  else
-    SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+  SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+  // Our procedure steps out unless another was put in front of it since.
+  const auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(handle_, GWLP_WNDPROC));
+  if (classProc_ && current == &TControl::StandardClassProc)
+    SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(classProc_));
   handle_ = nullptr;
 }
 
@@ -183,7 +191,7 @@ LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT TControl::DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (subclassed_) return DefSubclassProc(handle_, msg, wParam, lParam);
+  if (classProc_) return CallWindowProcW(classProc_, handle_, msg, wParam, lParam);
   return DefWindowProcW(handle_, msg, wParam, lParam);
 }
 

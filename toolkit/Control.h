@@ -8,8 +8,8 @@
 // - windows of our own registered classes (forms, frames, custom-painted controls)
 //   receive the object through CreateWindowEx's parameter and keep it in
 //   GWLP_USERDATA from WM_NCCREATE on;
-// - standard controls (BUTTON, STATIC, EDIT, ...) are subclassed with
-//   SetWindowSubclass, the object being the reference data.
+// - standard controls (BUTTON, STATIC, EDIT, ...) get our window procedure in front
+//   of their class's, and the object in GWLP_USERDATA.
 // Both end in the virtual WndProc. Notifications that a child sends its parent
 // (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*, WM_DRAWITEM, WM_MEASUREITEM, scroll
 // messages, ...) are handed back to the child object's Reflected, so that each control
@@ -150,8 +150,7 @@ class TControl {
 
  private:
   static LRESULT CALLBACK OwnClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR subclassId, DWORD_PTR refData);
+  static LRESULT CALLBACK StandardClassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
   void Detach() noexcept;
   void AfterCreate();
@@ -168,7 +167,7 @@ class TControl {
   std::wstring name_;
   HWND handle_ = nullptr;
   TControl* parent_ = nullptr;
-  bool subclassed_ = false;
+  WNDPROC classProc_ = nullptr;  // a standard control's own procedure, behind ours
   int id_ = 0;
   int tabOrder_ = -1;
   int creationIndex_ = 0;

@@ -4,11 +4,11 @@
 // was created and the process's CPU time so far; the first full paint (every window
 // that is shown has painted once and none waits for painting) ends the trace.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <unordered_map>
 
 #include "shell/ProgramEntry.h"
 #include "toolkit/StartupTrace.h"
@@ -37,10 +37,19 @@ void EndTrace() {
   g_out = nullptr;
 }
 
+// The procedure each watched window had before ours. The watch is a procedure put in
+// front (not the common controls' subclass chain, which would add a round trip to
+// Wine's server to every message and so slow down what it measures).
+std::unordered_map<HWND, WNDPROC> g_watched;
+
 // After each WM_PAINT of a window that was shown with the main window: the first time
 // no window of the thread waits for painting, the first full paint is done.
-LRESULT CALLBACK AfterPaint(HWND window, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-  const LRESULT result = DefSubclassProc(window, msg, wParam, lParam);
+LRESULT CALLBACK AfterPaint(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const auto watched = g_watched.find(window);
+  const WNDPROC previous = watched != g_watched.end()
+                               ? watched->second
+                               : reinterpret_cast<WNDPROC>(GetClassLongPtrW(window, GCLP_WNDPROC));
+  const LRESULT result = CallWindowProcW(previous, window, msg, wParam, lParam);
   if (msg == WM_PAINT && g_out && !(HIWORD(GetQueueStatus(QS_PAINT)) & QS_PAINT)) {
     Write("first full paint");
     EndTrace();
@@ -49,7 +58,8 @@ LRESULT CALLBACK AfterPaint(HWND window, UINT msg, WPARAM wParam, LPARAM lParam,
 }
 
 BOOL CALLBACK Watch(HWND window, LPARAM) {
-  SetWindowSubclass(window, AfterPaint, 1, 0);
+  g_watched[window] = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfterPaint)));
   return TRUE;
 }
 
