@@ -59,22 +59,45 @@ void TCusPic::Assign(const TCusPic& other) {
 
 void TCusPic::Assign(HBITMAP picture) {
   bitmap_.Assign(picture);
+  waitingFile_.clear();
   Changed();
 }
 
 void TCusPic::LoadFromFile(const std::wstring& path) {
   bitmap_.LoadFromFile(path);
+  waitingFile_.clear();
   Changed();
 }
 
 void TCusPic::LoadFromResource(HINSTANCE module, const wchar_t* name) {
   bitmap_.LoadFromResource(module, name);
+  waitingFile_.clear();
+  Changed();
+}
+
+void TCusPic::LoadFromFileWhenUsed(const std::wstring& path) {
+  bitmap_.Clear();
+  waitingFile_ = path;
   Changed();
 }
 
 void TCusPic::Clear() {
   bitmap_.Clear();
+  waitingFile_.clear();
   Changed();
+}
+
+const TSkinBitmap& TCusPic::Loaded() const noexcept {
+  if (!waitingFile_.empty()) {
+    const std::wstring path = std::move(waitingFile_);
+    waitingFile_.clear();
+    try {
+      bitmap_.LoadFromFile(path);
+    } catch (...) {
+      // An unreadable face only costs the look: the button shows another.
+    }
+  }
+  return bitmap_;
 }
 
 void TCusPic::Changed() {

@@ -39,11 +39,11 @@ class TCusPic {
   TCusPic(const TCusPic&) = delete;
   TCusPic& operator=(const TCusPic&) = delete;
 
-  const TSkinBitmap& Bitmap() const noexcept { return bitmap_; }
-  HBITMAP Handle() const noexcept { return bitmap_.Handle(); }
-  bool Empty() const noexcept { return bitmap_.Empty(); }
-  int Width() const noexcept { return bitmap_.Width(); }
-  int Height() const noexcept { return bitmap_.Height(); }
+  const TSkinBitmap& Bitmap() const noexcept { return Loaded(); }
+  HBITMAP Handle() const noexcept { return Loaded().Handle(); }
+  bool Empty() const noexcept { return Loaded().Empty(); }
+  int Width() const noexcept { return Loaded().Width(); }
+  int Height() const noexcept { return Loaded().Height(); }
 
   // Copies the picture; an empty or null one empties this one.
   void Assign(const TCusPic& other);
@@ -52,13 +52,21 @@ class TCusPic {
   // picture is then unchanged.
   void LoadFromFile(const std::wstring& path);
   void LoadFromResource(HINSTANCE module, const wchar_t* name);
+  // Names a BMP file that is read when the picture is first used (drawn, measured or
+  // asked whether it is empty): a button reads only the faces it shows. A file that
+  // cannot be read then leaves the picture empty.
+  void LoadFromFileWhenUsed(const std::wstring& path);
   void Clear();
 
  private:
   void Changed();
+  // The bitmap, read first if a file is still waiting; not a change of the contents,
+  // which the owner was told of when the file was named.
+  const TSkinBitmap& Loaded() const noexcept;
 
   std::function<void()> changed_;
-  TSkinBitmap bitmap_;
+  mutable TSkinBitmap bitmap_;
+  mutable std::wstring waitingFile_;
 };
 
 class TPicBtn : public TCustomControl, public IBackgroundProvider {

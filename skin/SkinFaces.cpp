@@ -15,13 +15,19 @@ bool TryLoad(TCusPic& picture, const std::wstring& path) {
   }
 }
 
+// The faces of the other states are read when the button first shows them: most are
+// never needed before the user points at or presses the button.
+void LoadWhenUsed(TCusPic& picture, const std::wstring& path) {
+  if (GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES) picture.LoadFromFileWhenUsed(path);
+}
+
 }  // namespace
 
 bool LoadButtonFaces(TPicBtn& button, const std::wstring& folder, const std::wstring& face) {
   const std::wstring base = folder + face;
-  TryLoad(button.PicUp, base + L"Up.bmp");
-  TryLoad(button.PicDown, base + L"Down.bmp");
-  TryLoad(button.PicCheck, base + L"Check.bmp");
-  TryLoad(button.PicDsbld, base + L"Disabled.bmp");
+  LoadWhenUsed(button.PicUp, base + L"Up.bmp");
+  LoadWhenUsed(button.PicDown, base + L"Down.bmp");
+  LoadWhenUsed(button.PicCheck, base + L"Check.bmp");
+  LoadWhenUsed(button.PicDsbld, base + L"Disabled.bmp");
   return TryLoad(button.PicIdle, base + L".bmp");
 }

@@ -8,6 +8,7 @@
 
 class TPicBtn;
 
-// Loads every face of `face` found in `folder` (ending in a separator) into the
-// button. Returns whether the idle face was loaded.
+// Gives the button every face of `face` found in `folder` (ending in a separator): the
+// idle face is read at once, the others when the button first shows them. Returns
+// whether the idle face was loaded.
 bool LoadButtonFaces(TPicBtn& button, const std::wstring& folder, const std::wstring& face);

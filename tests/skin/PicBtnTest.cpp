@@ -280,11 +280,20 @@ TEST_F(PicBtnTest, FacesLoadFromFilesAndResourcesAndAMissingOneChangesNothing) {
   auto a = Make(L"A");
   const std::wstring dir = vt::test::ScratchDir(L"skin-faces");
   SaveBmp(TSkinBitmap(30, 10, kIdle), dir, L"Face.bmp");
-  SaveBmp(TSkinBitmap(30, 10, kDown), dir, L"FaceDown.bmp");
+  SaveBmp(TSkinBitmap(30, 10, kUp), dir, L"FaceDown.bmp");
+  const HANDLE damaged = CreateFileW((dir + L"FaceUp.bmp").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written = 0;
+  WriteFile(damaged, "BM not a bitmap", 15, &written, nullptr);
+  CloseHandle(damaged);
   EXPECT_TRUE(LoadButtonFaces(*a, dir, L"Face"));
   EXPECT_EQ(a->PicIdle.Bitmap().Pixel(29, 9), kIdle);
+  // The other states' faces are read when first used: the file as it is then counts.
+  SaveBmp(TSkinBitmap(30, 10, kDown), dir, L"FaceDown.bmp");
   EXPECT_EQ(a->PicDown.Bitmap().Pixel(0, 0), kDown);
-  EXPECT_TRUE(a->PicUp.Empty());
+  EXPECT_TRUE(a->PicUp.Empty());  // unreadable: the hover state shows the idle face
+  Send(*a, WM_MOUSEMOVE);
+  ASSERT_EQ(a->State(), TPicState::Hover);
+  EXPECT_EQ(Shown(*a), kIdle);
   EXPECT_FALSE(LoadButtonFaces(*a, dir, L"Absent"));
   EXPECT_EQ(a->PicIdle.Width(), 30);  // what was loaded stays
 
