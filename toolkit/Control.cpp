@@ -373,7 +373,10 @@ void TControl::SetFocus() {
 bool TControl::Focused() const { return handle_ && GetFocus() == handle_; }
 
 void TControl::Invalidate() {
-  if (handle_) InvalidateRect(handle_, nullptr, TRUE);
+  // A window that is not on screen needs no mark: showing it (or its parent) paints
+  // all of it anyway, and the mark is a round trip to the server under Wine, many of
+  // them while the main window is built hidden.
+  if (handle_ && IsWindowVisible(handle_)) InvalidateRect(handle_, nullptr, TRUE);
 }
 
 bool RepostSentClick(HWND button) {
