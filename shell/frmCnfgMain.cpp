@@ -38,9 +38,8 @@ TControlArgs Command(const wchar_t* name, int left, const wchar_t* caption, bool
 
 // The poll writes its controls ten times a second: only a change reaches the window,
 // since every write repaints the control (and, for the transparent label, the picture
-// behind it). The text is compared with what the window holds, read without a message:
-// WM_GETTEXT to these subclassed controls passes their subclass chain, which under Wine
-// costs several round trips to its server per message.
+// behind it). The text is compared with what the window holds, read without a message
+// (WM_GETTEXT would pass through the control's procedures for nothing).
 void ShowCaption(TControl& control, const std::wstring& caption) {
   wchar_t shown[256] = {};  // longer than any caption the poll writes
   const int length = InternalGetWindowText(control.Handle(), shown, 256);
