@@ -369,5 +369,8 @@ TRegion BitmapContourRegion(HBITMAP bitmap, COLORREF transparent) {
 }
 
 void ClearWindowRegion(HWND window) {
-  if (window) SetWindowRgn(window, nullptr, TRUE);
+  // A window that has no region is left alone: removing none would still recompute its
+  // frame and repaint it.
+  RECT box;
+  if (window && GetWindowRgnBox(window, &box) != ERROR) SetWindowRgn(window, nullptr, TRUE);
 }
