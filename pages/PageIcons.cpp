@@ -67,10 +67,7 @@ void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape) {
   DeleteObject(brush);
 }
 
-void AssignIcon(TPicture& picture, HICON icon) {
-  picture.AssignIcon(icon);
-  if (icon) DestroyIcon(icon);
-}
+void AssignIcon(TPicture& picture, HICON icon) { picture.TakeIcon(icon); }
 
 HICON MakeKeyIcon() {
   return MakeDrawnIcon(kSize, [](HDC dc) {

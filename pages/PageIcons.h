@@ -2,8 +2,8 @@
 // markers, the records pages' record icon and toolbar glyphs, the hierarchy pages'
 // status icons, the redirection wizard's step icons and glyph (16 x 16 each), and the
 // drawing routine behind them, which other pages use for their own. Each Make function
-// returns a new icon that the caller owns; AssignIcon hands one to a picture and frees
-// it.
+// returns a new icon that the caller owns; AssignIcon hands one over to a picture,
+// which then owns it.
 #pragma once
 #include <windows.h>
 
@@ -47,5 +47,5 @@ HICON MakeFolderIcon();
 HICON MakeFileIcon();
 HICON MakeWizardGlyph();
 
-// The picture takes a copy of the icon; the icon is freed.
+// The picture takes the icon over (a null one empties it).
 void AssignIcon(TPicture& picture, HICON icon);

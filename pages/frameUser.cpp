@@ -102,21 +102,16 @@ TPageUser::TPageUser(TControl& owner)
   boldFont_ = MakeFont(bold);
   btnSign.SetFont(boldFont_);
 
-  // Three row colours and one key: each icon is drawn once and copied into its images
-  // (drawing one costs tens of round trips to the Wine server).
-  const HICON blue = MakeRowIcon(RGB(40, 110, 200));
-  const HICON green = MakeRowIcon(RGB(40, 150, 70));
-  const HICON orange = MakeRowIcon(RGB(200, 120, 30));
-  const HICON key = MakeKeyIcon();
-  const std::pair<TImage*, HICON> rows[] = {{&Image1, blue}, {&Image2, green}, {&Image3, blue},
-                                            {&Image4, green}, {&Image5, orange}, {&Image6, orange}};
-  for (const auto& [image, icon] : rows) {
-    image->Picture().AssignIcon(icon);
+  // Each image gets an icon drawn for it: drawing a small icon costs no more than
+  // copying one.
+  constexpr COLORREF kBlue = RGB(40, 110, 200), kGreen = RGB(40, 150, 70), kOrange = RGB(200, 120, 30);
+  const std::pair<TImage*, COLORREF> rows[] = {{&Image1, kBlue},   {&Image2, kGreen}, {&Image3, kBlue},
+                                               {&Image4, kGreen},  {&Image5, kOrange}, {&Image6, kOrange}};
+  for (const auto& [image, colour] : rows) {
+    AssignIcon(image->Picture(), MakeRowIcon(colour));
     image->SetTransparent(true);
   }
-  for (TImage* image : {&ImageKey, &ImageReg}) image->Picture().AssignIcon(key);
-  for (HICON icon : {blue, green, orange, key})
-    if (icon) DestroyIcon(icon);
+  for (TImage* image : {&ImageKey, &ImageReg}) AssignIcon(image->Picture(), MakeKeyIcon());
 
   btnSign.OnClick = [this](TControl& s) { btnSignClick(s); };
   btnChange.OnClick = [this](TControl& s) { btnChangeClick(s); };

@@ -100,6 +100,11 @@ void TPicture::AssignIcon(HICON icon) {
   Take(nullptr, copy);
 }
 
+void TPicture::TakeIcon(HICON icon) {
+  if (!icon) return Clear();
+  Take(nullptr, icon);
+}
+
 void TPicture::LoadFromFile(const std::wstring& path) {
   if (auto bitmap = static_cast<HBITMAP>(
           LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)))

@@ -26,6 +26,9 @@ class TPicture {
   void Assign(const TPicture& other);
   void AssignBitmap(HBITMAP bitmap);
   void AssignIcon(HICON icon);
+  // Keeps the icon itself, which the picture then destroys: for an icon made for it,
+  // without the copy (a copy costs about as much as drawing a small icon anew).
+  void TakeIcon(HICON icon);
   // Reads a .bmp or .ico file, or a BITMAP or ICON resource. Throws EError when it is
   // missing or unreadable; the picture is then unchanged.
   void LoadFromFile(const std::wstring& path);

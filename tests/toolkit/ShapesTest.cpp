@@ -120,6 +120,14 @@ TEST(Image, DrawsItsPictureOverWhatItsParentShows) {
   EXPECT_EQ(image.Width(), 16);
   EXPECT_THROW(image.Picture().LoadFromFile(L"Z:\\no\\such\\picture.bmp"), EError);
   EXPECT_EQ(image.Picture().Width(), 16);
+
+  // An icon made for the picture is kept as it is (the picture destroys it), not copied.
+  const HICON icon = CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+  image.Picture().TakeIcon(icon);
+  EXPECT_EQ(image.Picture().Icon(), icon);
+  EXPECT_EQ(image.Picture().Width(), GetSystemMetrics(SM_CXICON));
+  image.Picture().TakeIcon(nullptr);
+  EXPECT_TRUE(image.Picture().Empty());
 }
 
 namespace {
