@@ -50,17 +50,21 @@ HWND VisibleWindow(DWORD pid, const wchar_t* className) {
   return nullptr;
 }
 
-BOOL CALLBACK CountUnpainted(HWND window, LPARAM param) {
+// Stops the enumeration at the first window still waiting for painting: each question
+// about another process's window is a request to Wine's server, which the measured
+// program shares, so the watch asks no more than it must.
+BOOL CALLBACK FindUnpainted(HWND window, LPARAM param) {
   RECT r;
-  if (IsWindowVisible(window) && GetUpdateRect(window, &r, FALSE)) ++*reinterpret_cast<int*>(param);
-  return TRUE;
+  if (!IsWindowVisible(window) || !GetUpdateRect(window, &r, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(param) = true;
+  return FALSE;
 }
 
 bool Unpainted(HWND window) {
-  int count = 0;
-  CountUnpainted(window, reinterpret_cast<LPARAM>(&count));
-  EnumChildWindows(window, CountUnpainted, reinterpret_cast<LPARAM>(&count));
-  return count > 0;
+  bool found = false;
+  FindUnpainted(window, reinterpret_cast<LPARAM>(&found));
+  if (!found) EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+  return found;
 }
 
 bool StillRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
