@@ -79,21 +79,19 @@ void THierarchyPage<TBase>::DrawLinkCell(TDrawGrid& grid, HDC dc, const RECT& re
 }
 
 template <class TBase>
+void THierarchyPage<TBase>::ShowParentRows() {
+  ShowLinkRows(GridParents, UserProfile.Assigned() ? UserProfile.Parents().Count() : 0);
+}
+
+template <class TBase>
 void THierarchyPage<TBase>::GridParentsDrawCell(TDrawGrid& grid, HDC dc, int col, int row, const RECT& rect,
                                                 unsigned state) {
   DrawLinkCell(grid, dc, rect, state, ParentCell(col, row));
 }
 
 template <class TBase>
-void THierarchyPage<TBase>::OpenInstead(const std::function<TComPtr<IPageWrapper>(TControl& main)>& show) {
-  TControl& main = *this->Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = show(main);
-}
-
-template <class TBase>
 void THierarchyPage<TBase>::btnParentAddClick(TControl&) {
-  OpenInstead([](TControl& main) { return ShowPageParent(main); });
+  ReplaceCurrentPage(*this->Parent(), [](TControl& main) { return ShowPageParent(main); });
 }
 
 template <class TBase>

@@ -97,13 +97,12 @@ class THierarchyPage : public TBase {
   TLinkCell StatusCell(const TItem& item, std::wstring (TItem::*name)() const) const;
   // Draws a cell's content as the grids draw it: the icon followed by 2 pixels.
   void DrawLinkCell(TDrawGrid& grid, HDC dc, const RECT& rect, unsigned state, const TLinkCell& cell);
+  // Gives the parents grid a row for each held Parent (see ShowLinkRows).
+  void ShowParentRows();
   // Deletes the item of the grid's selected row from the collection `items` returns,
   // at once, marks the profile and refreshes the page; nothing without a profile, on
   // the header or on an empty row.
   void DeleteSelected(const TDrawGrid& grid, const std::function<TXMLNodeCollection()>& items);
-  // Closes the page on show and makes the page that `show` opens on the main window
-  // the current one.
-  void OpenInstead(const std::function<TComPtr<IPageWrapper>(TControl& main)>& show);
 
  private:
   static TControlArgs StatusArgs(const wchar_t* name, int left, int top) {

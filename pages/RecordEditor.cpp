@@ -86,7 +86,5 @@ void TRecordEditor::btnOKClick(TControl&) {
 void TRecordEditor::btnCancelClick(TControl&) { ReturnToRecords(); }
 
 void TRecordEditor::ReturnToRecords() {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageRRsPro(main, false);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageRRsPro(main, false); });
 }

@@ -52,7 +52,5 @@ void TSettingsPage::DressWizardButton(TBGButton& button) {
 void TSettingsPage::OpenWizard(TUrlTarget target) {
   // This page's host is the DNS settings page on show; the main window holds that.
   TControl* main = Parent() ? Parent()->Parent() : nullptr;
-  if (!main) return;
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageURL(*main, target);
+  if (main) ReplaceCurrentPage(*main, [target](TControl& m) { return ShowPageURL(m, target); });
 }

@@ -63,9 +63,7 @@ void TPageDnsPro::InterNameChanged(TControl&) {
 void TPageDnsPro::comboxTtlChange(TControl&) { StoreDomainTtl(*this, cmbTTL); }
 
 void TPageDnsPro::btnBackClick(TControl&) {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageDnsStd(main);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageDnsStd(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageDnsPro(TControl& owner, bool snapshot) {

@@ -107,9 +107,7 @@ void TPageDnsStd::FreeNameChanged(TControl&) {
 void TPageDnsStd::cmbTTLChange(TControl&) { StoreDomainTtl(*this, cmbTTL); }
 
 void TPageDnsStd::btnSnapShotClick(TControl&) {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageDnsPro(main, true);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageDnsPro(main, true); });
 }
 
 LRESULT TPageDnsStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -41,7 +41,7 @@ TPageHierarchyPro::TPageHierarchyPro(TControl& owner)
 }
 
 void TPageHierarchyPro::Refresh() {
-  ShowLinkRows(GridParents, UserProfile.Assigned() ? UserProfile.Parents().Count() : 0);
+  ShowParentRows();
   ShowLinkRows(GridChildren, HeldChildren());
   TProPage::Refresh();
 }
@@ -72,13 +72,13 @@ void TPageHierarchyPro::GridChildrenDrawCell(TDrawGrid& grid, HDC dc, int col, i
 }
 
 void TPageHierarchyPro::btnChildAddClick(TControl&) {
-  OpenInstead([](TControl& main) { return ShowPageChild(main, -1); });
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageChild(main, -1); });
 }
 
 void TPageHierarchyPro::btnChildPropClick(TControl&) {
   if (!UserProfile.Assigned()) return;
   const int index = SelectedLink(GridChildren, HeldChildren());
-  if (index >= 0) OpenInstead([index](TControl& main) { return ShowPageChild(main, index); });
+  if (index >= 0) ReplaceCurrentPage(*Parent(), [index](TControl& main) { return ShowPageChild(main, index); });
 }
 
 void TPageHierarchyPro::btnChildDelClick(TControl&) {
@@ -86,7 +86,7 @@ void TPageHierarchyPro::btnChildDelClick(TControl&) {
 }
 
 void TPageHierarchyPro::btnBackClick(TControl&) {
-  OpenInstead([](TControl& main) { return ShowPageHierarchyStd(main); });
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageHierarchyStd(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageHierarchyPro(TControl& owner, bool snapshot) {

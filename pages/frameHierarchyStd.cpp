@@ -39,12 +39,12 @@ TPageHierarchyStd::TPageHierarchyStd(TControl& owner)
 }
 
 void TPageHierarchyStd::Refresh() {
-  ShowLinkRows(GridParents, UserProfile.Assigned() ? UserProfile.Parents().Count() : 0);
+  ShowParentRows();
   TBaseFrame::Refresh();
 }
 
 void TPageHierarchyStd::btnSnapShotClick(TControl&) {
-  OpenInstead([](TControl& main) { return ShowPageHierarchyPro(main, true); });
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageHierarchyPro(main, true); });
 }
 
 LRESULT TPageHierarchyStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

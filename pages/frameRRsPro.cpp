@@ -163,14 +163,15 @@ std::wstring TPageRRsPro::RecordText(const TRecordRow& record, int col) const {
 }
 
 void TPageRRsPro::OpenEditor(TRecordKind kind, int index) {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  switch (kind) {
-    case TRecordKind::Host: CurrentPage = ShowPageRRA(main, index); break;
-    case TRecordKind::Alias: CurrentPage = ShowPageCname(main, index); break;
-    case TRecordKind::MailExchanger: CurrentPage = ShowPageMX(main, index); break;
-    case TRecordKind::None: break;
-  }
+  ReplaceCurrentPage(*Parent(), [kind, index](TControl& main) -> TComPtr<IPageWrapper> {
+    switch (kind) {
+      case TRecordKind::Host: return ShowPageRRA(main, index);
+      case TRecordKind::Alias: return ShowPageCname(main, index);
+      case TRecordKind::MailExchanger: return ShowPageMX(main, index);
+      case TRecordKind::None: break;
+    }
+    return {};
+  });
 }
 
 void TPageRRsPro::sbNewHostClick(TControl&) { OpenEditor(TRecordKind::Host, -1); }
@@ -201,9 +202,7 @@ void TPageRRsPro::rbRefreshClick(TControl&) {
 }
 
 void TPageRRsPro::btnBackClick(TControl&) {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageRRsStd(main);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageRRsStd(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageRRsPro(TControl& owner, bool snapshot) {

@@ -131,9 +131,7 @@ void TPageRRsStd::HostChanged(TControl& sender) { GroupChanged(host_, sender); }
 void TPageRRsStd::CNameChanged(TControl& sender) { GroupChanged(cname_, sender); }
 
 void TPageRRsStd::btnSnapShotClick(TControl&) {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageRRsPro(main, true);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageRRsPro(main, true); });
 }
 
 LRESULT TPageRRsStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

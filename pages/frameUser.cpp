@@ -236,9 +236,7 @@ void TPageUser::labForgotKeyClick(TControl&) {
 }
 
 void TPageUser::labModifyUserClick(TControl&) {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageUserModify(main);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageUserModify(main); });
 }
 
 void TPageUser::Timer1Timer(TTimer&) {

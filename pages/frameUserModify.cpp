@@ -199,9 +199,7 @@ void TPageUserModify::labResendAnswerClick(TControl&) {
 void TPageUserModify::btnBackClick(TControl&) { ReturnToUserPage(); }
 
 void TPageUserModify::ReturnToUserPage() {
-  TControl& main = *Parent();
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = ShowPageUser(main);
+  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageUser(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageUserModify(TControl& owner) {

@@ -33,6 +33,11 @@ TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args
   return result;
 }
 
+void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper>(TControl& main)>& show) {
+  if (CurrentPage) CurrentPage->Close();
+  CurrentPage = show(main);
+}
+
 TBaseFrame::TBaseFrame(TControl& parent, const wchar_t* className, std::wstring name, int width,
                        int height)
     : TPageFrame(parent, PageArgs(std::move(name), width, height), className) {

@@ -6,6 +6,7 @@
 // Also here: the steps every page factory shares (create once or show, snapshot
 // argument, enabling, Refresh).
 #pragma once
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,3 +63,8 @@ struct TOpenPageArgs {
   bool snapshot = false;
 };
 TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args);
+
+// How a page's own buttons lead to another page of the main window `main`: closes the
+// current page and makes the page that `show` opens there the current one. Should
+// `show` fail, its error goes on and the closed page is still named current.
+void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper>(TControl& main)>& show);
