@@ -7,27 +7,6 @@ namespace {
 
 constexpr wchar_t kIndent[] = L"    ";  // a sub-category's entry
 
-// Keeps the list from painting while its selection is worked through, so the user
-// sees only the result; painting comes back however the work ends. (A hidden list
-// would lose the keyboard focus to its parent.) WM_SETREDRAW works by clearing and
-// setting WS_VISIBLE, so a list hidden by its own flag is left alone.
-class TNoRedraw {
- public:
-  explicit TNoRedraw(TControl& list) : list_(list), shown_(list.Visible()) {
-    if (shown_) SendMessageW(list_.Handle(), WM_SETREDRAW, FALSE, 0);
-  }
-  ~TNoRedraw() {
-    if (shown_) SendMessageW(list_.Handle(), WM_SETREDRAW, TRUE, 0);
-    list_.Invalidate();
-  }
-  TNoRedraw(const TNoRedraw&) = delete;
-  TNoRedraw& operator=(const TNoRedraw&) = delete;
-
- private:
-  TControl& list_;
-  bool shown_;
-};
-
 }  // namespace
 
 TPageCategory::TPageCategory(TControl& host)
@@ -81,6 +60,8 @@ void TPageCategory::SelectEntry(const std::wstring& name, bool selected) {
 
 void TPageCategory::ShowProfileCategories() {
   if (!UserProfile.Assigned() || !AppFile.Assigned()) return;
+  // The list does not paint while its selection is worked through (hiding it instead
+  // would lose the keyboard focus to its parent).
   TNoRedraw quiet(lstCategory);
   const UserProfileXml::TXMLCategoriesType categories = UserProfile.Categories();
   for (int i = 0; i < categories.Count(); ++i) {

@@ -62,14 +62,9 @@ std::vector<std::wstring> TListBox::Items() const {
 
 void TListBox::SetItems(const std::vector<std::wstring>& items) {
   TFlagScope quiet(quiet_);
-  // One repaint for the whole refill. WM_SETREDRAW works by clearing and setting
-  // WS_VISIBLE, so a hidden list must not get it.
-  const bool shown = Visible();
-  if (shown) SendMessageW(Handle(), WM_SETREDRAW, FALSE, 0);
+  TNoRedraw oneRepaint(*this);  // for the whole refill
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);
   for (const auto& item : items) SendMessageW(Handle(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-  if (shown) SendMessageW(Handle(), WM_SETREDRAW, TRUE, 0);
-  Invalidate();
 }
 
 int TListBox::AddItem(const std::wstring& text) {

@@ -12,6 +12,15 @@ TBorderStyle BorderStyleOf(const TControl& control) {
                                                                             : TBorderStyle::None;
 }
 
+TNoRedraw::TNoRedraw(TControl& control) : control_(control), shown_(control.Visible()) {
+  if (shown_) SendMessageW(control_.Handle(), WM_SETREDRAW, FALSE, 0);
+}
+
+TNoRedraw::~TNoRedraw() {
+  if (shown_) SendMessageW(control_.Handle(), WM_SETREDRAW, TRUE, 0);
+  control_.Invalidate();
+}
+
 bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 TStdControl::TStdControl(TControl& parent, const TControlArgs& args, COLORREF color)

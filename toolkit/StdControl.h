@@ -43,6 +43,22 @@ class TFlagScope {
   bool saved_;
 };
 
+// Keeps a control from painting for one scope, so that the user sees only the result
+// of a series of changes; the control is repainted whole however the scope ends.
+// WM_SETREDRAW works by clearing and setting WS_VISIBLE, so a control that is hidden
+// by its own flag is left alone (it would be shown at the end).
+class TNoRedraw {
+ public:
+  explicit TNoRedraw(TControl& control);
+  ~TNoRedraw();
+  TNoRedraw(const TNoRedraw&) = delete;
+  TNoRedraw& operator=(const TNoRedraw&) = delete;
+
+ private:
+  TControl& control_;
+  bool shown_;
+};
+
 class TStdControl : public TControl {
  public:
   ~TStdControl() override;
