@@ -132,7 +132,11 @@ void TPageGenericInfo::ShowProfile() {
   } catch (const EError&) {
     cmbCountry.SelectLanguage(0);
   }
-  for (int service : StoredServices())
+  SelectServices(StoredServices());
+}
+
+void TPageGenericInfo::SelectServices(const std::vector<int>& services) {
+  for (int service : services)
     if (service >= 0 && service < lstServices.Count()) lstServices.SetSelected(service, true);
 }
 
@@ -160,8 +164,7 @@ void TPageGenericInfo::lstServicesClick(TControl&) {
   const std::vector<int> stored = StoredServices();  // before anything changes
   const int count = lstServices.Count();
   if (KeepsOthers(static_cast<int>(stored.size()))) {
-    for (int service : stored)
-      if (service >= 0 && service < count) lstServices.SetSelected(service, true);
+    SelectServices(stored);
     if (lstServices.ItemIndex() >= 0) lstServices.SetSelected(lstServices.ItemIndex(), true);
     lstServices.Invalidate();
   }

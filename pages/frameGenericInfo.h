@@ -51,6 +51,8 @@ class TPageGenericInfo : public TInfoSheet {
   void ShowProfile();
   // The stored service codes; an unreadable one raises.
   std::vector<int> StoredServices() const;
+  // Selects the entries of those codes the list offers; other codes are left out.
+  void SelectServices(const std::vector<int>& services);
 };
 
 // The secondary-page factory: creates the page in `slot` on first use with `host` as
