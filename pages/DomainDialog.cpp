@@ -100,6 +100,6 @@ void TDomainDialog::Close() {
 }
 
 void TDomainDialog::ReturnToHierarchy() {
-  if (CurrentPage) CurrentPage->Close();
+  // The main window's section closes this page (the current one) as it opens.
   if (auto* main = dynamic_cast<TCnfgMain*>(Parent())) main->btnHierarchyChecked(*this);
 }
