@@ -96,11 +96,8 @@ void TDnsSubPages::EnableContent(TControl& group, bool enabled) {
 }
 
 void ShowDomainTtl(TComboBox& box) {
-  const std::wstring minutes = std::to_wstring(UserProfile.TTL() / 60);
-  int index = -1;
-  for (int i = 0; i < box.Count(); ++i)
-    if (box.Item(i) == minutes) index = i;
-  box.SetItemIndex(index);
+  // The box lists each time once.
+  box.SetItemIndex(box.IndexOf(std::to_wstring(UserProfile.TTL() / 60)));
 }
 
 void StoreDomainTtl(TPageFrame& page, const TComboBox& box) {
