@@ -1,11 +1,15 @@
 #include "agent/DomainList.h"
 
+#include <shlobj.h>
+
 #include <algorithm>
 #include <limits>
+#include <set>
 
 #include "toolkit/Exception.h"
 #include "toolkit/SystemError.h"
 #include "agent/UnitDef.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -42,6 +46,44 @@ std::vector<std::wstring> SplitLines(const std::string& bytes) {
     start = i + 1;
   }
   return lines;
+}
+
+std::wstring WorkingDirectory() {
+  std::wstring folder(GetCurrentDirectoryW(0, nullptr), L'\0');
+  folder.resize(GetCurrentDirectoryW(static_cast<DWORD>(folder.size()), folder.data()));
+  if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
+  return folder;
+}
+
+// Whether a file can be created in the folder: a probe that the system deletes as
+// soon as it is closed.
+bool CanCreateFilesIn(const std::wstring& folder) {
+  const std::wstring probe = folder + kDomainListFileName + L"." + std::to_wstring(GetCurrentProcessId()) + L".probe";
+  TKernelHandle file(CreateFileW(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return static_cast<bool>(file);
+}
+
+std::wstring UserDataFolder() {
+  wchar_t* path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &path)))
+    folder = path;
+  CoTaskMemFree(path);
+  if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');
+  return folder + L"Veltrano\\";
+}
+
+std::wstring FolderOf(const std::wstring& path) { return path.substr(0, path.find_last_of(L'\\') + 1); }
+
+// The message for a list that could not be stored, once per run and path: the next
+// visit of the page would otherwise show it again.
+void ReportUnwritableList(const std::wstring& path, const std::exception& e) {
+  static std::set<std::wstring> reported;
+  if (!reported.insert(path).second) return;
+  const auto* failure = dynamic_cast<const ESystemError*>(&e);
+  const std::wstring reason = failure ? SystemErrorText(failure->Code()) : ExceptionMessage(e);
+  ShowMessageText(L"无法保存域名列表文件：" + path + L"（" + reason + L"）");
 }
 
 }  // namespace
@@ -128,16 +170,36 @@ std::vector<std::wstring> ReadDomainListFile(const std::wstring& fileName) {
   }
 }
 
-void RefreshDomainList() {
-  if (!UserManager.Assigned()) return;
-  try {
-    WriteDomainListFile(kDomainListFileName, UserManager.GetDomainList());
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
+std::wstring DomainListPath() {
+  static std::wstring lookedAt, path;
+  const std::wstring working = WorkingDirectory();
+  if (working != lookedAt || path.empty()) {
+    lookedAt = working;
+    path = (CanCreateFilesIn(working) ? working : UserDataFolder()) + kDomainListFileName;
   }
+  return path;
 }
 
-std::vector<std::wstring> LoadDomainList() { return ReadDomainListFile(kDomainListFileName); }
+std::vector<std::wstring> RefreshDomainList() {
+  if (!UserManager.Assigned()) return {};
+  std::vector<std::wstring> suffixes;
+  try {
+    suffixes = UserManager.GetDomainList();
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+    return {};
+  }
+  const std::wstring path = DomainListPath();
+  try {
+    CreateDirectoryW(FolderOf(path).c_str(), nullptr);  // the user's folder, on first use
+    WriteDomainListFile(path, suffixes);
+  } catch (const std::exception& e) {
+    ReportUnwritableList(path, e);
+  }
+  return suffixes;
+}
+
+std::vector<std::wstring> LoadDomainList() { return ReadDomainListFile(DomainListPath()); }
 
 bool SplitHostName(const std::wstring& fullName, const std::vector<std::wstring>& suffixes,
                    std::wstring& label, std::wstring& suffix) {

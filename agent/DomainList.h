@@ -1,6 +1,8 @@
 // The domain list: the suffixes under which a host name can be registered, as the
 // agent last gave them, kept between runs in a small encoded file in the working
-// directory. Each byte of the file is the ANSI byte of the text plus a fixed key
+// directory, or in the user's local application data folder while the working
+// directory is not writable (the install folder under "Program Files", where an older
+// shortcut starts the program, is read-only for a standard user). Each byte of the file is the ANSI byte of the text plus a fixed key
 // (mod 256), so the file is not plain text; the coding has no state, so any part of
 // the file decodes alone.
 #pragma once
@@ -10,7 +12,6 @@
 #include <string>
 #include <vector>
 
-// Given without a folder: the file lives in the program's working directory.
 inline constexpr wchar_t kDomainListFileName[] = L"TDNL.kvf";
 // This program alone writes and reads the file. Not 0, so that every stored byte
 // differs from its plain byte.
@@ -57,10 +58,16 @@ std::wstring DomainListTempName(const std::wstring& fileName);
 // larger than any real list) gives an empty list.
 std::vector<std::wstring> ReadDomainListFile(const std::wstring& fileName);
 
-// Asks the agent for its domain list and writes it to the domain list file. Nothing
-// without a connected user manager. An agent failure, or a file that cannot be
-// written, is shown in the notification popup and leaves the file as it was.
-void RefreshDomainList();
+// The domain list file's full path: "TDNL.kvf" in the working directory while this
+// program may create files there, else in "%LOCALAPPDATA%\Veltrano\". Looked at once
+// per working directory.
+std::wstring DomainListPath();
+
+// Asks the agent for its domain list and writes it to the domain list file; returns
+// the list (empty without a connected user manager or when the agent failed). An
+// agent failure is shown in the notification popup; a file that cannot be written is
+// shown once per run and path. Either leaves the file as it was.
+std::vector<std::wstring> RefreshDomainList();
 // The domain list file's suffixes; an empty list on any failure, silently.
 std::vector<std::wstring> LoadDomainList();
 

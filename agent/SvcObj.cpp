@@ -1,56 +1,22 @@
 #include "agent/SvcObj.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include "shell/Common.h"
+#include "toolkit/Handle.h"
 
 std::unique_ptr<TSvcObj> SvcObj;
 
-namespace {
-
-class TRunKey {
- public:
-  explicit TRunKey(bool create) {
-    const LSTATUS status =
-        create ? RegCreateKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, nullptr, 0, KEY_READ | KEY_WRITE,
-                                 nullptr, &key_, nullptr)
-               : RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_READ, &key_);
-    if (status != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~TRunKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
-}  // namespace
-
-std::wstring QuotedAgentPath() {
+std::wstring AgentPath() {
   const std::wstring folder = GetInstallPath();
-  if (folder.empty()) return {};
-  return L"\"" + folder + kAgentExe + L"\"";
-}
-
-void AddRunValue() {
-  const std::wstring data = QuotedAgentPath();
-  if (data.empty()) return;
-  TRunKey key(true);
-  if (!key.Get()) return;
-  RegSetValueExW(key.Get(), kAgentName, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.c_str()),
-                 static_cast<DWORD>((data.size() + 1) * sizeof(wchar_t)));
-}
-
-void RemoveRunValue() {
-  TRunKey key(true);
-  if (key.Get()) RegDeleteValueW(key.Get(), kAgentName);
+  return folder.empty() ? std::wstring() : folder + kAgentExe;
 }
 
 bool RunValueSet(const std::wstring& name) {
-  TRunKey key(false);
-  if (!key.Get()) return false;
+  TRegKeyHandle key;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+    return false;
   wchar_t data[2] = {};
   DWORD type = 0;
   DWORD size = sizeof(data);
@@ -64,29 +30,41 @@ bool RunValueSet(const std::wstring& name) {
 
 bool ServiceExists(const std::wstring& name) {
   if (!IsNT()) return false;
-  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
+  // All access would be refused to a standard user, who would then never see the
+  // service that is there.
+  TScmHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
   if (!manager) return false;
-  SC_HANDLE service = OpenServiceW(manager, name.c_str(), SERVICE_ALL_ACCESS);
-  const bool exists = service != nullptr;
-  if (service) CloseServiceHandle(service);
-  CloseServiceHandle(manager);
-  return exists;
+  TScmHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_QUERY_STATUS));
+  return service || GetLastError() == ERROR_ACCESS_DENIED;
 }
 
-void RunAgentSwitch(const wchar_t* switchName) {
-  const std::wstring path = QuotedAgentPath();
-  if (path.empty()) return;
-  std::wstring command = path + L" " + switchName;
-  STARTUPINFOW startup{};
-  startup.cb = sizeof(startup);
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_HIDE;
-  PROCESS_INFORMATION process{};
-  if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                     &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  }
+const wchar_t* StartUpSwitch(bool autoRun, bool runAsService) {
+  if (!autoRun) return L"-NoAutoRun";  // a service without start-up is not kept
+  return runAsService && IsNT() ? L"-Install" : L"-AutoRun";
+}
+
+bool RunAgentSwitchElevated(const wchar_t* switchName) {
+  const std::wstring path = AgentPath();
+  if (path.empty()) return false;
+  // The shell quotes the file when it builds the command line, so a folder with
+  // blanks stays one path.
+  SHELLEXECUTEINFOW info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = L"runas";
+  info.lpFile = path.c_str();
+  info.lpParameters = switchName;
+  info.nShow = SW_HIDE;
+  return ShellExecuteExW(&info) != FALSE;
+}
+
+bool StartUpChangeNeedsConsent() {
+  TKernelHandle token;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.Receive())) return true;
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  return !GetTokenInformation(token.Get(), TokenElevation, &elevation, sizeof elevation, &size) ||
+         !elevation.TokenIsElevated;
 }
 
 bool TSvcObj::Load() {
@@ -103,18 +81,14 @@ bool TSvcObj::Load() {
   return AutoRun;
 }
 
-void TSvcObj::Apply() {
-  if (!Pending()) return;
-  // A service is kept only together with start-up. The commands run unwaited, so an
-  // install followed at once by a removal could finish in either order; a service
-  // without start-up therefore gets the removal alone.
-  const bool keepService = RunAsService && AutoRun;
-  if (IsNT()) RunAgentSwitch(keepService ? L"-Install" : L"-Uninstall");
-  // With the service, the service manager starts the agent: no Run value.
-  if (AutoRun && !RunAsService)
-    AddRunValue();
-  else
-    RemoveRunValue();
+TSvcObj::TApplied TSvcObj::Apply() {
+  if (!Pending()) return TApplied::Nothing;
+  if (!RunAgentSwitchElevated(StartUpSwitch(AutoRun, RunAsService))) {
+    AutoRun = AutoRunApplied;
+    RunAsService = RunAsServiceApplied;
+    return TApplied::Declined;
+  }
   RunAsServiceApplied = RunAsService;
   AutoRunApplied = AutoRun;
+  return TApplied::Started;
 }

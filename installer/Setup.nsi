@@ -5,6 +5,11 @@
 ; writes an uninstaller that undoes all of it but keeps the agent's data folder unless
 ; asked. Installing over an installed copy upgrades it in place.
 ;
+; Nothing is written into the install folder after the setup program: the agent keeps
+; its data in the common application data folder (which -RegServer prepares for every
+; user, taking over the folder an earlier version kept beside the agent), and the
+; program its domain list in the user's own folders.
+;
 ; Built by installer/CMakeLists.txt with makensis, which defines:
 ;   VERSION    the product version, x.y.z
 ;   OUTFILE    the setup program to write
@@ -34,9 +39,12 @@ SetCompressor /SOLID lzma
 !define AGENT "Orvanta.exe"
 !define PROGRAM "VTUserCnfg.exe"
 !define UNINSTALLER "Uninstall.exe"
-!define DATA_DIR "OrvantaData"
-; The configuration program's domain list file, kept in its working folder (which the
-; shortcut sets to the install folder).
+; The agent's data, below the common application data folder ($APPDATA for all users).
+!define DATA_PARENT "Veltrano"
+!define DATA_DIR "Veltrano\OrvantaData"
+; Earlier versions kept the agent's data beside it and the program's domain list file
+; in the install folder; -RegServer moves the data, the uninstaller removes the file.
+!define LEGACY_DATA_DIR "OrvantaData"
 !define DOMAIN_LIST "TDNL.kvf"
 !define MAIN_CLASS "TCnfgMain"
 !define AGENT_NAME "Veltrano"
@@ -304,30 +312,32 @@ Function StartUpPageLeave
   ${EndIf}
 FunctionEnd
 
-; Leaves the machine in the chosen state, with the agent's own switches as the options
-; page does: -Install creates the service or points the existing one at this folder,
-; -Uninstall removes it. A service that cannot be installed falls back to the Run
+; Leaves the machine in the chosen state with the agent's own switches, as the options
+; page does: -Install creates the service (or points the existing one at this folder)
+; and removes the Run value, -AutoRun writes the Run value and removes the service,
+; -NoAutoRun removes both. A service that cannot be installed falls back to the Run
 ; value, so the agent still starts with the system.
 Function ApplyStartUp
   ${If} $RunAsService == 1
     ExecWait '"$INSTDIR\${AGENT}" -Install' $0
     ${If} $0 == 0
-      DeleteRegValue HKLM "${RUN_KEY}" "${AGENT_NAME}"
       Call StartService  ; running now, as after the next start of the system
       Return
     ${EndIf}
     DetailPrint "$(ServiceFailed)"
   ${EndIf}
-  ExecWait '"$INSTDIR\${AGENT}" -Uninstall'
   ${If} $AutoRun == 1
-    WriteRegStr HKLM "${RUN_KEY}" "${AGENT_NAME}" '"$INSTDIR\${AGENT}"'
+    ExecWait '"$INSTDIR\${AGENT}" -AutoRun'
   ${Else}
-    DeleteRegValue HKLM "${RUN_KEY}" "${AGENT_NAME}"
+    ExecWait '"$INSTDIR\${AGENT}" -NoAutoRun'
   ${EndIf}
 FunctionEnd
 
+; Started in the user's local application data folder, as the shortcut starts it: the
+; program keeps its domain list file in its working folder.
 Function RunProgram
-  SetOutPath "$INSTDIR"
+  ReadEnvStr $0 LOCALAPPDATA
+  SetOutPath $0
   Exec '"$INSTDIR\${PROGRAM}"'
 FunctionEnd
 
@@ -364,7 +374,9 @@ Section "-Install"
   Call ApplyStartUp
 
   CreateDirectory "$SMPROGRAMS\${MENU_FOLDER}"
-  SetOutPath "$INSTDIR"  ; the shortcut's working folder
+  ; The shortcut's working folder, where the program keeps its domain list file: the
+  ; user's own, never the read-only install folder (expanded for each user at start).
+  StrCpy $OUTDIR "%LOCALAPPDATA%"
   CreateShortCut "$SMPROGRAMS\${MENU_FOLDER}\${SHORTCUT}" "$INSTDIR\${PROGRAM}" "" \
                  "$INSTDIR\${PROGRAM}" 0 SW_SHOWNORMAL "" "$(ProductName)"
 
@@ -394,7 +406,7 @@ Section "un.$(ProgramSection)" SecProgram
   ExecWait '"$INSTDIR\${AGENT}" -UnregServer'
 
   !insertmacro RemoveFiles
-  Delete "$INSTDIR\${DOMAIN_LIST}"
+  Delete "$INSTDIR\${DOMAIN_LIST}"  ; left by an earlier version
   Delete "$INSTDIR\${UNINSTALLER}"
   Delete "$SMPROGRAMS\${MENU_FOLDER}\${SHORTCUT}"
   RMDir "$SMPROGRAMS\${MENU_FOLDER}"
@@ -405,11 +417,13 @@ Section "un.$(ProgramSection)" SecProgram
 SectionEnd
 
 Section /o "un.$(DataSection)" SecData
-  RMDir /r "$INSTDIR\${DATA_DIR}"
+  RMDir /r "$APPDATA\${DATA_DIR}"
+  RMDir "$APPDATA\${DATA_PARENT}"
+  RMDir /r "$INSTDIR\${LEGACY_DATA_DIR}"  ; an earlier version's, if it could not be moved
 SectionEnd
 
 Section "-un.Finish"
-  ; Only when empty: the kept data folder, or anything the user put here, stays.
+  ; Only when empty: anything the user put here stays.
   RMDir "$INSTDIR"
   ; Last, so that a caller waiting for the entry to go knows that all else is done.
   DeleteRegKey HKLM "${UNINST_KEY}"

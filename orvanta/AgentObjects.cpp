@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "orvanta/DataFolder.h"
 #include "orvanta/FileIo.h"
 
 namespace {
@@ -35,10 +36,8 @@ void PutStrings(const std::vector<std::wstring>& strings, VARIANT* out) {
 
 }  // namespace
 
-std::wstring AgentDataFolder() { return ExeFolder() + L"OrvantaData\\"; }
-
 TAgentService& TheAgentService() {
-  static TAgentService service(AgentDataFolder());
+  static TAgentService service(AgentDataFolder(), LegacyDataFolder());
   return service;
 }
 

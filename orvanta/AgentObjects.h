@@ -6,11 +6,8 @@
 #include "orvanta/AgentService.h"
 #include "orvanta/DualObject.h"
 
-// The process's simulated service, on the data folder beside the executable.
+// The process's simulated service, on the machine's data folder (DataFolder.h).
 TAgentService& TheAgentService();
-
-// The data folder: "<folder of Orvanta.exe>OrvantaData\".
-std::wstring AgentDataFolder();
 
 class TSvcInvoker final : public TDualObject<ISvcInvoker> {
  public:

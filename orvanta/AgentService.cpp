@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <random>
 
+#include "orvanta/DataFolder.h"
 #include "orvanta/DemoData.h"
 #include "orvanta/DomainRules.h"
 #include "orvanta/ErrorTexts.h"
@@ -47,8 +48,11 @@ std::wstring NewAccountKey() {
 
 bool IsExpired(double expiry) { return expiry < Now(); }
 
-TAgentService::TAgentService(std::wstring dataFolder)
-    : store_(std::move(dataFolder), [] { return DemoData(LocalToday()); }) {}
+TAgentService::TAgentService(std::wstring dataFolder, std::wstring legacyFolder)
+    : store_(std::move(dataFolder), [legacy = std::move(legacyFolder)](const std::wstring& folder) {
+        if (legacy.empty() || !AdoptLegacyStore(legacy, folder))
+          TAgentStore::WriteAll(folder, DemoData(LocalToday()));
+      }) {}
 
 void TAgentService::Start() { Fresh(); }
 

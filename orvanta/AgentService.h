@@ -38,10 +38,11 @@ class TProfileLine {
 
 class TAgentService {
  public:
-  // `dataFolder` ends in a backslash; the demo data is seeded there on first start.
-  explicit TAgentService(std::wstring dataFolder);
+  // Both folders end in a backslash. On first start the store of an earlier version in
+  // `legacyFolder` (none when empty) is taken over, else the demo data is seeded.
+  explicit TAgentService(std::wstring dataFolder, std::wstring legacyFolder = {});
 
-  // Brings the store up to date (seeding it on first start).
+  // Brings the store up to date (filling it on first start).
   void Start();
 
   int GetUserState();

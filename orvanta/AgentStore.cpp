@@ -170,8 +170,8 @@ bool ParseBool(const std::wstring& text, bool& value) {
   return true;
 }
 
-TAgentStore::TAgentStore(std::wstring folder, TSeed seed)
-    : folder_(std::move(folder)), seed_(std::move(seed)) {}
+TAgentStore::TAgentStore(std::wstring folder, TFirstFill firstFill)
+    : folder_(std::move(folder)), firstFill_(std::move(firstFill)) {}
 
 std::vector<std::wstring> TAgentStore::TrackedFiles() const {
   std::vector<std::wstring> files = {kAccounts, kState, kDomains, kLocalSetting};
@@ -188,7 +188,7 @@ std::map<std::wstring, TFileStamp> TAgentStore::CurrentStamps() const {
 void TAgentStore::Remember(const std::wstring& file) { stamps_[file] = StampOf(folder_ + file); }
 
 bool TAgentStore::Refresh() {
-  if (!StampOf(folder_ + kAccounts).exists && seed_) WriteAll(folder_, seed_());
+  if (!StampOf(folder_ + kAccounts).exists && firstFill_) firstFill_(folder_);
   if (loaded_ && CurrentStamps() == stamps_) return false;
   Reload();
   return true;

@@ -54,14 +54,16 @@ constexpr wchar_t kOutbox[] = L"Outbox\\";
 
 class TAgentStore {
  public:
-  using TSeed = std::function<TStoreData()>;
+  // Fills a folder that holds no accounts yet (first start): takes over an earlier
+  // store, or writes the demo data.
+  using TFirstFill = std::function<void(const std::wstring& folder)>;
 
-  // `folder` ends in a backslash; `seed` gives the data written on first start.
-  TAgentStore(std::wstring folder, TSeed seed);
+  // `folder` ends in a backslash.
+  TAgentStore(std::wstring folder, TFirstFill firstFill);
 
   const std::wstring& Folder() const { return folder_; }
 
-  // Brings the copy in memory up to date: seeds the folder when it holds no accounts
+  // Brings the copy in memory up to date: fills the folder when it holds no accounts
   // yet, re-reads every file when any of them changed. True when it (re)loaded.
   // Raises TAgentError(StoreCorrupt) naming the file that cannot be read.
   bool Refresh();
@@ -84,7 +86,7 @@ class TAgentStore {
   void Remember(const std::wstring& file);
 
   std::wstring folder_;
-  TSeed seed_;
+  TFirstFill firstFill_;
   TStoreData data_;
   bool loaded_ = false;
   std::map<std::wstring, TFileStamp> stamps_;

@@ -1,5 +1,6 @@
 #include "orvanta/FileIo.h"
 
+#include <cwctype>
 #include <vector>
 
 #include "orvanta/ErrorTexts.h"
@@ -18,6 +19,21 @@ std::wstring ExeFolder() {
   return path.substr(0, path.find_last_of(L"\\/") + 1);
 }
 
+std::wstring PathWithReason(const std::wstring& path, DWORD error) {
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  std::wstring reason = length ? std::wstring(text, length) : L"error " + std::to_wstring(error);
+  if (text) LocalFree(text);
+  while (!reason.empty() && iswspace(reason.back())) reason.pop_back();
+  return path + L"（" + reason + L"）";
+}
+
+void ThrowStoreWrite(const std::wstring& path) {
+  throw TAgentError(TAgentFault::StoreWrite, PathWithReason(path, GetLastError()));
+}
+
 void EnsureFolder(const std::wstring& folder) {
   std::wstring path = folder;
   while (!path.empty() && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
@@ -27,7 +43,7 @@ void EnsureFolder(const std::wstring& folder) {
   const size_t slash = path.find_last_of(L"\\/");
   if (slash != std::wstring::npos && slash > 2) EnsureFolder(path.substr(0, slash));
   if (!CreateDirectoryW(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-    throw TAgentError(TAgentFault::StoreWrite, path);
+    ThrowStoreWrite(path);
 }
 
 std::string ToUtf8(const std::wstring& text) {
@@ -113,20 +129,22 @@ void WriteTextFileAtomic(const std::wstring& path, const std::wstring& text) {
   {
     THandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) throw TAgentError(TAgentFault::StoreWrite, path);
+    if (!file.Valid()) ThrowStoreWrite(path);
     DWORD written = 0;
     const bool ok = bytes.empty() || (WriteFile(file.Get(), bytes.data(),
                                                 static_cast<DWORD>(bytes.size()), &written,
                                                 nullptr) &&
                                       written == bytes.size());
     if (!ok || !FlushFileBuffers(file.Get())) {
+      const DWORD error = GetLastError();
       DeleteFileW(temp.c_str());
-      throw TAgentError(TAgentFault::StoreWrite, path);
+      throw TAgentError(TAgentFault::StoreWrite, PathWithReason(path, error));
     }
   }
   if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = GetLastError();
     DeleteFileW(temp.c_str());
-    throw TAgentError(TAgentFault::StoreWrite, path);
+    throw TAgentError(TAgentFault::StoreWrite, PathWithReason(path, error));
   }
 }
 

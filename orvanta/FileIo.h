@@ -13,6 +13,12 @@ std::wstring ExeFolder();
 // The full path of the running executable.
 std::wstring ExePath();
 
+// "<path>（<the system's text for the error>）": the detail of a failure to write, so
+// that the user learns where and why (access denied, disk full) and not only that.
+std::wstring PathWithReason(const std::wstring& path, DWORD error);
+// TAgentError(StoreWrite) for the path, with the calling thread's last error.
+[[noreturn]] void ThrowStoreWrite(const std::wstring& path);
+
 // Creates the folder and its missing parents; raises TAgentError(StoreWrite) on failure.
 void EnsureFolder(const std::wstring& folder);
 

@@ -3,10 +3,13 @@
 //
 //   (none)        run as the background agent until asked to quit
 //   -Embedding    started by COM: serve, end when no client is left
-//   -RegServer    register the COM classes, the type library and "Install Path"
-//   -UnregServer  remove all of that
-//   -Install      install the Windows service "Veltrano" (registers as well)
+//   -RegServer    register the COM classes, the type library and "Install Path";
+//                 prepare the machine's data folder for every user
+//   -UnregServer  remove all of that (the data stays)
+//   -Install      install the Windows service "Veltrano" (registers as well); no Run value
 //   -Uninstall    stop and remove the service
+//   -AutoRun      start with every sign-in through the Run value; no service
+//   -NoAutoRun    neither the Run value nor the service
 //   -Service      the service manager's start of the service
 //   -Reset        rewrite the data folder with the demo data, empty the outbox
 //   -Quit         end the running agents of this session
@@ -22,11 +25,13 @@
 #include "orvanta/AgentStore.h"
 #include "orvanta/AgentPresence.h"
 #include "orvanta/ComServer.h"
+#include "orvanta/DataFolder.h"
 #include "orvanta/DemoData.h"
 #include "orvanta/ErrorInfoChannel.h"
 #include "orvanta/Outbox.h"
 #include "orvanta/Registration.h"
 #include "orvanta/ServiceHost.h"
+#include "orvanta/StartUp.h"
 
 namespace {
 
@@ -64,6 +69,20 @@ int Serve(TServeMode mode) {
   return RunComServer(mode, nullptr);
 }
 
+// Registers, and prepares the data folder every user's agent may write, with the store
+// of an earlier version taken over: what the administrator's switches do first.
+int Register() {
+  if (FAILED(RegisterServer())) return 1;
+  try {
+    const std::wstring folder = AgentDataFolder();
+    ShareDataFolder(folder);
+    AdoptLegacyStore(LegacyDataFolder(), folder);
+    return 0;
+  } catch (...) {
+    return 1;
+  }
+}
+
 int Reset() {
   TComApartment com;  // the store writes its files through the XML DOM
   if (!com.Ok()) return 1;
@@ -82,7 +101,7 @@ int Run(const std::wstring& option) {
   if (option == L"embedding") return Serve(TServeMode::Embedding);
   if (option == L"regserver") {
     TComApartment com;
-    return SUCCEEDED(RegisterServer()) ? 0 : 1;
+    return Register();
   }
   if (option == L"unregserver") {
     TComApartment com;
@@ -91,9 +110,11 @@ int Run(const std::wstring& option) {
   }
   if (option == L"install") {
     TComApartment com;
-    return InstallService();
+    return Register() == 0 ? ChooseService() : 1;
   }
   if (option == L"uninstall") return UninstallService();
+  if (option == L"autorun") return ChooseAutoRun();
+  if (option == L"noautorun") return ChooseNoAutoRun();
   if (option == L"service") return RunAsService();
   if (option == L"reset") return Reset();
   if (option == L"quit") return QuitRunningAgents(kQuitWaitMs) ? 0 : 1;

@@ -23,10 +23,8 @@ TControlArgs Field(const wchar_t* name, int left, int top, int width, int tabOrd
 
 std::vector<std::wstring> DomainSuffixes() {
   std::vector<std::wstring> suffixes = LoadDomainList();
-  if (suffixes.empty() && UserProfile.Assigned()) {
-    RefreshDomainList();
-    suffixes = LoadDomainList();
-  }
+  // The agent's list serves even when it could not be stored.
+  if (suffixes.empty() && UserProfile.Assigned()) suffixes = RefreshDomainList();
   return suffixes;
 }
 

@@ -64,6 +64,12 @@ HICON MakeCogIcon() {
   });
 }
 
+// The system's own shield at the small icon size, a copy the picture may own.
+HICON ShieldIcon() {
+  const auto shared = static_cast<HICON>(LoadImageW(nullptr, IDI_SHIELD, IMAGE_ICON, 16, 16, LR_SHARED));
+  return shared ? CopyIcon(shared) : nullptr;
+}
+
 void ShowIcon(TImage& image, HICON icon) {
   AssignIcon(image.Picture(), icon);
   image.SetTransparent(true);
@@ -108,10 +114,14 @@ TPageOptions::TPageOptions(TControl& owner)
       chkAutoRun(BGGroupBox3, {.name = L"chkAutoRun", .left = 76, .top = 24, .width = 177,
                                .height = 17, .caption = L"系统启动时自动运行"}),
       chkService(BGGroupBox3, {.name = L"chkService", .left = 104, .top = 48, .width = 233,
-                               .height = 17, .caption = L"作为 Windows 的服务（Service）运行"}) {
+                               .height = 17, .caption = L"作为 Windows 的服务（Service）运行"}),
+      imgShield(BGGroupBox3, {.name = L"imgShield", .left = 260, .top = 24, .width = 16,
+                              .height = 16, .caption = L"需要管理员权限"}) {
   ShowIcon(Image2, MakeGlobeIcon());
   ShowIcon(Image1, MakeDialIcon());
   ShowIcon(Image3, MakeCogIcon());
+  ShowIcon(imgShield, ShieldIcon());
+  imgShield.SetVisible(StartUpChangeNeedsConsent());
 }
 
 void TPageOptions::SetEnabled(bool value) {

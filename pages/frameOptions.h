@@ -50,6 +50,8 @@ class TPageOptions : public TBaseFrame {
   TBGImage Image3;
   TBGCheckBox chkAutoRun;
   TBGCheckBox chkService;
+  // The system's shield, shown while a change of these two needs the consent prompt.
+  TBGImage imgShield;
 
   // Writes every control back into the local settings and the TSvcObj.
   void OptionsChanged();

@@ -20,7 +20,7 @@ wine "$BIN/Orvanta.exe" -Reset >/dev/null 2>&1 </dev/null
 # The account the agent holds: the signed-in demo account, or none.
 agent_state() {
   printf '<?xml version="1.0" encoding="UTF-8"?>\n<State CurrentAccount="%s" UserState="%s" Online="%s"/>\n' \
-    "$1" "$2" "$3" >"$BIN/OrvantaData/State.xml"
+    "$1" "$2" "$3" >"$WINEPREFIX/drive_c/ProgramData/Veltrano/OrvantaData/State.xml"
 }
 
 WANTED=("$@")

@@ -278,16 +278,24 @@ void TCnfgMain::UpdateApplyButton() {
 // ---- Commit ----
 
 void TCnfgMain::btnOKClick(TControl& sender) {
+  bool startUpApplied = true;
   {
     THourglass hourglass;
+    startUpApplied = ApplyStartUp();
     if (!SendLocalSettings() || !SendUserProfile()) return;
   }
-  if (sender.Name() == L"btnOK") Close();
+  // Closing would take away the message that the start-up choice stayed as it was.
+  if (sender.Name() == L"btnOK" && startUpApplied) Close();
+}
+
+bool TCnfgMain::ApplyStartUp() {
+  if (!SvcObj || SvcObj->Apply() != TSvcObj::TApplied::Declined) return true;
+  ShowMessageText(kStartUpNotChangedText);
+  return false;
 }
 
 bool TCnfgMain::SendLocalSettings() {
   try {
-    if (SvcObj) SvcObj->Apply();
     if (LocalSettingsModified && LocalSettings.Assigned()) UserManager.PutAppProfile(LocalSettings.XML());
     LocalSettingsModified = false;
     return true;

@@ -81,6 +81,9 @@ class TCnfgMain : public TBGForm {
   void UpdateApplyButton();
 
   // The commit's steps; each returns false when it failed and reported why.
+  // Makes the machine start the agent as the options page wished; false, with the
+  // popup saying so, when the user declined the consent prompt.
+  bool ApplyStartUp();
   bool SendLocalSettings();
   bool SendUserProfile();
 

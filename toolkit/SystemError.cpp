@@ -16,5 +16,5 @@ std::wstring SystemErrorText(DWORD code) {
 
 void ThrowLastError(const std::wstring& what) {
   const DWORD code = GetLastError();
-  throw EError(what + L": " + SystemErrorText(code));
+  throw ESystemError(code, what + L": " + SystemErrorText(code));
 }

@@ -1,7 +1,8 @@
 // The agent's start-up choices against a sandboxed machine key and a recording
-// stand-in for the agent executable in an install folder with blanks: what each wish
-// leaves in the Run value and which service command it starts; nothing at all when
-// the wishes are what Load read; and the real service manager's answer for Load.
+// stand-in for the agent executable in an install folder with blanks: which one switch
+// each wish starts (the program never writes the machine's Run value itself); nothing
+// at all when the wishes are what Load read; and the real service manager's answer
+// for Load.
 #include <gtest/gtest.h>
 
 #include "agent/SvcObj.h"
@@ -39,8 +40,6 @@ class SvcObjTest : public ::testing::Test {
     CloseServiceHandle(manager);
   }
 
-  std::wstring Quoted() const { return L"\"" + sandbox.AgentPath() + L"\""; }
-
   TStartUpSandbox sandbox;
   TSvcObj svc;
 
@@ -48,19 +47,17 @@ class SvcObjTest : public ::testing::Test {
   bool createdService_ = false;
 };
 
-TEST_F(SvcObjTest, EachWishLeavesTheRunValueAndStartsOneServiceCommandWithTheQuotedPath) {
+TEST_F(SvcObjTest, EachWishStartsOneSwitchOfTheAgentAndTheProgramWritesNoMachineValue) {
   struct TRow {
     bool autoRun, service;
-    std::optional<std::wstring> runValue;  // after Apply
     const wchar_t* command;
   };
   const TRow rows[] = {
-      {false, false, std::nullopt, L"-Uninstall"},
-      {true, false, Quoted(), L"-Uninstall"},
-      {true, true, std::nullopt, L"-Install"},
-      // Never offered by the page: the service goes, and only the removal runs, so
-      // an install still under way cannot bring it back.
-      {false, true, std::nullopt, L"-Uninstall"},
+      {false, false, L"-NoAutoRun"},
+      {true, false, L"-AutoRun"},
+      {true, true, L"-Install"},
+      // Never offered by the page: a service without start-up is not kept.
+      {false, true, L"-NoAutoRun"},
   };
   for (const TRow& row : rows) {
     SCOPED_TRACE(testing::Message() << "AutoRun " << row.autoRun << ", service " << row.service);
@@ -69,12 +66,21 @@ TEST_F(SvcObjTest, EachWishLeavesTheRunValueAndStartsOneServiceCommandWithTheQuo
     svc.AutoRun = row.autoRun;
     svc.RunAsService = row.service;
     svc.AutoRunApplied = !row.autoRun;  // a change to apply
-    svc.Apply();
-    EXPECT_EQ(sandbox.RunValue(), row.runValue);
-    EXPECT_EQ(sandbox.Starts(1), Starts{row.command});
+    EXPECT_EQ(svc.Apply(), TSvcObj::TApplied::Started);
+    EXPECT_EQ(sandbox.Starts(1), Starts{row.command});  // the decoy would show here
     EXPECT_EQ(sandbox.Starts(2, 300).size(), 1u);
+    EXPECT_EQ(sandbox.RunValue(), L"stale");
     EXPECT_FALSE(svc.Pending());
   }
+}
+
+TEST_F(SvcObjTest, WithoutAnInstallFolderNothingStartsAndTheWishIsDropped) {
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tavrinel\\Veltrano", L"Install Path");
+  svc.AutoRun = true;
+  EXPECT_EQ(svc.Apply(), TSvcObj::TApplied::Declined);
+  EXPECT_FALSE(svc.AutoRun);  // the page shows the machine's state again
+  EXPECT_FALSE(svc.Pending());
+  EXPECT_TRUE(sandbox.Starts(1, 300).empty());
 }
 
 TEST_F(SvcObjTest, ApplyRightAfterLoadTouchesNothingAndLoadKeepsAChoiceWaitingForApply) {
@@ -92,9 +98,8 @@ TEST_F(SvcObjTest, ApplyRightAfterLoadTouchesNothingAndLoadKeepsAChoiceWaitingFo
   EXPECT_FALSE(svc.Load());
   EXPECT_TRUE(svc.AutoRunApplied);
   svc.Apply();
-  EXPECT_EQ(sandbox.RunValue(), std::nullopt);
   // Only this Apply started a command: the first one started none.
-  EXPECT_EQ(sandbox.Starts(1), Starts{L"-Uninstall"});
+  EXPECT_EQ(sandbox.Starts(1), Starts{L"-NoAutoRun"});
   EXPECT_EQ(sandbox.Starts(2, 500).size(), 1u);
 }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -68,8 +69,21 @@ std::wstring StartMenuFolder() {
   return std::wstring(programs) + L"\\Veltrano";
 }
 
-std::wstring LocalSettings(const std::wstring& dir) {
-  return vt::test::ReadUtf8File(dir + L"\\OrvantaData\\LocalSetting.xml");
+std::wstring LocalSettings() { return vt::test::ReadUtf8File(vt::test::AgentDataDir() + L"LocalSetting.xml"); }
+
+// The working folder the Start-menu entry starts the program in, as stored.
+std::wstring ShortcutWorkingFolder() {
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t folder[MAX_PATH] = L"?";
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                 reinterpret_cast<void**>(&link))) &&
+      SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load((StartMenuFolder() + L"\\维特兰诺用户管理.lnk").c_str(), STGM_READ)))
+    link->GetWorkingDirectory(folder, MAX_PATH);
+  if (file) file->Release();
+  if (link) link->Release();
+  return folder;
 }
 
 // Runs a program to its end; its exit code, or STILL_ACTIVE when it did not end in time.
@@ -135,9 +149,12 @@ class InstallerTest : public ::testing::Test {
     if (MachineKeyExists(kUninstallKey)) RunUninstaller(L"/REMOVEDATA");
   }
 
-  // Starts the installed program and waits for its main window with the demo account.
+  // Starts the installed program as its Start-menu entry does (in the user's local
+  // application data folder) and waits for its main window with the demo account.
   void StartProgram(const std::wstring& dir) {
-    program.emplace(dir + L"\\VTUserCnfg.exe", L"", dir);
+    wchar_t workDir[MAX_PATH] = {};
+    ExpandEnvironmentStringsW(L"%LOCALAPPDATA%", workDir, MAX_PATH);
+    program.emplace(dir + L"\\VTUserCnfg.exe", L"", workDir);
     main = program->WaitForTopWindow(kMainClass, 30000);
     // A program that could not start shows why in a message box.
     HWND box = main ? nullptr : program->TopWindow(L"#32770");
@@ -171,6 +188,7 @@ TEST_F(InstallerTest, InstallUseUpgradeWhileRunningAndUninstallKeepingTheData) {
             L"\"" + dir + L"\\Orvanta.exe\"");
   EXPECT_EQ(MachineString(kUninstallKey, L"UninstallString"), L"\"" + dir + L"\\Uninstall.exe\"");
   EXPECT_TRUE(Exists(StartMenuFolder() + L"\\维特兰诺用户管理.lnk"));
+  EXPECT_EQ(ShortcutWorkingFolder(), L"%LOCALAPPDATA%");
   EXPECT_EQ(RunValue(), std::nullopt);
   EXPECT_EQ(ServiceState(), 0u);
 
@@ -186,8 +204,8 @@ TEST_F(InstallerTest, InstallUseUpgradeWhileRunningAndUninstallKeepingTheData) {
   PressKey(WaitForChild(boxes.page, L"msctls_trackbar32", L""), VK_RIGHT);  // 600 -> 300
   ASSERT_TRUE(PressApply(main));
   EXPECT_TRUE(WaitFor([] { return ServiceState() != 0 && !RunValue(); }, 20000));
-  EXPECT_TRUE(WaitFor([&] { return LocalSettings(dir).find(L"<HeartBeat>300</HeartBeat>") != std::wstring::npos; }));
-  const std::wstring settings = LocalSettings(dir);
+  EXPECT_TRUE(WaitFor([&] { return LocalSettings().find(L"<HeartBeat>300</HeartBeat>") != std::wstring::npos; }));
+  const std::wstring settings = LocalSettings();
   QuitProgram();
 
   // Upgrade over the running program and agent, with two shipped files damaged.
@@ -201,7 +219,7 @@ TEST_F(InstallerTest, InstallUseUpgradeWhileRunningAndUninstallKeepingTheData) {
   for (DWORD agent : agents) EXPECT_FALSE(ProcessRunning(agent));  // stopped before the copy
   ExpectShippedFiles(dir);
   EXPECT_EQ(InstallPath(), dir + L"\\");
-  EXPECT_EQ(LocalSettings(dir), settings);
+  EXPECT_EQ(LocalSettings(), settings);
   EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }, 20000));  // kept, and started
   EXPECT_EQ(RunValue(), std::nullopt);
   ASSERT_NO_FATAL_FAILURE(StartProgram(dir));
@@ -217,15 +235,23 @@ TEST_F(InstallerTest, InstallUseUpgradeWhileRunningAndUninstallKeepingTheData) {
   EXPECT_TRUE(program->WaitForExit());
   for (DWORD agent : serviceAgents) EXPECT_FALSE(ProcessRunning(agent));
   EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }, 20000));
-  EXPECT_EQ(LocalSettings(dir), settings);
+  EXPECT_EQ(LocalSettings(), settings);
   ASSERT_NO_FATAL_FAILURE(StartProgram(dir));
 
-  // Uninstall while the program runs: the service goes, the data stays.
+  // Nothing was written into the install folder but what the setup program put there.
+  std::vector<std::wstring> expected(std::begin(kShippedFiles), std::end(kShippedFiles));
+  expected.push_back(L"Uninstall.exe");
+  std::vector<std::wstring> entries = FolderEntries(dir);
+  std::sort(expected.begin(), expected.end());
+  std::sort(entries.begin(), entries.end());
+  EXPECT_EQ(entries, expected);
+
+  // Uninstall while the program runs: the service goes, the data stays where it is.
   ASSERT_TRUE(RunUninstaller());
   EXPECT_TRUE(program->WaitForExit());
   ExpectNothingOfOursLeft(dir);
-  EXPECT_EQ(FolderEntries(dir), std::vector<std::wstring>{L"OrvantaData"});
-  EXPECT_EQ(LocalSettings(dir), settings);
+  EXPECT_FALSE(Exists(dir));
+  EXPECT_EQ(LocalSettings(), settings);
 }
 
 TEST_F(InstallerTest, SilentSwitchesChooseStartUpAndRemovalCanTakeTheData) {
@@ -241,11 +267,25 @@ TEST_F(InstallerTest, SilentSwitchesChooseStartUpAndRemovalCanTakeTheData) {
   EXPECT_EQ(RunValue(), L"\"" + dir + L"\\Orvanta.exe\"");
   EXPECT_EQ(ServiceState(), 0u);
   ASSERT_EQ(RunToEnd(dir + L"\\Orvanta.exe", L"-Reset", dir), 0u);  // the agent's data
-  ASSERT_TRUE(Exists(dir + L"\\OrvantaData\\Accounts.xml"));
+  const std::wstring data = vt::test::AgentDataDir();
+  ASSERT_TRUE(Exists(data + L"Accounts.xml"));
+
+  // An earlier version kept the data beside the agent: the upgrade takes it over, whole,
+  // and removes it from the install folder.
+  const std::wstring legacy = dir + L"\\OrvantaData";
+  ASSERT_TRUE(vt::test::WriteUtf8File(data + L"LocalSetting.xml", L"<LocalSetting><Host>kept.example</Host></LocalSetting>"));
+  const std::string accounts = FileBytes(data + L"Accounts.xml");
+  ASSERT_TRUE(MoveFileExW(data.substr(0, data.size() - 1).c_str(), legacy.c_str(), MOVEFILE_COPY_ALLOWED));
+  ASSERT_EQ(RunSetup(L""), 0u);
+  EXPECT_FALSE(Exists(legacy));
+  EXPECT_EQ(FileBytes(data + L"Accounts.xml"), accounts);
+  EXPECT_EQ(LocalSettings(), L"<LocalSetting><Host>kept.example</Host></LocalSetting>");
+  EXPECT_TRUE(Exists(data + L"Profiles\\std.xml"));
 
   ASSERT_TRUE(RunUninstaller(L"/REMOVEDATA"));
   ExpectNothingOfOursLeft(dir);
   EXPECT_FALSE(Exists(dir));
+  EXPECT_FALSE(Exists(data));
 }
 
 }  // namespace

@@ -36,11 +36,14 @@ bool ServiceExists() {
   return service != nullptr;
 }
 
+constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+
 class ServiceSwitchTest : public ::testing::Test {
  protected:
   // The service must never outlive the test: other tests expect COM to reach the
   // agent directly, not through a service.
   void TearDown() override {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kService);
     if (ServiceExists()) RunAgentSwitch(L"-Uninstall");
     if (!ServiceExists()) return;
     SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
@@ -78,6 +81,25 @@ TEST_F(ServiceSwitchTest, InstallCreatesTheAutoStartServiceAndUninstallDeletesIt
   EXPECT_EQ(RunAgentSwitch(L"-Uninstall"), 0);  // nothing left to remove is no failure
 }
 
+// What the options page starts elevated: each switch leaves exactly one way of
+// starting, whatever was there before.
+TEST_F(ServiceSwitchTest, EachStartUpSwitchLeavesOneWayOfStarting) {
+  const std::wstring quoted = L"\"" + FullPath(ProductDir()) + L"Orvanta.exe\"";
+  ASSERT_EQ(RunAgentSwitch(L"-AutoRun"), 0);
+  EXPECT_EQ(RegString(kRunKey, kService), quoted);
+  EXPECT_FALSE(ServiceExists());
+  ASSERT_EQ(RunAgentSwitch(L"-Install"), 0);
+  EXPECT_TRUE(ServiceExists());
+  EXPECT_EQ(RegString(kRunKey, kService), L"");
+  ASSERT_EQ(RunAgentSwitch(L"-AutoRun"), 0);
+  EXPECT_FALSE(ServiceExists());
+  EXPECT_EQ(RegString(kRunKey, kService), quoted);
+  ASSERT_EQ(RunAgentSwitch(L"-NoAutoRun"), 0);
+  EXPECT_FALSE(ServiceExists());
+  EXPECT_EQ(RegString(kRunKey, kService), L"");
+  EXPECT_EQ(RunAgentSwitch(L"-NoAutoRun"), 0);  // nothing to remove is no failure
+}
+
 TEST(RegistrationSwitchTest, RegServerRecordsTheInstallFolderAndTheLocalServer) {
   ASSERT_EQ(RunAgentSwitch(L"-UnregServer"), 0);
   EXPECT_EQ(RegString(L"SOFTWARE\\Tavrinel\\Veltrano", L"Install Path"), L"");
@@ -97,6 +119,9 @@ TEST(RegistrationSwitchTest, RegServerRecordsTheInstallFolderAndTheLocalServer) 
                       L"\\ProxyStubClsid32",
                       nullptr),
             L"{00020424-0000-0000-C000-000000000046}");
+  // The machine's data folder, prepared for every user (Wine keeps no access lists, so
+  // only its being there shows here).
+  EXPECT_NE(GetFileAttributesW(AgentDataDir().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(ResetSwitchTest, ResetRestoresTheDemoDataAndEmptiesTheOutbox) {

@@ -137,9 +137,10 @@ TEST_F(OptionsPageTest, WithoutAUserOnlyTheBackgroundServiceGroupWorks) {
   Tick();
   EXPECT_TRUE(main->btnApply.Enabled());
   Apply();
-  EXPECT_EQ(sandbox.RunValue(), L"\"" + sandbox.AgentPath() + L"\"");
-  EXPECT_EQ(sandbox.Starts(1), std::vector<std::wstring>{L"-Uninstall"});
+  EXPECT_EQ(sandbox.Starts(1), std::vector<std::wstring>{L"-AutoRun"});
+  EXPECT_EQ(sandbox.RunValue(), std::nullopt);  // the agent's switch writes it, not the program
   EXPECT_TRUE(agent.putAppProfiles.empty());
+  sandbox.SetRunValue(L"\"" + sandbox.AgentPath() + L"\"");  // as the real switch would
 
   // Signing in fills and enables the other groups; the boxes show the system's state.
   agent.userState = 2;
@@ -148,6 +149,25 @@ TEST_F(OptionsPageTest, WithoutAUserOnlyTheBackgroundServiceGroupWorks) {
   EXPECT_EQ(page.cmbServer.Text(), L"ns2.example");
   EXPECT_TRUE(page.chkAutoRun.Checked());
   EXPECT_TRUE(page.chkService.Enabled());
+}
+
+// The consent prompt declined (here: the switch cannot start, no install folder being
+// recorded): the user is told, the machine keeps its start-up, OK keeps the window
+// open so that the message shows, and the rest of the commit still goes out.
+TEST_F(OptionsPageTest, ADeclinedConsentChangesNoStartUpButLosesNothingElse) {
+  HoldProfile();
+  TPageOptions& page = Open();
+  Key(page.tbSpeed, VK_RIGHT);  // 300
+  Press(page.chkAutoRun);
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tavrinel\\Veltrano", L"Install Path");
+  main->btnOK.Click();
+  EXPECT_EQ(messages, std::vector<std::wstring>{kStartUpNotChangedText});
+  EXPECT_NE(main->Handle(), nullptr);  // not closed
+  ASSERT_EQ(agent.putAppProfiles.size(), 1u);
+  EXPECT_EQ(ParseLocalSetting(agent.putAppProfiles[0]).HeartBeat(), 300);
+  EXPECT_TRUE(sandbox.Starts(1, 300).empty());
+  page.Refresh();
+  EXPECT_FALSE(page.chkAutoRun.Checked());  // the machine's state again
 }
 
 TEST_F(OptionsPageTest, TabGoesThroughTheSpeedTheServerAndTheServiceGroups) {

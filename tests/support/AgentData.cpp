@@ -2,6 +2,7 @@
 
 #include <msxml2.h>
 #include <oleauto.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,13 @@ std::wstring Header(const std::wstring& text, const std::wstring& name) {
 
 std::wstring AgentExePath() { return ProductDir() + L"Orvanta.exe"; }
 
-std::wstring AgentDataDir() { return ProductDir() + L"OrvantaData\\"; }
+std::wstring AgentDataDir() {
+  wchar_t* common = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &common))) folder = common;
+  CoTaskMemFree(common);
+  return folder + L"\\Veltrano\\OrvantaData\\";
+}
 
 int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs) {
   const std::wstring exe = AgentExePath();

@@ -20,7 +20,8 @@ inline constexpr wchar_t kDemoProDomain[] = L"demo-pro.veltrano.net";
 inline constexpr wchar_t kDemoStdDomain[] = L"demo-std.veltrano.net";
 inline constexpr wchar_t kDemoLanDomain[] = L"office.vt-home.net";
 
-// The agent executable of this build and its data folder (ending in a backslash).
+// The agent executable of this build, and the machine's data folder of the agent
+// ("<common application data>\Veltrano\OrvantaData\", ending in a backslash).
 std::wstring AgentExePath();
 std::wstring AgentDataDir();
 
