@@ -3,6 +3,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cwctype>
 #include <limits>
 #include <set>
 
@@ -35,13 +36,26 @@ std::wstring FromAnsi(const char* text, size_t length) {
   return result;
 }
 
+// A name the agent could have given as a suffix: labels of letters, digits and '-'
+// joined by single dots, as a name server takes them, at least two characters long.
+// Anything else in the file (NUL bytes, random bytes) is no suffix.
+bool IsUsableSuffix(const std::wstring& text) {
+  if (text.size() < 2 || text.size() > 253 || text.front() == L'.' || text.back() == L'.') return false;
+  if (text.find(L"..") != std::wstring::npos) return false;
+  return std::all_of(text.begin(), text.end(),
+                     [](wchar_t c) { return c == L'.' || c == L'-' || (c > 0x7F ? iswalpha(c) : iswalnum(c)); });
+}
+
 // Lines end in CR LF as written, but a lone LF or CR ends one too.
 std::vector<std::wstring> SplitLines(const std::string& bytes) {
   std::vector<std::wstring> lines;
   size_t start = 0;
   for (size_t i = 0; i <= bytes.size(); ++i) {
     if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n') continue;
-    if (i > start) lines.push_back(FromAnsi(bytes.data() + start, i - start));
+    if (i > start) {
+      std::wstring line = FromAnsi(bytes.data() + start, i - start);
+      if (IsUsableSuffix(line)) lines.push_back(std::move(line));
+    }
     if (i + 1 < bytes.size() && bytes[i] == '\r' && bytes[i + 1] == '\n') ++i;
     start = i + 1;
   }

@@ -54,8 +54,9 @@ class TEncodedStream {
 void WriteDomainListFile(const std::wstring& fileName, const std::vector<std::wstring>& suffixes);
 std::wstring DomainListTempName(const std::wstring& fileName);
 // The lines of the file, decoded, in file order; lines may end in CR LF, LF or CR, and
-// empty lines are skipped (no suffix is empty). Any failure (no file, unreadable,
-// larger than any real list) gives an empty list.
+// lines that are no domain suffix (empty ones, bytes that were never a list) are
+// skipped, so a damaged file reads as an empty list, which is fetched again. Any
+// failure (no file, unreadable, larger than any real list) gives an empty list.
 std::vector<std::wstring> ReadDomainListFile(const std::wstring& fileName);
 
 // The domain list file's full path: "TDNL.kvf" in the working directory while this

@@ -14,18 +14,22 @@ std::wstring AgentPath() {
 }
 
 bool RunValueSet(const std::wstring& name) {
-  TRegKeyHandle key;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_QUERY_VALUE, key.Receive()) != ERROR_SUCCESS)
+  const std::wstring agent = AgentPath();
+  if (agent.empty()) return false;
+  std::wstring data(2048, L'\0');
+  DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, name.c_str(), RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ |
+                   RRF_NOEXPAND, nullptr, data.data(), &size) != ERROR_SUCCESS)
     return false;
-  wchar_t data[2] = {};
-  DWORD type = 0;
-  DWORD size = sizeof(data);
-  const LSTATUS status =
-      RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
-  // ERROR_MORE_DATA: longer than one character, so certainly not empty.
-  const bool read = status == ERROR_SUCCESS || status == ERROR_MORE_DATA;
-  const bool isString = type == REG_SZ || type == REG_EXPAND_SZ;
-  return read && isString && (status == ERROR_MORE_DATA || (size >= sizeof(wchar_t) && data[0]));
+  data.resize(wcsnlen(data.c_str(), data.size()));
+  // Another program under our name, or our agent with arguments it would refuse,
+  // does not start the agent. An unquoted path with blanks could start another
+  // program ("C:\Program.exe"), so only a path without blanks may stand unquoted.
+  auto same = [](const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), static_cast<int>(a.size()), b.c_str(), static_cast<int>(b.size()),
+                                TRUE) == CSTR_EQUAL;
+  };
+  return same(data, L"\"" + agent + L"\"") || (agent.find(L' ') == std::wstring::npos && same(data, agent));
 }
 
 bool ServiceExists(const std::wstring& name) {

@@ -49,7 +49,9 @@ extern std::unique_ptr<TSvcObj> SvcObj;
 // install folder is not recorded.
 std::wstring AgentPath();
 
-// True when the Run value under HKEY_LOCAL_MACHINE reads as a non-empty string.
+// True when the named Run value under HKEY_LOCAL_MACHINE starts the agent: its full
+// path in double quotes (or bare, for a path without blanks), compared without regard
+// to case. A value naming any other program, or none, is no start-up of ours.
 bool RunValueSet(const std::wstring& name);
 // True when the named service exists (NT family only). Asks only for the right to
 // read its status, which every user has.

@@ -96,8 +96,9 @@ void TDnsSubPages::EnableContent(TControl& group, bool enabled) {
 }
 
 void ShowDomainTtl(TComboBox& box) {
-  // The box lists each time once.
-  box.SetItemIndex(box.IndexOf(std::to_wstring(UserProfile.TTL() / 60)));
+  // The box lists each time once; an unreadable time chooses none, which keeps it.
+  const int seconds = ReadOr([] { return UserProfile.TTL(); }, -1);
+  box.SetItemIndex(seconds < 0 ? -1 : box.IndexOf(std::to_wstring(seconds / 60)));
 }
 
 void StoreDomainTtl(TPageFrame& page, const TComboBox& box) {

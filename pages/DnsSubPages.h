@@ -71,7 +71,7 @@ class TDnsSubPages {
 };
 
 // Selects the entry of the held profile's TTL in minutes (seconds / 60); none when no
-// entry shows that number. Raises when the TTL cannot be read.
+// entry shows that number or the TTL cannot be read.
 void ShowDomainTtl(TComboBox& box);
 // With a profile held: the cache-time notice, the box's minutes times 60 (60 when it
 // shows none) as TTL, and the profile marked.

@@ -91,7 +91,6 @@ void TPageDnsStd::LoadName(const std::vector<std::wstring>& suffixes) {
     edtYourName.Clear();
     comboxDomain.SetItemIndex(-1);
   }
-  // An unreadable cache time ends the refresh here, before the handlers are attached.
   ShowDomainTtl(cmbTTL);
   AttachHandlers(true);
 }

@@ -132,7 +132,7 @@ void TPageGenericInfo::ShowProfile() {
   } catch (const EError&) {
     cmbCountry.SelectLanguage(0);
   }
-  SelectServices(StoredServices());
+  SelectServices(StoredServices().codes);
 }
 
 void TPageGenericInfo::SelectServices(const std::vector<int>& services) {
@@ -140,11 +140,17 @@ void TPageGenericInfo::SelectServices(const std::vector<int>& services) {
     if (service >= 0 && service < lstServices.Count()) lstServices.SetSelected(service, true);
 }
 
-std::vector<int> TPageGenericInfo::StoredServices() const {
+TPageGenericInfo::TStoredServices TPageGenericInfo::StoredServices() const {
   const TXMLServicesType services = UserProfile.Services();
-  std::vector<int> values;
-  for (int i = 0; i < services.Count(); ++i) values.push_back(services.Item(i));
-  return values;
+  TStoredServices stored;
+  for (int i = 0; i < services.Count(); ++i) {
+    try {
+      stored.codes.push_back(services.Item(i));
+    } catch (const EError&) {
+      stored.unreadable.push_back(services.ItemText(i));
+    }
+  }
+  return stored;
 }
 
 void TPageGenericInfo::GenericInfoChanged(TControl&) {
@@ -161,10 +167,10 @@ void TPageGenericInfo::GenericInfoChanged(TControl&) {
 
 void TPageGenericInfo::lstServicesClick(TControl&) {
   if (!UserProfile.Assigned()) return;
-  const std::vector<int> stored = StoredServices();  // before anything changes
+  const TStoredServices stored = StoredServices();  // before anything changes
   const int count = lstServices.Count();
-  if (KeepsOthers(static_cast<int>(stored.size()))) {
-    SelectServices(stored);
+  if (KeepsOthers(static_cast<int>(stored.codes.size()))) {
+    SelectServices(stored.codes);
     if (lstServices.ItemIndex() >= 0) lstServices.SetSelected(lstServices.ItemIndex(), true);
     lstServices.Invalidate();
   }
@@ -172,10 +178,11 @@ void TPageGenericInfo::lstServicesClick(TControl&) {
   services.Clear();
   for (int i = 0; i < count; ++i)
     if (lstServices.Selected(i)) services.Add(i);
-  // Codes the list does not offer (a later service kind) cannot be chosen or dropped
-  // here: they stay.
-  for (int service : stored)
+  // Codes the list does not offer (a later service kind), and items that cannot be
+  // read, cannot be chosen or dropped here: they stay.
+  for (int service : stored.codes)
     if (service < 0 || service >= count) services.Add(service);
+  for (const std::wstring& text : stored.unreadable) services.AddText(text);
   MarkUserProfileModified(true);
 }
 

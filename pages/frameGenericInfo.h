@@ -49,8 +49,12 @@ class TPageGenericInfo : public TInfoSheet {
  private:
   void AttachHandlers(const TNotifyEvent& changed);
   void ShowProfile();
-  // The stored service codes; an unreadable one raises.
-  std::vector<int> StoredServices() const;
+  // The stored service codes, and the items whose text is no code (kept as stored).
+  struct TStoredServices {
+    std::vector<int> codes;
+    std::vector<std::wstring> unreadable;
+  };
+  TStoredServices StoredServices() const;
   // Selects the entries of those codes the list offers; other codes are left out.
   void SelectServices(const std::vector<int>& services);
 };

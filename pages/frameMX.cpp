@@ -34,7 +34,7 @@ void TPageMX::edtPreferenceKeyPress(TControl&, wchar_t& key) {
 
 void TPageMX::edtPreferenceChange(TControl& sender) {
   const std::wstring text = edtPreference.Text();
-  if (!text.empty() && !IsDigitText(text)) {
+  if (!text.empty() && !IsDigitText(text) && text != loadedPreference_) {
     MessageBeep(MB_OK);
     edtPreference.SetText(acceptedPreference_);
     return;
@@ -44,6 +44,7 @@ void TPageMX::edtPreferenceChange(TControl& sender) {
 }
 
 void TPageMX::ClearFields() {
+  loadedPreference_.clear();
   edtHost.Clear();
   edtPreference.Clear();
 }
@@ -54,7 +55,9 @@ int TPageMX::LoadRecord(int index) {
   const TXMLMXType item = UserProfile.MXs().Item(index);
   edtName.SetText(item.Name());
   edtHost.SetText(item.NameExchange());
-  edtPreference.SetText(std::to_wstring(item.Preference()));
+  // Shown as stored, even a value the field would not take from the keyboard (-5).
+  loadedPreference_ = std::to_wstring(item.Preference());
+  edtPreference.SetText(loadedPreference_);
   return item.TTL();
 }
 
@@ -63,8 +66,10 @@ void TPageMX::StoreRecord(int index, int ttlSeconds) {
   TXMLMXType item = index < 0 ? items.Add() : items.Item(index);
   item.SetName(edtName.Text());
   item.SetNameExchange(edtHost.Text());
+  // A priority the user did not touch stays as it is stored.
   const std::wstring preference = edtPreference.Text();
-  item.SetPreference(IsDigitText(preference) ? std::stoi(preference) : kDefaultPreference);
+  if (index < 0 || preference != loadedPreference_)
+    item.SetPreference(IsDigitText(preference) ? std::stoi(preference) : kDefaultPreference);
   item.SetTTL(ttlSeconds);
 }
 

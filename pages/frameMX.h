@@ -4,7 +4,9 @@
 //
 // The priority is a whole number of up to five digits: the field takes digits only (a
 // full stop is refused like any other character, so what it shows is what is
-// stored); left empty it is stored as 10, the default a new record shows.
+// stored); left empty it is stored as 10, the default a new record shows. A stored
+// priority the keyboard could not give (a negative one, set elsewhere) is shown as it
+// is and stays stored until the user changes the field.
 #pragma once
 #include <string>
 
@@ -39,6 +41,7 @@ class TPageMX : public TRecordEditor {
   void edtPreferenceChange(TControl& sender);
 
   std::wstring acceptedPreference_;
+  std::wstring loadedPreference_;  // the shown record's priority as loaded; empty for a new one
 };
 
 // Creates the editor on first use with `owner` (the main window) as owner and parent,

@@ -32,9 +32,9 @@ void TPageOfflineSettings::Refresh() {
   TSettingsPage::Refresh();
   if (!UserProfile.Assigned()) return;
   AttachHandlers(false);
-  ShowType(UserProfile.OfflineType());
+  ShowType(ReadOr([] { return UserProfile.OfflineType(); }, 0));
   edtHost.SetText(UserProfile.OfflineHost());
-  edtOfflineIP.SetIPAddress(static_cast<uint32_t>(UserProfile.OfflineIP()));
+  edtOfflineIP.SetIPAddress(static_cast<uint32_t>(ReadOr([] { return UserProfile.OfflineIP(); }, 0)));
   edtURL.SetText(UserProfile.OfflineURL());
   AttachHandlers(true);
 }

@@ -38,8 +38,8 @@ void TPageOnlineSettings::Refresh() {
   cmbTemplates.SetItems(ShownTexts(kRedirectTemplates));
   if (!UserProfile.Assigned()) return;
   AttachHandlers(false);
-  ShowType(UserProfile.OnlineType());
-  edtFixedIP.SetIPAddress(static_cast<uint32_t>(UserProfile.OnlineFixedIP()));
+  ShowType(ReadOr([] { return UserProfile.OnlineType(); }, 0));
+  edtFixedIP.SetIPAddress(static_cast<uint32_t>(ReadOr([] { return UserProfile.OnlineFixedIP(); }, 0)));
   edtURL.SetText(UserProfile.OnlineURL());
   AttachHandlers(true);
   AskServiceType();

@@ -133,12 +133,16 @@ void TPageOptions::SetEnabled(bool value) {
 
 void TPageOptions::Refresh() {
   DetachHandlers();
+  speedMoved_ = false;
   if (AppFile.Assigned()) ShowServers();
   if (LocalSettings.Assigned()) {
     ShowLocalSettings();
     auto changed = [this](TControl&) { OptionsChanged(); };
     cmbServer.OnChange = changed;
-    tbSpeed.OnChange = changed;
+    tbSpeed.OnChange = [this](TControl&) {
+      speedMoved_ = true;
+      OptionsChanged();
+    };
     chkAutoConnect.OnClick = changed;
   }
   ShowStartUp();
@@ -199,13 +203,22 @@ void TPageOptions::chkAutoRunClick(TControl&) {
   OptionsChanged();
 }
 
+bool TPageOptions::StoredSpeedShown() const {
+  try {
+    return SpeedPosition(LocalSettings.HeartBeat()).has_value();
+  } catch (const EError&) {
+    return false;
+  }
+}
+
 void TPageOptions::OptionsChanged() {
   if (LocalSettings.Assigned()) {
     // With no entry chosen (a stored Host the application file does not list) the
     // stored Host stays: writing the empty box would lose it.
     if (cmbServer.ItemIndex() >= 0) LocalSettings.SetHost(cmbServer.Text());
     LocalSettings.SetAutoConnect(chkAutoConnect.Checked());
-    LocalSettings.SetHeartBeat(HeartBeatOf(tbSpeed.Position()));
+    // A stored speed the bar cannot show (1200, unreadable) stays until the bar moves.
+    if (speedMoved_ || StoredSpeedShown()) LocalSettings.SetHeartBeat(HeartBeatOf(tbSpeed.Position()));
     SetLocalSettingsModified(true);
   }
   if (SvcObj) {

@@ -62,8 +62,11 @@ class TPageOptions : public TBaseFrame {
   void ShowServers();
   void ShowLocalSettings();
   void ShowStartUp();
+  // True when the stored HeartBeat is one the speed bar shows.
+  bool StoredSpeedShown() const;
 
   bool contentEnabled_ = true;
+  bool speedMoved_ = false;  // by the user since the last refresh
 };
 
 // The speed bar's position for a stored HeartBeat: 2 up to 450, 1 up to 750, 0 up to

@@ -142,7 +142,8 @@ std::wstring TPageRRsPro::RecordText(const TRecordRow& record, int col) const {
       const TXMLAType item = UserProfile.As().Item(record.index);
       if (col == 0) return item.Name();
       if (col == 1) return GetResString(kHostText);
-      return DottedAddress(static_cast<uint32_t>(item.IPv4()));
+      // A value that cannot be read shows as unknown; opening the record says why.
+      return ReadOr([&] { return DottedAddress(static_cast<uint32_t>(item.IPv4())); }, GetResString(kUnknownText));
     }
     case TRecordKind::Alias: {
       const TXMLCNameType item = UserProfile.CNames().Item(record.index);
@@ -154,7 +155,8 @@ std::wstring TPageRRsPro::RecordText(const TRecordRow& record, int col) const {
       const TXMLMXType item = UserProfile.MXs().Item(record.index);
       if (col == 0) return item.Name();
       if (col == 1) return GetResString(kExchangerText);
-      return L"[" + std::to_wstring(item.Preference()) + L"] " + item.NameExchange();
+      const std::wstring preference = ReadOr([&] { return std::to_wstring(item.Preference()); }, GetResString(kUnknownText));
+      return L"[" + preference + L"] " + item.NameExchange();
     }
     case TRecordKind::None:
       break;

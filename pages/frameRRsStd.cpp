@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "agent/UnitDef.h"
+#include "toolkit/Exception.h"
 #include "pages/LinkLabel.h"
 #include "pages/ProPage.h"
 #include "pages/frameRRsPro.h"
@@ -54,6 +55,7 @@ TPageRRsStd::TPageRRsStd(TControl& owner)
       host_{.box = ChkBoxHost,
             .name = edtA_Name,
             .ttlBox = cmbA_TTL,
+            .field = edtA_IP,
             .items = [] { return UserProfile.As(); },
             .loadField = [this](const TXMLAType* item) {
               edtA_IP.SetIPAddress(item ? static_cast<uint32_t>(item->IPv4()) : 0);
@@ -66,6 +68,7 @@ TPageRRsStd::TPageRRsStd(TControl& owner)
       cname_{.box = ChkBoxCName,
              .name = edtCName_Name,
              .ttlBox = cmbCName_TTL,
+             .field = edtCName_Host,
              .items = [] { return UserProfile.CNames(); },
              .loadField = [this](const TXMLCNameType* item) { edtCName_Host.SetText(item ? item->Host() : L""); },
              .storeField = [this](TXMLCNameType& item) { item.SetHost(edtCName_Host.Text()); },
@@ -79,6 +82,10 @@ TPageRRsStd::TPageRRsStd(TControl& owner)
 }
 
 void TPageRRsStd::Refresh() {
+  // Both groups let go of the old document before either loads the new one: a group
+  // whose load fails must not go on writing into a profile that is no longer held.
+  ResetGroup(host_);
+  ResetGroup(cname_);
   LoadGroup(host_);
   LoadGroup(cname_);
   ChkBoxHost.SetFocus();
@@ -86,39 +93,57 @@ void TPageRRsStd::Refresh() {
 }
 
 template <class TItem>
-void TPageRRsStd::LoadGroup(TGroup<TItem>& group) {
+void TPageRRsStd::ResetGroup(TGroup<TItem>& group) {
   group.attach(nullptr);
   group.shown.reset();
+  group.document = nullptr;
   group.box.SetChecked(false);
   group.name.Clear();
   group.loadField(nullptr);
   group.ttl.Reset(0);
+}
+
+// A stored value that cannot be read leaves its control empty (no cache time chosen)
+// and stays stored: each field writes only itself.
+template <class TItem>
+void TPageRRsStd::LoadGroup(TGroup<TItem>& group) {
   if (!UserProfile.Assigned()) return;
   auto items = group.items();
   if (items.Count() > 0) {
     const TItem first = items.Item(0);
     group.box.SetChecked(true);
     group.name.SetText(first.Name());
-    group.loadField(&first);
-    group.ttl.Show(first.TTL());
+    try {
+      group.loadField(&first);
+    } catch (const EError&) {
+      group.loadField(nullptr);
+    }
+    try {
+      group.ttl.Show(first.TTL());
+    } catch (const EError&) {
+      group.ttl.Reset(-1);
+    }
     group.shown = first;
   }
+  group.document = UserProfile.DOMElement();
   group.attach([this, &group](TControl& sender) { GroupChanged(group, sender); });
 }
 
-// The shown record is rewritten in place; checked again after it was removed, the
-// group adds it as the collection's first item, so that the page goes on showing it.
+// The changed field of the shown record is rewritten in place; checked again after it
+// was removed, the group adds the record as the collection's first item with every
+// field, so that the page goes on showing it.
 template <class TItem>
 void TPageRRsStd::GroupChanged(TGroup<TItem>& group, TControl& sender) {
-  if (!UserProfile.Assigned()) return;
+  if (!UserProfile.Assigned() || UserProfile.DOMElement() != group.document) return;
   const bool chosen = &sender == &group.ttlBox;
   if (chosen) group.ttl.Picked();
   auto items = group.items();
   if (group.box.Checked()) {
-    if (!group.shown) group.shown = items.Insert(0);
-    group.shown->SetName(group.name.Text());
-    group.storeField(*group.shown);
-    group.shown->SetTTL(group.ttl.Seconds());
+    const bool added = !group.shown;
+    if (added) group.shown = items.Insert(0);
+    if (added || &sender == &group.name) group.shown->SetName(group.name.Text());
+    if (added || &sender == &group.field) group.storeField(*group.shown);
+    if (added || chosen) group.shown->SetTTL(group.ttl.Seconds());
   } else {
     if (group.shown) items.Remove(*group.shown);
     group.shown.reset();

@@ -3,8 +3,10 @@
 // record exists. Every change is written into the held profile at once. The page
 // never touches the mail exchangers, and the records it does not show (a second host
 // record, a third alias) stay as they are: an edit changes the shown record only, and
-// unchecking a box removes the shown record only. Its snapshot button shows the
-// professional page, which lists every record, for viewing.
+// unchecking a box removes the shown record only. Each field writes only itself, so a
+// field whose stored value cannot be read (shown empty) keeps that value until the
+// user changes it, and the rest of the record stays editable. Its snapshot button
+// shows the professional page, which lists every record, for viewing.
 #pragma once
 #include <functional>
 #include <optional>
@@ -30,8 +32,9 @@ class TPageRRsStd : public TBaseFrame {
 
   explicit TPageRRsStd(TControl& owner);
 
-  // Loads both groups from the held profile with their handlers detached, gives the
-  // host box the focus, then the base rule (disabled without a profile).
+  // Empties both groups with their handlers detached, then loads both from the held
+  // profile, gives the host box the focus, then the base rule (disabled without a
+  // profile).
   void STDMETHODCALLTYPE Refresh() override;
 
   // The host record.
@@ -63,22 +66,28 @@ class TPageRRsStd : public TBaseFrame {
 
  private:
   // What the two groups share: the check box, the name edit, the cache time, the
-  // record shown (while it is in the profile), and the group's own second field.
+  // record shown (while it is in the profile) with the document it belongs to, and the
+  // group's own second field.
   template <class TItem>
   struct TGroup {
     TBGCheckBox& box;
     TBGEdit& name;
     TComboBox& ttlBox;
+    TControl& field;
     std::function<TXMLRecordCollection<TItem>()> items;
-    // Loads the second field from the record; empties it for none.
+    // Loads the second field from the record; empties it for none. May raise for a
+    // stored value that cannot be read.
     std::function<void(const TItem*)> loadField;
     std::function<void(TItem&)> storeField;
     // Attaches (or with nullptr detaches) the handler of the group's four controls.
     std::function<void(const TNotifyEvent&)> attach;
     TCacheTimeChoice ttl{ttlBox};
     std::optional<TItem> shown;
+    IXMLDOMElement* document = nullptr;  // the held profile's root when loaded
   };
 
+  template <class TItem>
+  void ResetGroup(TGroup<TItem>& group);
   template <class TItem>
   void LoadGroup(TGroup<TItem>& group);
   template <class TItem>

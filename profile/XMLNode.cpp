@@ -116,14 +116,39 @@ void TXMLNode::SetAttrText(const wchar_t* name, const std::wstring& text) {
   OleCheck(Element().setAttribute(TBStr(name).Get(), value));
 }
 
-int TXMLNode::GetInt(const wchar_t* name) const { return XmlToInt(GetText(name)); }
+namespace {
+
+// A typed value read from the field; a text that is no such value is reported with
+// the field's name, so the user learns which part of the document is damaged.
+template <class F>
+auto ReadField(const wchar_t* name, F read) {
+  try {
+    return read();
+  } catch (const EError& e) {
+    throw EError(std::wstring(L"字段 ") + name + L" 无法读取：" + e.Message());
+  }
+}
+
+}  // namespace
+
+int TXMLNode::GetInt(const wchar_t* name) const {
+  return ReadField(name, [&] { return XmlToInt(GetText(name)); });
+}
 void TXMLNode::SetInt(const wchar_t* name, int v) { SetText(name, IntToXml(v)); }
-bool TXMLNode::GetBool(const wchar_t* name) const { return XmlToBool(GetText(name)); }
+bool TXMLNode::GetBool(const wchar_t* name) const {
+  return ReadField(name, [&] { return XmlToBool(GetText(name)); });
+}
 void TXMLNode::SetBool(const wchar_t* name, bool v) { SetText(name, BoolToXml(v)); }
-double TXMLNode::GetReal(const wchar_t* name) const { return XmlToReal(GetText(name)); }
+double TXMLNode::GetReal(const wchar_t* name) const {
+  return ReadField(name, [&] { return XmlToReal(GetText(name)); });
+}
 void TXMLNode::SetReal(const wchar_t* name, double v) { SetText(name, RealToXml(v)); }
 void TXMLNode::SetSingle(const wchar_t* name, float v) { SetText(name, RealToXml(v, 7)); }
-int TXMLNode::GetAttrInt(const wchar_t* name) const { return XmlToInt(GetAttrText(name)); }
+int TXMLNode::GetAttrInt(const wchar_t* name) const {
+  return ReadField(name, [&] { return XmlToInt(GetAttrText(name)); });
+}
 void TXMLNode::SetAttrInt(const wchar_t* name, int v) { SetAttrText(name, IntToXml(v)); }
-bool TXMLNode::GetAttrBool(const wchar_t* name) const { return XmlToBool(GetAttrText(name)); }
+bool TXMLNode::GetAttrBool(const wchar_t* name) const {
+  return ReadField(name, [&] { return XmlToBool(GetAttrText(name)); });
+}
 void TXMLNode::SetAttrBool(const wchar_t* name, bool v) { SetAttrText(name, BoolToXml(v)); }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "toolkit/ComPtr.h"
+#include "toolkit/Exception.h"
 
 // The items of one collection, in document order, as of a generation of the document.
 struct TXMLItemIndex {
@@ -104,3 +105,15 @@ class TXMLNode {
 // text and CDATA sections, joined in document order; an element holding anything else
 // (a child element, a comment) raises "Element does not contain a single text node".
 std::wstring ElementText(IXMLDOMElement& element);
+
+// The value `read` gives, or `unknown` when the stored text cannot be read as one. A
+// page shows such a field as unknown (no choice, an empty address) and, writing each
+// field only when the user changes it, keeps the stored text as it is.
+template <class F, class T>
+T ReadOr(F&& read, T unknown) {
+  try {
+    return read();
+  } catch (const EError&) {
+    return unknown;
+  }
+}

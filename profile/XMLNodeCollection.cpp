@@ -143,6 +143,10 @@ int TXMLIntegerCollection::Item(int index) const {
   return XmlToInt(ElementText(*ItemElement(index).Get()));
 }
 
+std::wstring TXMLIntegerCollection::ItemText(int index) const { return ElementText(*ItemElement(index).Get()); }
+
+void TXMLIntegerCollection::AddText(const std::wstring& text) { OleCheck(AddItem()->put_text(TBStr(text).Get())); }
+
 void TXMLIntegerCollection::Add(int value) {
   OleCheck(AddItem()->put_text(TBStr(IntToXml(value)).Get()));
 }

@@ -59,7 +59,12 @@ class TXMLStringCollection : public TXMLNodeCollection {
 class TXMLIntegerCollection : public TXMLNodeCollection {
  public:
   using TXMLNodeCollection::TXMLNodeCollection;
+  // Raises EError for an item whose text is no integer.
   int Item(int index) const;
+  // The item's text as stored, readable or not; and an item added with such a text,
+  // so that a page can keep an item it cannot read.
+  std::wstring ItemText(int index) const;
+  void AddText(const std::wstring& text);
   void Add(int value);
   void Insert(int index, int value);
   int Remove(int value);

@@ -10,7 +10,7 @@
 namespace {
 
 [[noreturn]] void NotA(const wchar_t* kind, const std::wstring& text) {
-  throw EError(L"'" + text + L"' is not a valid " + kind + L" value");
+  throw EError(L"“" + text + L"”不是有效的" + kind + L"。");
 }
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
@@ -49,12 +49,12 @@ std::wstring IntToXml(int value) { return std::to_wstring(value); }
 
 int XmlToInt(const std::wstring& text) {
   size_t i = (!text.empty() && (text[0] == L'+' || text[0] == L'-')) ? 1 : 0;
-  if (i == text.size()) NotA(L"integer", text);
+  if (i == text.size()) NotA(L"整数", text);
   for (size_t j = i; j < text.size(); ++j)
-    if (!IsDigit(text[j])) NotA(L"integer", text);
+    if (!IsDigit(text[j])) NotA(L"整数", text);
   errno = 0;
   const long long value = std::wcstoll(text.c_str(), nullptr, 10);
-  if (errno == ERANGE || value < INT32_MIN || value > INT32_MAX) NotA(L"integer", text);
+  if (errno == ERANGE || value < INT32_MIN || value > INT32_MAX) NotA(L"整数", text);
   return static_cast<int>(value);
 }
 
@@ -66,7 +66,7 @@ bool XmlToBool(const std::wstring& text) {
   try {
     return XmlToInt(text) != 0;
   } catch (const EError&) {
-    NotA(L"boolean", text);
+    NotA(L"布尔值", text);
   }
 }
 
@@ -89,13 +89,13 @@ std::wstring RealToXml(double value, int digits) {
 
 double XmlToReal(const std::wstring& text) {
   const wchar_t separator = LocaleDecimalSeparator();
-  if (!IsLocaleNumber(text, separator)) NotA(L"floating point", text);
+  if (!IsLocaleNumber(text, separator)) NotA(L"实数", text);
   std::wstring c = text;
   for (wchar_t& ch : c)
     if (ch == separator) ch = L'.';
   errno = 0;
   const double value = std::wcstod(c.c_str(), nullptr);
-  if (errno == ERANGE && std::isinf(value)) NotA(L"floating point", text);
+  if (errno == ERANGE && std::isinf(value)) NotA(L"实数", text);
   return value;
 }
 

@@ -1,6 +1,7 @@
 #include "shell/frameBase.h"
 
 #include "toolkit/Application.h"
+#include "toolkit/Exception.h"
 #include "shell/Common.h"
 #include "agent/UnitDef.h"
 
@@ -34,8 +35,16 @@ TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args
 }
 
 void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper>(TControl& main)>& show) {
-  if (CurrentPage) CurrentPage->Close();
-  CurrentPage = show(main);
+  const TComPtr<IPageWrapper> previous = CurrentPage;
+  if (previous) previous->Close();
+  try {
+    CurrentPage = show(main);
+  } catch (const std::exception& e) {
+    // The page closed itself again; the one the user came from shows as it was.
+    ShowMessageText(L"该页无法打开：" + ExceptionMessage(e));
+    CurrentPage = previous;
+    if (auto* frame = dynamic_cast<TPageFrame*>(previous.Get())) frame->Show();
+  }
 }
 
 TBaseFrame::TBaseFrame(TControl& parent, const wchar_t* className, std::wstring name, int width,

@@ -64,7 +64,9 @@ struct TOpenPageArgs {
 };
 TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args);
 
-// How a page's own buttons lead to another page of the main window `main`: closes the
-// current page and makes the page that `show` opens there the current one. Should
-// `show` fail, its error goes on and the closed page is still named current.
+// How the navigation buttons and a page's own buttons lead to another page of the main
+// window `main`: closes the current page and makes the page that `show` opens there
+// the current one. Should `show` fail (a field of the document cannot be read, the
+// agent failed), the popup says why and the page the user came from shows again,
+// still current.
 void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper>(TControl& main)>& show);

@@ -114,6 +114,11 @@ void TCnfgMain::DressButtons() {
 
 void TCnfgMain::AttachNavigation(TPicBtn& button, void (TCnfgMain::*checked)(TControl&)) {
   button.OnChecked = [this, checked](TControl& s) { (this->*checked)(s); };
+  // Pressed while checked (its page replaced by an editor or a snapshot, or failed to
+  // open), the button shows its page again.
+  button.OnClick = [this, checked, &button](TControl& s) {
+    if (button.Checked()) (this->*checked)(s);
+  };
   button.OnUnchecked = [this](TControl& s) { CloseCurPage(s); };
 }
 
@@ -147,25 +152,24 @@ void TCnfgMain::FormDestroy(TControl&) {
 
 // ---- Navigation ----
 
-void TCnfgMain::btnUserChecked(TControl&) { CurrentPage = OpenPage(TMainPage::User); }
-void TCnfgMain::btnInfoChecked(TControl&) { CurrentPage = OpenPage(TMainPage::Info); }
-void TCnfgMain::btnOptionsChecked(TControl&) { CurrentPage = OpenPage(TMainPage::Options); }
+void TCnfgMain::btnUserChecked(TControl&) { Navigate(TMainPage::User, TMainPage::User); }
+void TCnfgMain::btnInfoChecked(TControl&) { Navigate(TMainPage::Info, TMainPage::Info); }
+void TCnfgMain::btnOptionsChecked(TControl&) { Navigate(TMainPage::Options, TMainPage::Options); }
 
-void TCnfgMain::btnDnsChecked(TControl&) { OpenSection(TMainPage::DnsStd, TMainPage::DnsPro); }
-void TCnfgMain::btnRRsChecked(TControl&) { OpenSection(TMainPage::RRsStd, TMainPage::RRsPro); }
+void TCnfgMain::btnDnsChecked(TControl&) { Navigate(TMainPage::DnsStd, TMainPage::DnsPro); }
+void TCnfgMain::btnRRsChecked(TControl&) { Navigate(TMainPage::RRsStd, TMainPage::RRsPro); }
 void TCnfgMain::btnHierarchyChecked(TControl&) {
-  OpenSection(TMainPage::HierarchyStd, TMainPage::HierarchyPro);
+  Navigate(TMainPage::HierarchyStd, TMainPage::HierarchyPro);
 }
 
 void TCnfgMain::CloseCurPage(TControl&) {
   if (CurrentPage) CurrentPage->Close();
 }
 
-void TCnfgMain::OpenSection(TMainPage standard, TMainPage professional) {
-  if (CurrentPage) CurrentPage->Close();
-  // An agent failure here reaches the default error report and no page opens;
-  // CurrentPage still names the page just closed.
-  CurrentPage = OpenPage(IsProfessionalService() ? professional : standard);
+void TCnfgMain::Navigate(TMainPage standard, TMainPage professional) {
+  ReplaceCurrentPage(*this, [this, standard, professional](TControl&) {
+    return OpenPage(standard == professional || !IsProfessionalService() ? standard : professional);
+  });
 }
 
 TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage page) {

@@ -87,8 +87,10 @@ class TCnfgMain : public TBGForm {
   bool SendLocalSettings();
   bool SendUserProfile();
 
-  // Closes the page on show, then opens the professional or the standard page.
-  void OpenSection(TMainPage standard, TMainPage professional);
+  // Opens the section's page in place of the page on show: the professional one when a
+  // profile is held and the service is professional (pass the same page twice for a
+  // section with one page). A page that cannot open leaves the old one on show.
+  void Navigate(TMainPage standard, TMainPage professional);
   // The page's factory: creates the page on first use, shows it and returns its
   // interface. The professional pages open with the snapshot flag off.
   TComPtr<IPageWrapper> OpenPage(TMainPage page);

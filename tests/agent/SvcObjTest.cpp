@@ -83,15 +83,32 @@ TEST_F(SvcObjTest, WithoutAnInstallFolderNothingStartsAndTheWishIsDropped) {
   EXPECT_TRUE(sandbox.Starts(1, 300).empty());
 }
 
-TEST_F(SvcObjTest, ApplyRightAfterLoadTouchesNothingAndLoadKeepsAChoiceWaitingForApply) {
-  sandbox.SetRunValue(L"");  // an empty value is no start-up
+TEST_F(SvcObjTest, OnlyARunValueThatStartsTheAgentCountsAsStartUp) {
+  std::wstring shouted = L"\"" + sandbox.AgentPath() + L"\"";
+  CharUpperBuffW(shouted.data(), static_cast<DWORD>(shouted.size()));
+  for (const std::wstring& foreign :
+       {std::wstring(L""), std::wstring(L"C:\\other\\evil.exe /x"), L"\"" + sandbox.AgentPath() + L"\" /min",
+        sandbox.AgentPath() /* unquoted, with blanks: "...\\Program.exe" would start */}) {
+    sandbox.SetRunValue(foreign);
+    EXPECT_FALSE(svc.Load()) << testing::PrintToString(foreign);
+  }
+  sandbox.SetRunValue(shouted);  // case does not matter on Windows
+  EXPECT_TRUE(svc.Load());
+
+  // Ticked over a foreign value, Apply puts ours in its place.
+  sandbox.SetRunValue(L"C:\\other\\evil.exe /x");
   EXPECT_FALSE(svc.Load());
-  const std::wstring legacy = L"C:\\Old Place\\Orvanta.exe /min";
-  sandbox.SetRunValue(legacy);
+  svc.AutoRun = true;
+  EXPECT_EQ(svc.Apply(), TSvcObj::TApplied::Started);
+  EXPECT_EQ(sandbox.Starts(1), Starts{L"-AutoRun"});
+}
+
+TEST_F(SvcObjTest, ApplyRightAfterLoadTouchesNothingAndLoadKeepsAChoiceWaitingForApply) {
+  const std::wstring ours = L"\"" + sandbox.AgentPath() + L"\"";
+  sandbox.SetRunValue(ours);
   EXPECT_TRUE(svc.Load());
   EXPECT_FALSE(svc.RunAsService);
-  svc.Apply();
-  EXPECT_EQ(sandbox.RunValue(), legacy);  // not rewritten in the agent's own form
+  EXPECT_EQ(svc.Apply(), TSvcObj::TApplied::Nothing);
 
   // A choice made but not applied survives a Load (the page refreshes on every visit).
   svc.AutoRun = false;
@@ -101,6 +118,7 @@ TEST_F(SvcObjTest, ApplyRightAfterLoadTouchesNothingAndLoadKeepsAChoiceWaitingFo
   // Only this Apply started a command: the first one started none.
   EXPECT_EQ(sandbox.Starts(1), Starts{L"-NoAutoRun"});
   EXPECT_EQ(sandbox.Starts(2, 500).size(), 1u);
+  EXPECT_EQ(sandbox.RunValue(), ours);  // the program writes no machine value itself
 }
 
 TEST_F(SvcObjTest, AnInstalledServiceLoadsAsStartUpAndService) {

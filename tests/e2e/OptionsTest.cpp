@@ -22,6 +22,7 @@ constexpr wchar_t kAutoRun[] = L"系统启动时自动运行";
 constexpr wchar_t kService[] = L"作为 Windows 的服务（Service）运行";
 
 bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
 // Removes what a test may have left: the service (through the agent's own switch, or
 // directly when that fails) and the Run value.
@@ -110,6 +111,42 @@ TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
   Apply();
   EXPECT_TRUE(WaitFor([] { return ServiceState() == 0; }, 20000));
   EXPECT_EQ(RunValue(), std::nullopt);
+  Quit();
+}
+
+// Another program under our Run value is no start-up of ours: the box stays clear, and
+// ticking it puts the agent in its place.
+TEST_F(OptionsTest, AForeignRunValueIsNoStartUpAndTickingReplacesIt) {
+  Quit();
+  const std::wstring foreign = L"C:\\other\\evil.exe /x";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName, REG_SZ, foreign.c_str(),
+                  static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
+  Start();
+  HWND page = OpenPage(L"选项设置", L"TPageOptions");
+  ASSERT_NE(page, nullptr);
+  HWND autoRun = Child(page, L"Button", kAutoRun);
+  EXPECT_FALSE(Checked(autoRun));
+  Click(autoRun);
+  Apply();
+  const std::wstring quoted = L"\"" + InstallPath() + L"Orvanta.exe\"";
+  EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << Narrow(RunValue().value_or(L"-"));
+  Quit();
+}
+
+// A stored speed the bar cannot show stays stored when another option changes.
+TEST_F(OptionsTest, ASpeedTheBarCannotShowStaysStored) {
+  Quit();
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"LocalSetting.xml",
+                            L"<LocalSetting><Host>ns1.veltrano.net</Host><HeartBeat>1200</HeartBeat>"
+                            L"<AutoConnect>True</AutoConnect></LocalSetting>"));
+  Start();
+  HWND page = OpenPage(L"选项设置", L"TPageOptions");
+  ASSERT_NE(page, nullptr);
+  Click(Child(page, L"Button", L"自动连接（签入）服务器"));
+  Apply();
+  std::wstring stored;
+  EXPECT_TRUE(WaitFor([&] { return Contains(stored = StoredLocalSettings(), L"<AutoConnect>False</AutoConnect>"); }));
+  EXPECT_TRUE(Contains(stored, L"<HeartBeat>1200</HeartBeat>")) << Narrow(stored);
   Quit();
 }
 

@@ -94,6 +94,36 @@ TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
   EXPECT_TRUE(Contains(stored, L"<NameExchange>backup-mx.veltrano.net</NameExchange>"));
 }
 
+// A priority the keyboard could not give, set elsewhere, stays as stored when only the
+// mail server is edited.
+TEST_F(RecordsPagesTest, AnUntouchedMailExchangerPriorityStaysAsStored) {
+  ResetAgentData();
+  std::wstring profile = StoredUserProfile(kDemoProId);
+  const size_t at = profile.find(L"<Preference>10</Preference>");
+  ASSERT_NE(at, std::wstring::npos);
+  profile.replace(at, 27, L"<Preference>-5</Preference>");
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", profile));
+  ResetAgentCallCounts();
+  program.emplace(L"VTUserCnfg.exe");
+  main = program->WaitForTopWindow(L"TCnfgMain");
+  ASSERT_NE(main, nullptr);
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
+  page = OpenRecords(L"TPageRRsPro");
+  ASSERT_NE(page, nullptr);
+  SelectRow(page, 6);  // the first mail exchanger, below the header row
+  Click(Tool(page, 288));
+  HWND mx = ShownPage(L"TPageMX");
+  ASSERT_NE(mx, nullptr);
+  EXPECT_NE(FindChild(mx, L"Edit", L"-5"), nullptr);
+  ASSERT_TRUE(TypeText(FindChild(mx, L"Edit", L"mail.demo-pro.veltrano.net"), L"mx1.demo-pro.veltrano.net"));
+  Click(Button(mx, L"确  定"));
+  ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
+  Apply();
+  const std::wstring stored = Stored(kDemoProId);
+  EXPECT_TRUE(Contains(stored, L"<NameExchange>mx1.demo-pro.veltrano.net</NameExchange><Preference>-5</Preference>"))
+      << Narrow(stored);
+}
+
 TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes) {
   ASSERT_NO_FATAL_FAILURE(OpenNewHost(L"odd"));
   const wchar_t* typed[] = {L"999", L"a-.1x", L"\b", L"2x5.6"};

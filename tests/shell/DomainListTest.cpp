@@ -95,11 +95,14 @@ TEST_F(DomainListTest, MissingEmptyTruncatedOrGarbageFilesNeverFail) {
   WriteBytes(file, Encode("one.example\r\ntwo.exa"));
   EXPECT_EQ(ReadDomainListFile(file), (Lines{L"one.example", L"two.exa"}));
 
-  // Bytes that were never ours: some lines of something, no crash, no empty lines.
+  // Bytes that were never ours, or NUL bytes: no suffix at all (so the page fetches
+  // the list again), no crash.
   std::string garbage;
   for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919) & 0xFF);
   WriteBytes(file, garbage);
-  for (const std::wstring& line : ReadDomainListFile(file)) EXPECT_FALSE(line.empty());
+  EXPECT_TRUE(ReadDomainListFile(file).empty());
+  WriteBytes(file, Encode(std::string(64, '\0') + "\r\n.example\r\nx\r\nbad..example\r\nok.example\r\nnet"));
+  EXPECT_EQ(ReadDomainListFile(file), (Lines{L"ok.example", L"net"}));
 
   // Larger than any list: not read at all.
   WriteBytes(file, std::string(2 << 20, 'x'));
