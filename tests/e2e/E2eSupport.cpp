@@ -245,7 +245,7 @@ bool TypeText(HWND edit, const std::wstring& text) {
   PostMessageW(edit, EM_SETSEL, 0, -1);
   if (text.empty()) PostMessageW(edit, WM_CHAR, VK_BACK, 0);
   for (wchar_t c : text) PostMessageW(edit, WM_CHAR, c, 0);
-  return WaitFor([&] { return WindowText(edit) == text; }, 5000);
+  return WaitFor([&] { return WindowText(edit) == text; });
 }
 
 void PressKey(HWND window, WPARAM key) {

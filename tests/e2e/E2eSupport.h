@@ -10,8 +10,13 @@
 
 namespace e2e {
 
+// How long a test waits for the program or the agent by default: generous, so that a
+// busy machine (CPU-bound processes beside the tests) never fails a test for its
+// speed. A wait ends as soon as its condition holds, so passing tests take no longer.
+inline constexpr DWORD kPatienceMs = 30000;
+
 // Waits (pumping this thread's messages) until `done` is true or `timeoutMs` passes.
-bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 10000);
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = kPatienceMs);
 
 // A started program; terminated in the destructor if it still runs.
 class TProgram {
@@ -27,7 +32,7 @@ class TProgram {
   DWORD ProcessId() const { return pid_; }
   bool Running() const;
   // Waits for the process to end; false on timeout.
-  bool WaitForExit(DWORD timeoutMs = 10000) const;
+  bool WaitForExit(DWORD timeoutMs = kPatienceMs) const;
   DWORD ExitCode() const;
   void Terminate();
   // Lets the program run on after this object is gone.
@@ -37,7 +42,7 @@ class TProgram {
   // (any class when empty); null when there is none yet.
   HWND TopWindow(const std::wstring& className) const;
   // Waits until the window exists, is shown and its program waits for input.
-  HWND WaitForTopWindow(const std::wstring& className, DWORD timeoutMs = 15000) const;
+  HWND WaitForTopWindow(const std::wstring& className, DWORD timeoutMs = kPatienceMs) const;
 
  private:
   HANDLE process_ = nullptr;
@@ -65,7 +70,7 @@ std::wstring StaticTexts(HWND parent);
 
 // Waits up to `timeoutMs` for a descendant as FindChild finds it; null when none came.
 HWND WaitForChild(HWND parent, const std::wstring& className, const std::wstring& text,
-                  DWORD timeoutMs = 5000);
+                  DWORD timeoutMs = kPatienceMs);
 
 // Clicks the main window's navigation button with the caption and waits until the page
 // of that class shows; the page, or null.

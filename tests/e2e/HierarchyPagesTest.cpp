@@ -32,7 +32,7 @@ class HierarchyPagesTest : public ::testing::Test {
   }
   HWND Shown(const wchar_t* className) {
     HWND shown = nullptr;
-    WaitFor([&] { return (shown = FindChild(main, className, L"")) && IsWindowVisible(shown); }, 5000);
+    WaitFor([&] { return (shown = FindChild(main, className, L"")) && IsWindowVisible(shown); });
     return shown && IsWindowVisible(shown) ? shown : nullptr;
   }
   HWND Group(const wchar_t* caption) { return FindChild(page, L"Button", caption); }
@@ -44,7 +44,7 @@ class HierarchyPagesTest : public ::testing::Test {
   static HWND List(HWND dialog) { return FindChild(dialog, L"ListBox", L""); }
   // Waits for the agent's answer to a search to fill the dialog's list.
   static bool MatchesShown(HWND dialog) {
-    return WaitFor([&] { return SendMessageW(List(dialog), LB_GETCOUNT, 0, 0) > 0; }, 5000);
+    return WaitFor([&] { return SendMessageW(List(dialog), LB_GETCOUNT, 0, 0) > 0; });
   }
   std::wstring PopupText() {
     HWND popup = program->TopWindow(L"TMsgForm");

@@ -44,7 +44,7 @@ class InfoPagesTest : public AccountPagesTest {
   // Answers the program's question box and returns its text; empty when none came.
   std::wstring Answer(int answer) {
     HWND box = nullptr;
-    WaitFor([&] { return (box = program->TopWindow(L"#32770")) && IsWindowVisible(box); }, 5000);
+    WaitFor([&] { return (box = program->TopWindow(L"#32770")) && IsWindowVisible(box); });
     if (!box) return L"";
     const std::wstring text = StaticTexts(box);
     PostMessageW(box, WM_COMMAND, answer, 0);

@@ -46,7 +46,7 @@ void WalkTheNavigation(const std::vector<TNavStep>& steps) {
     HWND button = FindChild(main, L"TPicBtn", step.button);
     ASSERT_NE(button, nullptr) << Narrow(step.button);
     Click(button);
-    EXPECT_TRUE(WaitFor([&] { return ShownPage(main) == step.page; }, 5000))
+    EXPECT_TRUE(WaitFor([&] { return ShownPage(main) == step.page; }))
         << Narrow(step.button) << " shows " << Narrow(ShownPage(main)) << Boxes(program);
   }
 }
@@ -84,8 +84,8 @@ TEST_F(NavigationTest, AClickSentByAnotherProgramStillReachesTheAgent) {
   ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
   DWORD_PTR result = 0;
   SendMessageTimeoutW(FindChild(main, L"TPicBtn", L"域名设置"), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG,
-                      5000, &result);
-  EXPECT_TRUE(WaitFor([&] { return ShownPage(main) == L"TPageDnsPro"; }, 5000)) << Boxes(program);
+                      kPatienceMs, &result);
+  EXPECT_TRUE(WaitFor([&] { return ShownPage(main) == L"TPageDnsPro"; })) << Boxes(program);
   EXPECT_EQ(program.TopWindow(L"#32770"), nullptr);
 }
 

@@ -34,7 +34,7 @@ class SectionPagesTest : public ::testing::Test {
     WaitFor([&] {
       shown = FindChild(parent ? parent : main, className, L"");
       return shown && IsWindowVisible(shown);
-    }, 5000);
+    });
     return shown && IsWindowVisible(shown) ? shown : nullptr;
   }
   // The descendant once it exists (a page shows before its refresh has loaded it).
