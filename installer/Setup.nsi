@@ -20,6 +20,13 @@
 ; Silent use (for administrators):
 ;   setup.exe /S [/AUTORUN=0|1] [/SERVICE=0|1] [/D=C:\folder with blanks]
 ;   Uninstall.exe /S [/REMOVEDATA]
+; The uninstaller hands over to a copy of itself and ends at once, so that the copy can
+; delete it and the folder. Run in place with "_?=<install folder>" (last, unquoted) it
+; does the work itself and its caller can wait for it, but it cannot delete itself:
+; the caller deletes Uninstall.exe and the folder afterwards.
+;   Uninstall.exe /S [/REMOVEDATA] _?=C:\folder with blanks
+; The setup program of a later version runs it in place with /UPGRADE: it then removes
+; only the files it installed, and leaves everything else to that setup program.
 
 Unicode true
 Target amd64-unicode
@@ -107,6 +114,7 @@ VIAddVersionKey /LANG=${LANG_SIMPCHINESE} "LegalCopyright" "Tavrinel"
 
 ; ---- state ----
 Var Upgrade        ; 1 when an installed copy is upgraded in place
+Var FilesOnly      ; uninstaller: 1 with /UPGRADE (only the installed files go)
 Var AutoRun        ; 1: the agent starts with the system
 Var RunAsService   ; 1: ... as the Windows service (implies AutoRun)
 Var chkAutoRun
@@ -355,6 +363,19 @@ Section "-Install"
   ExecWait '"$PLUGINSDIR\${AGENT}" -Quit'
   Delete "$PLUGINSDIR\${AGENT}"
 
+  ; The installed version's own uninstaller knows which files it installed: it removes
+  ; them, so that none this version no longer ships stays behind (and keeps the folder
+  ; from being removed at the end). With /UPGRADE it leaves the service (and what an
+  ; administrator set on it), the registration, the start-up choice, the entry and the
+  ; data alone; an older one that does not know the switch removes all but the data,
+  ; and the steps below put everything back from the choice read at the start. Run in
+  ; place (_?=) so that ExecWait waits for it; it cannot delete itself then, and
+  ; WriteUninstaller below replaces it.
+  ${If} $Upgrade == 1
+  ${AndIf} ${FileExists} "$INSTDIR\${UNINSTALLER}"
+    ExecWait '"$INSTDIR\${UNINSTALLER}" /S /UPGRADE _?=$INSTDIR'
+  ${EndIf}
+
   SetOutPath "$INSTDIR"
   !insertmacro InstallFiles
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
@@ -398,16 +419,23 @@ SectionEnd
 Section "un.$(ProgramSection)" SecProgram
   SectionIn RO
   SetShellVarContext all
-  Call un.CloseProgram
-  ; The service stopped and removed, the other agents ended, the registration undone.
-  ExecWait '"$INSTDIR\${AGENT}" -Uninstall'
-  ExecWait '"$INSTDIR\${AGENT}" -Quit'
-  DeleteRegValue HKLM "${RUN_KEY}" "${AGENT_NAME}"
-  ExecWait '"$INSTDIR\${AGENT}" -UnregServer'
+  ; For an upgrade the setup program has closed the program and ended the agents, and
+  ; keeps the rest.
+  ${If} $FilesOnly != 1
+    Call un.CloseProgram
+    ; The service stopped and removed, the other agents ended, the registration undone.
+    ExecWait '"$INSTDIR\${AGENT}" -Uninstall'
+    ExecWait '"$INSTDIR\${AGENT}" -Quit'
+    DeleteRegValue HKLM "${RUN_KEY}" "${AGENT_NAME}"
+    ExecWait '"$INSTDIR\${AGENT}" -UnregServer'
+  ${EndIf}
 
   !insertmacro RemoveFiles
   Delete "$INSTDIR\${DOMAIN_LIST}"  ; left by an earlier version
-  Delete "$INSTDIR\${UNINSTALLER}"
+  ${If} $FilesOnly == 1
+    Return
+  ${EndIf}
+  Delete "$INSTDIR\${UNINSTALLER}"  ; fails when run in place (_?=): the caller deletes it
   Delete "$SMPROGRAMS\${MENU_FOLDER}\${SHORTCUT}"
   RMDir "$SMPROGRAMS\${MENU_FOLDER}"
   ; -UnregServer removes these too; an agent that could not run leaves them to us.
@@ -423,16 +451,27 @@ Section /o "un.$(DataSection)" SecData
 SectionEnd
 
 Section "-un.Finish"
+  ${If} $FilesOnly == 1
+    Return
+  ${EndIf}
   ; Only when empty: anything the user put here stays.
   RMDir "$INSTDIR"
   ; Last, so that a caller waiting for the entry to go knows that all else is done.
   DeleteRegKey HKLM "${UNINST_KEY}"
 SectionEnd
 
-; /REMOVEDATA chooses the data folder too (a silent run has no page to tick it on).
+; /REMOVEDATA chooses the data folder too (a silent run has no page to tick it on);
+; /UPGRADE, from the setup program of a later version, never does.
 Function un.onInit
   SetShellVarContext all
   ${un.GetParameters} $R0
+  StrCpy $FilesOnly 0
+  ClearErrors
+  ${un.GetOptions} $R0 "/UPGRADE" $R1
+  ${IfNot} ${Errors}
+    StrCpy $FilesOnly 1
+    Return
+  ${EndIf}
   ClearErrors
   ${un.GetOptions} $R0 "/REMOVEDATA" $R1
   ${IfNot} ${Errors}

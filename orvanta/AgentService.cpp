@@ -11,6 +11,7 @@
 #include "orvanta/DomainRules.h"
 #include "orvanta/ErrorTexts.h"
 #include "orvanta/Outbox.h"
+#include "orvanta/StoreLock.h"
 
 namespace {
 
@@ -136,6 +137,7 @@ bool TAgentService::IsOnline() {
 }
 
 int TAgentService::SignIn() {
+  const TStoreLock change(store_.Folder());
   const TAccount& account = RequireUser();
   if (IsExpired(account.expiry)) throw TAgentError(TAgentFault::AccountExpired);
   if (store_.Data().session.userState != 2 || !store_.Data().session.online)
@@ -144,6 +146,7 @@ int TAgentService::SignIn() {
 }
 
 void TAgentService::SignOut() {
+  const TStoreLock change(store_.Folder());
   const TAccount& account = RequireUser();
   authorization_.clear();
   if (store_.Data().session.userState != 3) SaveSession(account.id, 3, false);
@@ -152,6 +155,7 @@ void TAgentService::SignOut() {
 void TAgentService::ChangeUser(const std::wstring& accountKey) {
   const std::wstring key = TrimBlanks(accountKey);
   if (key.empty()) throw TAgentError(TAgentFault::EmptyKey);
+  const TStoreLock change(store_.Folder());
   for (const TAccount& a : Fresh().accounts) {
     if (!SameName(a.key, key)) continue;
     if (!store_.Data().profiles.count(a.id))
@@ -193,6 +197,7 @@ void TAgentService::ResendAccountKey(const std::wstring& domain) {
 }
 
 void TAgentService::RebuildAccountKey() {
+  const TStoreLock change(store_.Folder());
   TAccount account = RequireUser();
   const TProfileFacts facts = Facts(account.id);
   if (TrimBlanks(facts.email).empty()) throw TAgentError(TAgentFault::NoEmail);
@@ -236,6 +241,9 @@ std::wstring TAgentService::GetUserProfile(int mode) {
 
 void TAgentService::PutUserProfile(const std::wstring& xml, int /*flag: always -1*/,
                                    TProfileLine* line) {
+  // The revision is checked against the stored profile and the new one written with no
+  // other process's write between them.
+  const TStoreLock change(store_.Folder());
   const TAccount& account = RequireUser();
   const std::wstring id = account.id;
   const TXmlDoc doc = ParseDocument(xml, L"UserInfo");

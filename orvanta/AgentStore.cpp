@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "orvanta/ErrorTexts.h"
+#include "orvanta/StoreLock.h"
 #include "orvanta/XmlDoc.h"
 
 using namespace store_files;
@@ -188,13 +189,16 @@ std::map<std::wstring, TFileStamp> TAgentStore::CurrentStamps() const {
 void TAgentStore::Remember(const std::wstring& file) { stamps_[file] = StampOf(folder_ + file); }
 
 bool TAgentStore::Refresh() {
+  const bool filled = !firstFill_ || StampOf(folder_ + kAccounts).exists;
+  if (filled && loaded_ && CurrentStamps() == stamps_) return false;
+  const TStoreLock lock(folder_);  // another agent's first fill or a reset is never half seen
   if (!StampOf(folder_ + kAccounts).exists && firstFill_) firstFill_(folder_);
-  if (loaded_ && CurrentStamps() == stamps_) return false;
   Reload();
   return true;
 }
 
 void TAgentStore::Reload() {
+  const TStoreLock lock(folder_);
   TStoreData data;
   data.accounts = LoadAccounts(folder_);
   data.session = LoadSession(folder_);
@@ -205,24 +209,28 @@ void TAgentStore::Reload() {
       data.profiles[a.id] = std::move(*text);
   data_ = std::move(data);
   loaded_ = true;
-  // Stamps taken after reading: a file replaced while we read shows as changed again
-  // on the next call and is simply read once more.
+  // Stamps taken after reading: a file replaced while we read (by a writer that does not
+  // take the lock, such as a test) shows as changed again on the next call and is
+  // simply read once more.
   stamps_ = CurrentStamps();
 }
 
 void TAgentStore::SaveSession(const TSessionState& session) {
+  const TStoreLock lock(folder_);
   WriteTextFileAtomic(folder_ + kState, SessionText(session));
   data_.session = session;
   Remember(kState);
 }
 
 void TAgentStore::SaveAccounts(const std::vector<TAccount>& accounts) {
+  const TStoreLock lock(folder_);
   WriteTextFileAtomic(folder_ + kAccounts, AccountsText(accounts));
   data_.accounts = accounts;
   Remember(kAccounts);
 }
 
 void TAgentStore::SaveLocalSetting(const std::wstring& text) {
+  const TStoreLock lock(folder_);
   WriteTextFileAtomic(folder_ + kLocalSetting, text);
   data_.localSetting = text;
   Remember(kLocalSetting);
@@ -230,6 +238,7 @@ void TAgentStore::SaveLocalSetting(const std::wstring& text) {
 
 void TAgentStore::SaveProfile(const std::wstring& accountId, const std::wstring& text) {
   if (!ValidAccountId(accountId)) throw TAgentError(TAgentFault::Internal, L"account id");
+  const TStoreLock lock(folder_);
   EnsureFolder(folder_ + kProfiles);
   WriteTextFileAtomic(folder_ + ProfileFile(accountId), text);
   data_.profiles[accountId] = text;
@@ -237,17 +246,22 @@ void TAgentStore::SaveProfile(const std::wstring& accountId, const std::wstring&
 }
 
 void TAgentStore::WriteAll(const std::wstring& folder, const TStoreData& data) {
+  const TStoreLock lock(folder);
   EnsureFolder(folder);
   EnsureFolder(folder + kProfiles);
   EnsureFolder(folder + kOutbox);
-  // Profiles and settings first, the accounts last: a reader that sees the new
-  // accounts file finds everything it names already in place.
+  // Every new file is written before the first one is replaced, so a store that cannot
+  // be written (a full disk, no right to write) stays as it was. Profiles and settings
+  // are replaced first, the accounts last: a reader that sees the new accounts file
+  // finds everything it names already in place.
+  std::vector<TPendingFile> files;
   for (const auto& [id, text] : data.profiles) {
     if (!ValidAccountId(id)) throw TAgentError(TAgentFault::Internal, L"account id " + id);
-    WriteTextFileAtomic(folder + ProfileFile(id), text);
+    files.emplace_back(folder + ProfileFile(id), text);
   }
-  WriteTextFileAtomic(folder + kLocalSetting, data.localSetting);
-  WriteTextFileAtomic(folder + kDomains, DomainsText(data));
-  WriteTextFileAtomic(folder + kState, SessionText(data.session));
-  WriteTextFileAtomic(folder + kAccounts, AccountsText(data.accounts));
+  files.emplace_back(folder + kLocalSetting, data.localSetting);
+  files.emplace_back(folder + kDomains, DomainsText(data));
+  files.emplace_back(folder + kState, SessionText(data.session));
+  files.emplace_back(folder + kAccounts, AccountsText(data.accounts));
+  for (TPendingFile& file : files) file.Commit();
 }

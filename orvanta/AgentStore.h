@@ -6,7 +6,9 @@
 //   Profiles\<id>.xml each account's UserInfo text, exactly as the program sent it
 // The store re-reads everything when any file changed on disk (so a test or
 // "Orvanta.exe -Reset" can set a state while the agent runs) and writes each file
-// atomically after a change.
+// atomically after a change. Its reloads and writes hold the store's lock, which the
+// agents and "-Reset" share (StoreLock.h); one change of the store (reading what it
+// builds on, then writing) holds it throughout through a TStoreLock on Folder().
 #pragma once
 #include <functional>
 #include <map>
@@ -77,7 +79,8 @@ class TAgentStore {
   void SaveLocalSetting(const std::wstring& text);
   void SaveProfile(const std::wstring& accountId, const std::wstring& text);
 
-  // Writes a whole store (first start, reset) into the folder.
+  // Writes a whole store (first start, reset) into the folder, with the store's lock
+  // (StoreLock.h): other agents reload all of it or nothing of it.
   static void WriteAll(const std::wstring& folder, const TStoreData& data);
 
  private:

@@ -1,5 +1,6 @@
 #include "orvanta/FileIo.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <vector>
 
@@ -82,11 +83,50 @@ class THandle {
   HANDLE h_;
 };
 
+// Under Wine a file cannot be replaced while any process has it open, whatever sharing
+// it was opened with (the server answers access denied), and MoveFileExW opens the
+// destination itself for a moment before renaming; on Windows a virus scanner or the
+// indexer holds files the same way. So two agents, or an agent and "-Reset", that read
+// and replace the same file meet as access denied or a sharing violation for about as
+// long as one read takes. A step refused that way is tried again for a while before it
+// counts as failed.
+constexpr DWORD kBusyWaitMs = 5000;
+
+bool Busy(DWORD error) {
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+         error == ERROR_LOCK_VIOLATION;
+}
+
+// Runs `step` (true when done, the reason in the last error otherwise) until it is done,
+// fails for another reason, or has been refused as busy for kBusyWaitMs. The last error
+// is the step's own when it returns false.
+template <class F>
+bool RetryWhileBusy(F&& step) {
+  const ULONGLONG deadline = GetTickCount64() + kBusyWaitMs;
+  DWORD pause = 1;
+  for (;;) {
+    if (step()) return true;
+    const DWORD error = GetLastError();
+    if (!Busy(error) || GetTickCount64() >= deadline) {
+      SetLastError(error);
+      return false;
+    }
+    Sleep(pause);
+    pause = std::min<DWORD>(pause * 2, 50);
+  }
+}
+
 std::optional<std::string> ReadBytes(const std::wstring& path) {
-  // Shared delete access lets a writer rename a new version over the file while it is read.
-  THandle file(CreateFileW(path.c_str(), GENERIC_READ,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Shared delete access lets a writer rename a new version over the file while it is
+  // read where the system allows that (Windows does, Wine does not).
+  HANDLE opened = INVALID_HANDLE_VALUE;
+  RetryWhileBusy([&] {
+    opened = CreateFileW(path.c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    return opened != INVALID_HANDLE_VALUE;
+  });
+  THandle file(opened);
   if (!file.Valid()) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
@@ -122,30 +162,49 @@ std::optional<std::wstring> ReadTextFile(const std::wstring& path) {
   return text;
 }
 
-void WriteTextFileAtomic(const std::wstring& path, const std::wstring& text) {
+TPendingFile::TPendingFile(std::wstring path, const std::wstring& text)
+    : path_(std::move(path)),
+      // A name of its own per process, so two writers never share a temporary.
+      temp_(path_ + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp") {
   const std::string bytes = ToUtf8(text);
-  // A name of its own per process, so two writers never share a temporary.
-  const std::wstring temp = path + L"." + std::to_wstring(GetCurrentProcessId()) + L".tmp";
+  DWORD error = ERROR_SUCCESS;
   {
-    THandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    THandle file(CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) ThrowStoreWrite(path);
+    if (!file.Valid()) ThrowStoreWrite(path_);
     DWORD written = 0;
     const bool ok = bytes.empty() || (WriteFile(file.Get(), bytes.data(),
                                                 static_cast<DWORD>(bytes.size()), &written,
                                                 nullptr) &&
                                       written == bytes.size());
-    if (!ok || !FlushFileBuffers(file.Get())) {
-      const DWORD error = GetLastError();
-      DeleteFileW(temp.c_str());
-      throw TAgentError(TAgentFault::StoreWrite, PathWithReason(path, error));
-    }
+    if (!ok || !FlushFileBuffers(file.Get())) error = GetLastError();
   }
-  if (!MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    DeleteFileW(temp.c_str());
-    throw TAgentError(TAgentFault::StoreWrite, PathWithReason(path, error));
+  if (error != ERROR_SUCCESS) {
+    DeleteFileW(temp_.c_str());  // closed first: a file open without sharing stays
+    throw TAgentError(TAgentFault::StoreWrite, PathWithReason(path_, error));
   }
+}
+
+TPendingFile::TPendingFile(TPendingFile&& other) noexcept
+    : path_(std::move(other.path_)), temp_(std::move(other.temp_)) {
+  other.temp_.clear();
+}
+
+TPendingFile::~TPendingFile() {
+  if (!temp_.empty()) DeleteFileW(temp_.c_str());
+}
+
+void TPendingFile::Commit() {
+  if (!RetryWhileBusy([&] {
+        return MoveFileExW(temp_.c_str(), path_.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+      }))
+    ThrowStoreWrite(path_);  // the destructor deletes the new version
+  temp_.clear();
+}
+
+void WriteTextFileAtomic(const std::wstring& path, const std::wstring& text) {
+  TPendingFile(path, text).Commit();
 }
 
 TFileStamp StampOf(const std::wstring& path) {

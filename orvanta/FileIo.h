@@ -1,6 +1,7 @@
 // Files of the agent's store: UTF-8 text read and written whole, atomic replacement
 // (write a temporary, then rename over the old file, so a reader never sees half a
-// file), and the stamp by which the store notices a file changed on disk.
+// file), and the stamp by which the store notices a file changed on disk. Opening and
+// replacing wait out another process that holds the file for a moment (see FileIo.cpp).
 #pragma once
 #include <windows.h>
 
@@ -26,6 +27,28 @@ void EnsureFolder(const std::wstring& folder);
 // nothing when the file does not exist. Raises TAgentError(StoreCorrupt) when the file
 // exists but cannot be read or is not valid text.
 std::optional<std::wstring> ReadTextFile(const std::wstring& path);
+
+// A new version of a file, written beside it (UTF-8, no byte-order mark) and not yet
+// in place: Commit() renames it over the file. Destroyed uncommitted, it is deleted and
+// the file stays as it was. Several of them let a whole store be written before any of
+// its files is replaced.
+class TPendingFile {
+ public:
+  // Raises TAgentError(StoreWrite) naming `path` when the new version cannot be written.
+  TPendingFile(std::wstring path, const std::wstring& text);
+  TPendingFile(TPendingFile&& other) noexcept;
+  TPendingFile(const TPendingFile&) = delete;
+  TPendingFile& operator=(const TPendingFile&) = delete;
+  TPendingFile& operator=(TPendingFile&&) = delete;
+  ~TPendingFile();
+
+  // Raises TAgentError(StoreWrite) naming the path when the file cannot be replaced.
+  void Commit();
+
+ private:
+  std::wstring path_;
+  std::wstring temp_;  // empty once committed or moved away
+};
 
 // Replaces the file's content with the text in UTF-8 (no byte-order mark), atomically.
 // Raises TAgentError(StoreWrite) on failure; the old file is then left as it was.

@@ -11,7 +11,8 @@
 //   -AutoRun      start with every sign-in through the Run value; no service
 //   -NoAutoRun    neither the Run value nor the service
 //   -Service      the service manager's start of the service
-//   -Reset        rewrite the data folder with the demo data, empty the outbox
+//   -Reset        rewrite the data folder with the demo data, empty the outbox; on
+//                 failure, the reason in one line on the standard error
 //   -Quit         end the running agents of this session
 //   -Restart      make the running agent hand over to a fresh process of itself
 // Switches are matched without regard to case and may start with '-' or '/'.
@@ -28,10 +29,13 @@
 #include "orvanta/DataFolder.h"
 #include "orvanta/DemoData.h"
 #include "orvanta/ErrorInfoChannel.h"
+#include "orvanta/ErrorTexts.h"
+#include "orvanta/FileIo.h"
 #include "orvanta/Outbox.h"
 #include "orvanta/Registration.h"
 #include "orvanta/ServiceHost.h"
 #include "orvanta/StartUp.h"
+#include "orvanta/StoreLock.h"
 
 namespace {
 
@@ -83,17 +87,45 @@ int Register() {
   }
 }
 
+// A switch that fails says why in one line on its standard error, beside the exit
+// code, for the script or test that ran it (and redirected the error: a program of
+// the Windows subsystem has none of its own otherwise).
+void SayWhy(const std::wstring& option, std::wstring reason) {
+  const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+  if (!error || error == INVALID_HANDLE_VALUE) return;
+  for (wchar_t& c : reason)
+    if (c == L'\r' || c == L'\n') c = L' ';
+  const std::wstring line = L"Orvanta.exe " + option + L": " + reason + L"\n";
+  DWORD mode = 0, written = 0;
+  if (GetConsoleMode(error, &mode)) {
+    WriteConsoleW(error, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  } else {
+    const std::string bytes = ToUtf8(line);
+    WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  }
+}
+
 int Reset() {
   TComApartment com;  // the store writes its files through the XML DOM
-  if (!com.Ok()) return 1;
+  if (!com.Ok()) {
+    SayWhy(L"-Reset", FaultText(TAgentFault::Internal, L"CoInitializeEx"));
+    return 1;
+  }
   try {
     const std::wstring folder = AgentDataFolder();
+    // One hold for the store and its outbox, so an agent sees the whole reset or none.
+    const TStoreLock lock(folder);
     TAgentStore::WriteAll(folder, DemoData(LocalToday()));
     ClearOutbox(folder + store_files::kOutbox);
     return 0;
+  } catch (const TAgentError& e) {
+    SayWhy(L"-Reset", e.Description());
+  } catch (const std::exception& e) {
+    SayWhy(L"-Reset", FaultText(TAgentFault::Internal, FromUtf8(e.what()).value_or(L"")));
   } catch (...) {
-    return 1;
+    SayWhy(L"-Reset", FaultText(TAgentFault::Internal));
   }
+  return 1;
 }
 
 int Run(const std::wstring& option) {

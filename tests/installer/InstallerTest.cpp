@@ -1,8 +1,9 @@
 // The setup program as an administrator uses it, in a Wine prefix of its own (see
 // run-installer-test.sh): silent installs into folders with blanks, the installed
 // program working against the installed agent, the start-up choices made on the
-// options page, an upgrade over a running copy, and uninstalls that leave nothing of
-// ours behind except, unless asked, the agent's data.
+// options page, an upgrade over a running copy and one from an earlier version with a
+// file this one no longer ships, and uninstalls, waited for in place, that leave nothing
+// of ours behind except, unless asked, the agent's data.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -93,20 +94,44 @@ DWORD RunToEnd(const std::wstring& exe, const std::wstring& arguments, const std
   return program.ExitCode();
 }
 
-// The setup program silently, with switches (a folder goes last, "/D=..." unquoted).
+// A setup program silently, with switches (a folder goes last, "/D=..." unquoted): this
+// version's from the download folder, or the earlier version's beside the test.
 DWORD RunSetup(const std::wstring& switches) {
   const std::wstring dist = vt::test::TestExeDir() + L"..\\dist\\";
   return RunToEnd(dist + kSetupName, L"/S " + switches, dist);
 }
+DWORD RunEarlierSetup(const std::wstring& switches) {
+  return RunToEnd(vt::test::TestExeDir() + kEarlierSetupName, L"/S " + switches,
+                  vt::test::TestExeDir());
+}
 
-// The uninstaller as Add/Remove Programs names it, silently. It hands over to a copy
-// of itself and ends at once; the copy removes the Add/Remove Programs entry last.
-bool RunUninstaller(const std::wstring& switches = L"") {
-  const std::optional<std::wstring> command = MachineString(kUninstallKey, L"UninstallString");
-  if (!command || command->size() < 2 || command->front() != L'"') return false;
-  const std::wstring exe = command->substr(1, command->find(L'"', 1) - 1);
-  if (RunToEnd(exe, L"/S " + switches, exe.substr(0, exe.rfind(L'\\'))) != 0) return false;
-  return WaitFor([] { return !MachineKeyExists(kUninstallKey); }, kSetupTimeoutMs);
+// Removes the product silently the way the README tells a script that waits for the
+// end: the uninstaller in place ("_?=" and the install folder last, unquoted), whose
+// end is the end of the removal; it cannot delete itself, so the caller then deletes it
+// and the folder. Run in the ordinary way it would hand over to a copy of itself and
+// return at once.
+void Uninstall(const std::wstring& dir, const std::wstring& switches = L"") {
+  EXPECT_EQ(MachineString(kUninstallKey, L"UninstallString"), L"\"" + dir + L"\\Uninstall.exe\"");
+  ASSERT_EQ(RunToEnd(dir + L"\\Uninstall.exe", L"/S " + switches + L" _?=" + dir, dir), 0u);
+  // Done when it has ended: the entry it removes last is gone, and the uninstaller is
+  // all that is left in the folder.
+  EXPECT_FALSE(MachineKeyExists(kUninstallKey));
+  EXPECT_EQ(FolderEntries(dir), std::vector<std::wstring>{L"Uninstall.exe"});
+  EXPECT_TRUE(DeleteFileW((dir + L"\\Uninstall.exe").c_str()));
+  EXPECT_TRUE(RemoveDirectoryW(dir.c_str()));
+}
+
+// The names in the folder, sorted, against the shipped files and the uninstaller.
+std::vector<std::wstring> SortedEntries(const std::wstring& dir) {
+  std::vector<std::wstring> entries = FolderEntries(dir);
+  std::sort(entries.begin(), entries.end());
+  return entries;
+}
+std::vector<std::wstring> ShippedWithUninstaller() {
+  std::vector<std::wstring> expected(std::begin(kShippedFiles), std::end(kShippedFiles));
+  expected.push_back(L"Uninstall.exe");
+  std::sort(expected.begin(), expected.end());
+  return expected;
 }
 
 // Every shipped file in the folder is the build's own.
@@ -146,7 +171,8 @@ class InstallerTest : public ::testing::Test {
  protected:
   // A copy left by a failed test is removed first, so that the next install is new.
   void SetUp() override {
-    if (MachineKeyExists(kUninstallKey)) RunUninstaller(L"/REMOVEDATA");
+    if (std::optional<std::wstring> dir = MachineString(kUninstallKey, L"InstallLocation"))
+      Uninstall(*dir, L"/REMOVEDATA");
   }
 
   // Starts the installed program as its Start-menu entry does (in the user's local
@@ -239,15 +265,10 @@ TEST_F(InstallerTest, InstallUseUpgradeWhileRunningAndUninstallKeepingTheData) {
   ASSERT_NO_FATAL_FAILURE(StartProgram(dir));
 
   // Nothing was written into the install folder but what the setup program put there.
-  std::vector<std::wstring> expected(std::begin(kShippedFiles), std::end(kShippedFiles));
-  expected.push_back(L"Uninstall.exe");
-  std::vector<std::wstring> entries = FolderEntries(dir);
-  std::sort(expected.begin(), expected.end());
-  std::sort(entries.begin(), entries.end());
-  EXPECT_EQ(entries, expected);
+  EXPECT_EQ(SortedEntries(dir), ShippedWithUninstaller());
 
   // Uninstall while the program runs: the service goes, the data stays where it is.
-  ASSERT_TRUE(RunUninstaller());
+  ASSERT_NO_FATAL_FAILURE(Uninstall(dir));
   EXPECT_TRUE(program->WaitForExit());
   ExpectNothingOfOursLeft(dir);
   EXPECT_FALSE(Exists(dir));
@@ -282,10 +303,68 @@ TEST_F(InstallerTest, SilentSwitchesChooseStartUpAndRemovalCanTakeTheData) {
   EXPECT_EQ(LocalSettings(), L"<LocalSetting><Host>kept.example</Host></LocalSetting>");
   EXPECT_TRUE(Exists(data + L"Profiles\\std.xml"));
 
-  ASSERT_TRUE(RunUninstaller(L"/REMOVEDATA"));
+  ASSERT_NO_FATAL_FAILURE(Uninstall(dir, L"/REMOVEDATA"));
   ExpectNothingOfOursLeft(dir);
   EXPECT_FALSE(Exists(dir));
   EXPECT_FALSE(Exists(data));
+}
+
+// The service's description, and setting it as an administrator would.
+std::wstring ServiceDescription() {
+  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  SC_HANDLE service = manager ? OpenServiceW(manager, kAgentName, SERVICE_QUERY_CONFIG) : nullptr;
+  std::wstring text;
+  if (service) {
+    std::vector<BYTE> buffer(8192);
+    DWORD needed = 0;
+    auto* description = reinterpret_cast<SERVICE_DESCRIPTIONW*>(buffer.data());
+    if (QueryServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, buffer.data(),
+                             static_cast<DWORD>(buffer.size()), &needed) &&
+        description->lpDescription)
+      text = description->lpDescription;
+    CloseServiceHandle(service);
+  }
+  if (manager) CloseServiceHandle(manager);
+  return text;
+}
+
+bool SetServiceDescription(const std::wstring& text) {
+  SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT);
+  SC_HANDLE service = manager ? OpenServiceW(manager, kAgentName, SERVICE_CHANGE_CONFIG) : nullptr;
+  SERVICE_DESCRIPTIONW description{const_cast<wchar_t*>(text.c_str())};
+  const bool ok =
+      service && ChangeServiceConfig2W(service, SERVICE_CONFIG_DESCRIPTION, &description);
+  if (service) CloseServiceHandle(service);
+  if (manager) CloseServiceHandle(manager);
+  return ok;
+}
+
+// An earlier version shipped a file this one does not: the upgrade has the installed
+// uninstaller remove that version's files first, and waits for it, so the folder holds
+// exactly this version's files afterwards; the service, with what an administrator set
+// on it, stays through the upgrade.
+TEST_F(InstallerTest, AnUpgradeRemovesTheFilesOfTheEarlierVersionThatThisOneNoLongerShips) {
+  const std::wstring dir = L"C:\\Program Files\\Veltrano Earlier";
+  ASSERT_EQ(RunEarlierSetup(L"/SERVICE=1 /D=" + dir), 0u);
+  ASSERT_TRUE(Exists(dir + L"\\" + kRetiredFile));
+  EXPECT_EQ(MachineString(kUninstallKey, L"DisplayVersion"), L"3.1.0");
+  ASSERT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }, 20000));
+  ASSERT_TRUE(SetServiceDescription(L"set by the administrator"));
+
+  ASSERT_EQ(RunSetup(L""), 0u);
+  EXPECT_FALSE(Exists(dir + L"\\" + kRetiredFile));
+  ExpectShippedFiles(dir);
+  EXPECT_EQ(SortedEntries(dir), ShippedWithUninstaller());
+  EXPECT_NE(MachineString(kUninstallKey, L"DisplayVersion"), L"3.1.0");
+  EXPECT_EQ(MachineString(kUninstallKey, L"InstallLocation"), dir);
+  EXPECT_EQ(InstallPath(), dir + L"\\");
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }, 20000));
+  EXPECT_EQ(ServiceDescription(), L"set by the administrator");
+  EXPECT_EQ(RunValue(), std::nullopt);
+
+  ASSERT_NO_FATAL_FAILURE(Uninstall(dir, L"/REMOVEDATA"));
+  ExpectNothingOfOursLeft(dir);
+  EXPECT_FALSE(Exists(dir));
 }
 
 }  // namespace

@@ -1,9 +1,16 @@
 // Orvanta.exe's command-line switches, run as separate processes the way the program
-// and the scripts run them: the Windows service, the registration, the reset.
+// and the scripts run them: the Windows service, the registration, the reset (also
+// while the agent serves and writes the same store, and when it cannot write).
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
+#include "agent/AgentLink.h"
+#include "agent/ErrorInfoHook.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestPaths.h"
+#include "toolkit/Exception.h"
 
 namespace vt::test {
 namespace {
@@ -136,6 +143,114 @@ TEST(ResetSwitchTest, ResetRestoresTheDemoDataAndEmptiesTheOutbox) {
   EXPECT_EQ(StoredAccountValue(kDemoProId, L"Key"), kDemoProKey);
   EXPECT_EQ(StoredAccountValue(kDemoStdId, L"Key"), kDemoStdKey);
   EXPECT_EQ(StoredAccountValue(kDemoLanId, L"Key"), kDemoLanKey);
+}
+
+std::string Utf8(const std::wstring& text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(n > 1 ? n - 1 : 0, '\0');
+  if (n > 1) WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+// The names in a folder that end in `ending`.
+std::vector<std::wstring> FilesEndingIn(const std::wstring& folder, const std::wstring& ending) {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"*" + ending).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileW(search, &found));
+  FindClose(search);
+  return names;
+}
+
+// Two scripts resetting the agent at once while a program keeps changing the store
+// through it: under Wine a file cannot be replaced while another process has it open,
+// so readers and writers of the same store meet all the time here.
+TEST(ResetSwitchTest, ResetsWhileTheAgentServesAndWritesAllSucceedAndLeaveAWholeStore) {
+  ResetAgentData();
+  InstallErrorInfoHook();
+  TUserManagerLink agent = TUserManagerLink::Create();
+  agent.GetUserState();  // the agent serves before the first reset starts
+
+  struct TReset {
+    int code;
+    std::wstring why;
+  };
+  constexpr int kResetsEach = 12;
+  std::vector<TReset> resets[2];
+  std::atomic<int> running{2};
+  auto resetLoop = [&](std::vector<TReset>& results) {
+    for (int i = 0; i < kResetsEach; ++i) {
+      std::wstring why;
+      const int code = RunAgentSwitch(L"-Reset", 60000, &why);
+      results.push_back({code, why});
+    }
+    --running;
+  };
+  std::thread first(resetLoop, std::ref(resets[0])), second(resetLoop, std::ref(resets[1]));
+
+  int rounds = 0;
+  std::vector<std::wstring> callFailures;
+  while (running > 0) {
+    try {
+      agent.PutAppProfile(L"<LocalSetting><HeartBeat>" + std::to_wstring(300 + rounds % 2) +
+                          L"</HeartBeat></LocalSetting>");
+      agent.ChangeUser(rounds % 2 ? kDemoStdKey : kDemoProKey);
+      agent.GetUserState();
+    } catch (const EOleError& e) {
+      callFailures.push_back(e.Message());
+    }
+    ++rounds;
+  }
+  first.join();
+  second.join();
+
+  for (const std::vector<TReset>& results : resets)
+    for (const TReset& reset : results) EXPECT_EQ(reset.code, 0) << Utf8(reset.why);
+  EXPECT_GT(rounds, kResetsEach);  // the program's changes really ran among the resets
+  EXPECT_TRUE(callFailures.empty()) << callFailures.size() << " of " << rounds
+                                    << " rounds failed, first: " << Utf8(callFailures.front());
+
+  // Every file whole and in place: the accounts parse with their keys, each profile is
+  // there, and no writer left a temporary behind.
+  EXPECT_EQ(StoredAccountValue(kDemoProId, L"Key"), kDemoProKey);
+  EXPECT_EQ(StoredAccountValue(kDemoStdId, L"Key"), kDemoStdKey);
+  EXPECT_EQ(StoredAccountValue(kDemoLanId, L"Key"), kDemoLanKey);
+  const std::wstring current = StoredCurrentAccount();
+  EXPECT_TRUE(current == kDemoProId || current == kDemoStdId) << Utf8(current);
+  for (const wchar_t* id : {kDemoProId, kDemoStdId, kDemoLanId})
+    EXPECT_NE(StoredUserProfile(id).find(L"</UserInfo>"), std::wstring::npos) << Utf8(id);
+  EXPECT_NE(StoredLocalSettings().find(L"</LocalSetting>"), std::wstring::npos);
+  EXPECT_TRUE(FilesEndingIn(AgentDataDir(), L".tmp").empty());
+  EXPECT_TRUE(FilesEndingIn(AgentDataDir() + L"Profiles\\", L".tmp").empty());
+  // The agent reads all of it again without a complaint.
+  EXPECT_NO_THROW(agent.GetUserProfile(-1));
+}
+
+// A reset that cannot write (a file stands where the profiles' folder belongs) ends
+// with a failure and one line saying what it could not write and why, and replaces
+// none of the store's files.
+TEST(ResetSwitchTest, AResetThatCannotWriteSaysWhyAndLeavesTheStoreAsItWas) {
+  ResetAgentData();
+  WriteAgentState(kDemoLanId, 3, false);
+  const std::wstring profiles = AgentDataDir() + L"Profiles";
+  const std::wstring aside = AgentDataDir() + L"Profiles.aside";
+  ASSERT_TRUE(MoveFileW(profiles.c_str(), aside.c_str()));
+  const bool blocked = WriteUtf8File(profiles, L"not a folder");
+  std::wstring why;
+  const int code = blocked ? RunAgentSwitch(L"-Reset", 60000, &why) : -1;
+  DeleteFileW(profiles.c_str());
+  ASSERT_TRUE(MoveFileW(aside.c_str(), profiles.c_str()));
+  ASSERT_TRUE(blocked);
+
+  EXPECT_NE(code, 0);
+  EXPECT_NE(why.find(L"无法保存代理数据："), std::wstring::npos) << Utf8(why);
+  EXPECT_NE(why.find(profiles + L"\\"), std::wstring::npos) << Utf8(why);
+  ASSERT_FALSE(why.empty());
+  EXPECT_EQ(why.find(L'\n'), why.size() - 1) << "one line: " << Utf8(why);
+  EXPECT_EQ(StoredCurrentAccount(), kDemoLanId);
+  ResetAgentData();
 }
 
 TEST(UnknownSwitchTest, AnUnknownSwitchDoesNothingAndSaysSo) {

@@ -27,6 +27,15 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
+std::wstring FromUtf8(const std::string& bytes) {
+  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                    nullptr, 0);
+  std::wstring text(n > 0 ? n : 0, L'\0');
+  if (n > 0)
+    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
+  return text;
+}
+
 // The value of `attribute` on the first element called `element` in the XML text
 // (the document element included); "" when not found.
 std::wstring AttributeOf(const std::wstring& xml, const wchar_t* element, const std::wstring& key,
@@ -101,26 +110,63 @@ std::wstring AgentDataDir() {
   return folder + L"\\Veltrano\\OrvantaData\\";
 }
 
-int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs) {
+namespace {
+
+// An inheritable scratch file for a child's standard error, gone when closed. A file
+// rather than a pipe: a switch may start an agent that inherits the handle and outlives
+// it, and a pipe would then never report its end.
+HANDLE ErrorCapture() {
+  wchar_t folder[MAX_PATH], path[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, folder) || !GetTempFileNameW(folder, L"vts", 0, path))
+    return INVALID_HANDLE_VALUE;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  return CreateFileW(path, GENERIC_READ | GENERIC_WRITE,
+                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
+                     CREATE_ALWAYS, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE,
+                     nullptr);
+}
+
+std::wstring CapturedText(HANDLE capture) {
+  std::string bytes(GetFileSize(capture, nullptr), '\0');
+  DWORD read = 0;
+  SetFilePointer(capture, 0, nullptr, FILE_BEGIN);
+  if (!bytes.empty()) ReadFile(capture, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  bytes.resize(read);
+  return FromUtf8(bytes);
+}
+
+}  // namespace
+
+int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs, std::wstring* errors) {
   const std::wstring exe = AgentExePath();
   std::wstring command = L"\"" + exe + L"\" " + option;
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
+  HANDLE capture = errors ? ErrorCapture() : INVALID_HANDLE_VALUE;
+  if (capture != INVALID_HANDLE_VALUE) {
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdError = capture;
+  }
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &process))
-    return -1;
-  CloseHandle(process.hThread);
   DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-    GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hProcess);
+  if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr,
+                     capture != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup, &process)) {
+    CloseHandle(process.hThread);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
+      GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hProcess);
+  }
+  if (capture != INVALID_HANDLE_VALUE) {
+    *errors = CapturedText(capture);
+    CloseHandle(capture);
+  }
   return static_cast<int>(code);
 }
 
 void ResetAgentData() {
-  const int code = RunAgentSwitch(L"-Reset");
-  if (code != 0) ADD_FAILURE() << "Orvanta.exe -Reset ended with " << code;
+  std::wstring why;
+  const int code = RunAgentSwitch(L"-Reset", 30000, &why);
+  if (code != 0) ADD_FAILURE() << "Orvanta.exe -Reset ended with " << code << ": " << Utf8(why);
 }
 
 std::wstring ReadUtf8File(const std::wstring& path) {
@@ -134,12 +180,7 @@ std::wstring ReadUtf8File(const std::wstring& path) {
   CloseHandle(file);
   bytes.resize(read);
   if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-  const int n = MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                    nullptr, 0);
-  std::wstring text(n > 0 ? n : 0, L'\0');
-  if (n > 0)
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), n);
-  return text;
+  return FromUtf8(bytes);
 }
 
 bool WriteUtf8File(const std::wstring& path, const std::wstring& text) {

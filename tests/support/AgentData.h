@@ -26,11 +26,14 @@ std::wstring AgentExePath();
 std::wstring AgentDataDir();
 
 // Runs "Orvanta.exe <option>" and waits for it; its exit code, or -1 when it could
-// not be started or did not end within `timeoutMs`.
-int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs = 30000);
+// not be started or did not end within `timeoutMs`. With `errors`, what the switch
+// wrote on its standard error (the reason of a failure) comes back there.
+int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs = 30000,
+                   std::wstring* errors = nullptr);
 
 // Rewrites the agent's data folder with the demo data and empties its outbox (the
-// running agent notices and reloads). Records a test failure when that fails.
+// running agent notices and reloads). Records a test failure, with the reason the
+// agent gave, when that fails.
 void ResetAgentData();
 
 // Writes the agent's session state file: the current account ("" for none), the
