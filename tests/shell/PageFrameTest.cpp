@@ -218,14 +218,16 @@ TEST_F(PageFrameTest, NavigationButtonsShowOnePageAtATime) {
   EXPECT_TRUE(errors.empty());
 }
 
-// A page whose refresh fails is reported and does not stay shown; the next click opens
-// it as usual.
+// A page whose refresh fails is reported in the popup and does not stay shown: the page
+// the user came from shows again; the next click opens it as usual.
 TEST_F(PageFrameTest, APageThatFailsToRefreshIsNotLeftShown) {
   Click(main->btnOptions);
+  TControl* const options = ShownPages().at(0);
   agent.FailOn(L"IsOnline", L"网络不通", 1);
   Click(main->btnUser);
-  EXPECT_EQ(errors.size(), 1u);
-  EXPECT_TRUE(ShownPages().empty());
+  EXPECT_TRUE(errors.empty());
+  EXPECT_EQ(messages, std::vector<std::wstring>{L"该页无法打开：网络不通"});
+  EXPECT_EQ(ShownPages(), std::vector<TControl*>{options});
   Click(main->btnOptions);
   Click(main->btnUser);
   EXPECT_NE(PageOf<TPageUser>(CurrentPage), nullptr);
