@@ -59,5 +59,5 @@ class TApplication {
 TApplication& Application();
 
 // The text the error report shows: the message, with "." appended when its last
-// character (UTF-16 code unit) sorts after ".".
+// character (UTF-16 code unit) sorts after "." and is no ideographic full stop ("。").
 std::wstring ErrorReportText(std::wstring message);
