@@ -69,11 +69,15 @@ TComPtr<T> CreateLocal(REFCLSID clsid, REFIID iid) {
 // back yet, or a test that never connected) fails as a call to a lost agent does.
 [[noreturn]] void NotConnected() { throw EOleError(CO_E_OBJNOTCONNECTED, AgentUnreachableText()); }
 
-// One call to the agent: one at a time (see AgentCallFilter), failures raised.
+// One call to the agent: one at a time (see AgentCallFilter), failures raised. A lost
+// agent leaves no failure text of its own, and the system's (in its language, "RPC
+// server unavailable") says nothing of the agent: the user reads the program's.
 template <class TCall>
 void Checked(TCall call) {
   TAgentCallScope scope;
-  OleCheck(call());
+  const HRESULT hr = call();
+  if (IsAgentGone(hr)) throw EOleError(hr, AgentUnreachableText());
+  OleCheck(hr);
 }
 
 }  // namespace

@@ -162,6 +162,11 @@ bool TApplication::HandleMessage() {
 
 void TApplication::HandleException() noexcept {
   const std::exception_ptr error = std::current_exception();
+  try {
+    if (error && ExceptionFilter && ExceptionFilter(error)) return;
+  } catch (...) {
+    // A failing filter leaves the exception to the report.
+  }
   ReportError(error ? ExceptionMessage(error) : std::wstring());
 }
 

@@ -140,6 +140,42 @@ TEST_F(OutageTest, AHungAgentLeavesTheWindowAliveAndCancelEndsTheProgram) {
   FreezeAgents(false);
 }
 
+TEST_F(OutageTest, AHungAgentMeetsTheParentSearchInThePopupAloneNeverInABox) {
+  Click(Child(main, L"TPicBtn", L"域名层次"));
+  HWND page = nullptr, dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (page = FindChild(main, L"TPageHierarchyPro", L"")) && IsWindowVisible(page); }));
+  Click(FindChild(FindChild(page, L"Button", L" 父  域 "), L"Button", L"增  加..."));
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindChild(main, L"TPageParent", L"")) && IsWindowVisible(dialog); }));
+  HWND edit = Edits(dialog).at(0), list = FindChild(dialog, L"ListBox", L"");
+  auto matches = [&] { return SendMessageW(list, LB_GETCOUNT, 0, 0); };
+  bool boxSeen = false;
+  // Every wait below also looks for a modal box of the program.
+  auto waitFor = [&](const std::function<bool()>& done, DWORD timeoutMs) {
+    return WaitFor([&] {
+      boxSeen = boxSeen || program->TopWindow(L"#32770");
+      return done();
+    }, timeoutMs);
+  };
+  ASSERT_TRUE(TypeText(edit, L"club"));
+  ASSERT_TRUE(waitFor([&] { return matches() > 0; }, 5000));
+
+  FreezeAgents(true);  // the poll's next call waits
+  ASSERT_TRUE(waitFor([&] { return Contains(PopupText(), L"没有响应"); }, 8000));
+  ASSERT_TRUE(TypeText(edit, L"clubs"));
+  // The search cleared the list and was refused at once: the poll's call still waits.
+  EXPECT_TRUE(waitFor([&] { return matches() == 0; }, 5000));
+  KillAgents();
+  ASSERT_TRUE(waitFor([&] { return Contains(PopupText(), L"无法连接代理程序"); }, 8000))
+      << Narrow(PopupText()) << (boxSeen ? ", a modal box beside it" : "");
+  ResetAgentCallCounts();
+  StartBackgroundAgent();
+  ASSERT_TRUE(waitFor([] { return AgentCallCount("IsOnline") >= 1; }, 10000));
+  ASSERT_TRUE(TypeText(edit, L"club"));
+  EXPECT_TRUE(waitFor([&] { return matches() > 0; }, 5000));  // the dialog searches again
+  EXPECT_FALSE(boxSeen);
+  EXPECT_FALSE(Contains(PopupText(), L"RPC"));
+}
+
 TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
   // The documents are dropped while no user is set, and the damaged profile is what the
   // poll then fetches on every tick.
