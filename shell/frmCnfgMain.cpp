@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "shell/Common.h"
+#include "shell/PageFrame.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StartupTrace.h"
@@ -24,6 +25,7 @@
 namespace {
 
 constexpr int kNavGroup = 1;
+constexpr int kCloseDuringCommitQuestion = 565;
 
 // The navigation column and the button row, as laid out on the window picture.
 TControlArgs Nav(const wchar_t* name, int top, const wchar_t* caption, int tabOrder) {
@@ -91,6 +93,7 @@ TCnfgMain::TCnfgMain()
   btnCancel.OnClick = [this](TControl& s) { btnCancelClick(s); };
   StateTimer.OnTimer = [this](TTimer& s) { StateTimerTimer(s); };
   OnDestroy = [this](TControl& s) { FormDestroy(s); };
+  OnClose = [this](TForm& s, bool& canClose) { FormClose(s, canClose); };
   FormCreate();
 }
 
@@ -138,6 +141,15 @@ void TCnfgMain::ShowProgramIcon() {
     if (HANDLE icon = LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_SHARED))
       SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   }
+}
+
+void TCnfgMain::FormClose(TForm&, bool& canClose) {
+  // While a commit waits for the agent the window still takes input, and its end would
+  // not wait for the agent: the edits on their way would be lost without a word. This
+  // asks also for a click made before the user was told that the agent does not answer
+  // (such input waits in the queue until then).
+  if (!committing_) return;
+  canClose = ::ShowPageMessage(Handle(), kCloseDuringCommitQuestion, MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void TCnfgMain::FormDestroy(TControl&) {
@@ -189,6 +201,10 @@ void TCnfgMain::StateTimerTimer(TTimer&) {
   // A page's call that waits for the agent runs this tick inside its wait: the tick
   // would only queue behind it.
   if (AgentCallPending()) return;
+  if (commitQueued_) {
+    Commit();
+    return;
+  }
   if (!AgentHealth.ReadyForTick()) return;
   try {
     ShowNetworkState();
@@ -278,14 +294,37 @@ void TCnfgMain::UpdateApplyButton() {
 // ---- Commit ----
 
 void TCnfgMain::btnOKClick(TControl& sender) {
+  const bool closing = sender.Name() == L"btnOK";
+  if (committing_) {
+    // A click while a commit is under way: that commit sends the same documents; OK
+    // closes the window once it has gone through.
+    closeAfterCommit_ = closeAfterCommit_ || closing;
+    return;
+  }
+  committing_ = true;
+  closeAfterCommit_ = closing;
+  // The click came while another call waits for the agent (the window takes input once
+  // the user is told it does not answer): the commit cannot go out beside it, and goes
+  // with the first tick after it. Until then it counts as under way.
+  commitQueued_ = AgentCallPending();
+  if (!commitQueued_) Commit();
+}
+
+void TCnfgMain::Commit() {
+  commitQueued_ = false;
+  bool sent = false;
   bool startUpApplied = true;
   {
+    struct TCommitEnd {
+      bool& flag;
+      ~TCommitEnd() { flag = false; }
+    } commitEnd{committing_};
     THourglass hourglass;
     startUpApplied = ApplyStartUp();
-    if (!SendLocalSettings() || !SendUserProfile()) return;
+    sent = SendLocalSettings() && SendUserProfile();
   }
   // Closing would take away the message that the start-up choice stayed as it was.
-  if (sender.Name() == L"btnOK" && startUpApplied) Close();
+  if (sent && closeAfterCommit_ && startUpApplied) Close();
 }
 
 bool TCnfgMain::ApplyStartUp() {
