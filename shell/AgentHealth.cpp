@@ -7,6 +7,20 @@
 #include "agent/UnitDef.h"
 #include "toolkit/Exception.h"
 
+namespace {
+
+bool Told(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const EToldFailure&) {
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
 bool TAgentHealth::ReadyForTick() {
   if (!lost_) return true;
   const ULONGLONG now = GetTickCount64();
@@ -41,7 +55,7 @@ void TAgentHealth::TickFailed(std::exception_ptr failure) {
     PollBeep();
   if (gone)
     TellAgentOutage(AgentUnreachableText());
-  else
+  else if (!Told(failure))
     ShowMessageText(ExceptionMessage(failure));
 }
 

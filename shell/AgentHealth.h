@@ -11,6 +11,15 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/Exception.h"
+
+// A poll step's failure whose text the step has shown itself: the run of failures it
+// starts still beeps once, but the text is not shown a second time.
+class EToldFailure : public EError {
+ public:
+  using EError::EError;
+};
+
 class TAgentHealth {
  public:
   // How often a lost agent is looked for.

@@ -10,6 +10,7 @@
 #include "toolkit/StartupTrace.h"
 #include "skin/SkinFaces.h"
 #include "agent/AgentCallFilter.h"
+#include "agent/AgentOutage.h"
 #include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
 #include "pages/frameDnsPro.h"
@@ -50,6 +51,42 @@ void ShowCaption(TControl& control, const std::wstring& caption) {
 
 void ShowEnabled(TControl& control, bool enabled) {
   if (control.Enabled() != enabled) control.SetEnabled(enabled);
+}
+
+// A document as the user knows it, and what the user can do when the agent's copy of
+// it cannot be used.
+struct TDocumentKind {
+  const wchar_t* name;
+  const wchar_t* remedy;
+};
+constexpr TDocumentKind kProfileDocument{L"用户资料", L"请修复该文件，或用注册码更换用户。"};
+constexpr TDocumentKind kSettingsDocument{L"本地设置", L"请修复该文件，或删除它以使用默认设置。"};
+
+// Which document, the reason (the agent's own, which names its file, or why the text
+// did not parse), and what to do.
+std::wstring DamagedDocumentText(const TDocumentKind& kind, std::wstring reason) {
+  while (!reason.empty() && (reason.back() == L'。' || reason.back() == L'.')) reason.pop_back();
+  return std::wstring(kind.name) + L"无法读取：" + reason + L"。" + kind.remedy;
+}
+
+// Fetches and parses one document. A failure that is no outage of the agent (the
+// agent refuses the document, or its text does not parse) means the document is
+// damaged: the user is told once, until it comes whole again, and the tick fails
+// (with the one beep of its run) without telling it again on every tick.
+template <class TFetch>
+auto FetchDocument(const TDocumentKind& kind, bool& told, TFetch fetch) -> decltype(fetch()) {
+  try {
+    auto document = fetch();
+    told = false;
+    return document;
+  } catch (...) {
+    const std::exception_ptr failure = std::current_exception();
+    if (IsAgentOutage(failure)) throw;
+    const std::wstring text = DamagedDocumentText(kind, ExceptionMessage(failure));
+    if (!told) ShowMessageText(text);
+    told = true;
+    throw EToldFailure(text);
+  }
 }
 
 std::wstring FormatResString(int number, const std::wstring& argument) {
@@ -261,12 +298,16 @@ void TCnfgMain::FetchDocuments() {
   auto profileEdited = [] { return UserProfile.Assigned() && UserProfile.Modified(); };
   auto settingsEdited = [] { return LocalSettings.Assigned() && LocalSettingsModified; };
   if (!profileEdited()) {
-    const std::wstring text = UserManager.GetUserProfile(kProfileCurrent);
-    if (!profileEdited()) HoldProfile(ParseUserInfo(text));
+    TXMLUserInfoType fetched = FetchDocument(kProfileDocument, profileDamageTold_, [] {
+      return ParseUserInfo(UserManager.GetUserProfile(kProfileCurrent));
+    });
+    if (!profileEdited()) HoldProfile(std::move(fetched));
   }
   if (!settingsEdited()) {
-    const std::wstring text = UserManager.GetAppProfile();
-    if (!settingsEdited()) HoldSettings(ParseLocalSetting(text));
+    TXMLLocalSettingType fetched = FetchDocument(kSettingsDocument, settingsDamageTold_, [] {
+      return ParseLocalSetting(UserManager.GetAppProfile());
+    });
+    if (!settingsEdited()) HoldSettings(std::move(fetched));
   }
   if (CurrentPage && UserProfile.Assigned()) CurrentPage->Refresh();
 }

@@ -105,4 +105,8 @@ class TCnfgMain : public TBGForm {
   bool committing_ = false;
   bool commitQueued_ = false;
   bool closeAfterCommit_ = false;
+  // The agent handed out a damaged document and the user was told; cleared when the
+  // document comes whole again.
+  bool profileDamageTold_ = false;
+  bool settingsDamageTold_ = false;
 };

@@ -212,6 +212,39 @@ TEST_F(OutageTest, AHungAgentMeetsTheParentSearchInThePopupAloneNeverInABox) {
   EXPECT_FALSE(Contains(PopupText(), L"RPC"));
 }
 
+TEST_F(OutageTest, DamagedDocumentsAtStartAreToldOnceWithTheReasonAndWhatToDo) {
+  const std::wstring whole = StoredUserProfile(kDemoProId);
+  program.reset();
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", L"<UserInfo><Domain>"));
+  ResetAgentCallCounts();
+  program.emplace(kProgram);
+  // Made before the program's first tick, which comes after its window.
+  HANDLE beeps = CreateSemaphoreW(nullptr, 0, 1000, PollBeepSemaphoreName(program->ProcessId()).c_str());
+  ASSERT_NE(beeps, nullptr);
+  main = program->WaitForTopWindow(kMainClass);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(WaitFor([&] {
+    return Contains(PopupText(), L"用户资料无法读取：代理数据文件已损坏：Profiles\\pro.xml");
+  })) << Narrow(PopupText());
+  EXPECT_TRUE(Contains(PopupText(), L"或用注册码更换用户。"));
+  // Told once: closed, the popup stays hidden while the poll keeps fetching in vain.
+  HWND popup = program->TopWindow(L"TMsgForm");
+  PostMessageW(popup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(popup); }));
+  const long fetches = AgentCallCount("GetUserProfile");
+  ASSERT_TRUE(WaitFor([&] { return AgentCallCount("GetUserProfile") >= fetches + 10; }));
+  EXPECT_FALSE(IsWindowVisible(popup));
+  EXPECT_EQ(WaitForSingleObject(beeps, 0), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(beeps, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+  CloseHandle(beeps);
+
+  // The local settings the same way, once the profile is whole.
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"LocalSetting.xml", L"<Other/>"));
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", whole));
+  EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"本地设置无法读取"); })) << Narrow(PopupText());
+  EXPECT_TRUE(Contains(PopupText(), L"或删除它以使用默认设置。"));
+}
+
 TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
   // The documents are dropped while no user is set, and the damaged profile is what the
   // poll then fetches on every tick.
