@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "agent/AgentCallFilter.h"
 #include "agent/AgentLink.h"
 #include "agent/UnitDef.h"
 #include "toolkit/Exception.h"
@@ -14,15 +13,6 @@ namespace {
 // refused while the lost agent is being reconnected must not bring back the notice that
 // it does not answer.
 std::vector<std::wstring> g_told;
-
-// The text that tells an outage of this status; empty for any other failure.
-std::wstring OutageText(HRESULT status) {
-  // Refused because another call waits, or given up after the agent asked us to come
-  // again for too long: either way it does not answer.
-  if (status == RPC_E_CALL_REJECTED) return AgentNotAnsweringText();
-  if (IsAgentGone(status)) return AgentUnreachableText();
-  return {};
-}
 
 }  // namespace
 
@@ -45,11 +35,11 @@ void TellAgentOutage(const std::wstring& text) {
 void AgentOutageEnded() { g_told.clear(); }
 
 bool IsAgentOutage(std::exception_ptr failure) {
-  return failure && !OutageText(FailureStatus(failure)).empty();
+  return failure && !AgentOutageText(FailureStatus(failure)).empty();
 }
 
 bool TellAgentOutageOf(std::exception_ptr failure) {
-  const std::wstring text = failure ? OutageText(FailureStatus(failure)) : std::wstring();
+  const std::wstring text = failure ? AgentOutageText(FailureStatus(failure)) : std::wstring();
   if (text.empty()) return false;
   TellAgentOutage(text);
   return true;

@@ -214,7 +214,7 @@ bool TPageUser::DialogKey(WPARAM key) {
 void TPageUser::btnChangeClick(TControl&) {
   // The change drops the held profile: its unsent edits would go without a word.
   if (UserProfile.Assigned() && UserProfile.Modified() &&
-      ShowPageMessage(kChangeUserQuestion, MB_YESNO | MB_DEFBUTTON2) != IDYES)
+      ShowPageMessage(kChangeUserQuestion, kQuestionStyle) != IDYES)
     return;
   THourglass hourglass;
   try {

@@ -53,10 +53,7 @@ void TAgentHealth::TickFailed(std::exception_ptr failure) {
     OnBeep();
   else
     PollBeep();
-  if (gone)
-    TellAgentOutage(AgentUnreachableText());
-  else if (!Told(failure))
-    ShowMessageText(ExceptionMessage(failure));
+  if (!TellAgentOutageOf(failure) && !Told(failure)) ShowMessageText(ExceptionMessage(failure));
 }
 
 void PollBeep() {

@@ -186,7 +186,7 @@ void TCnfgMain::FormClose(TForm&, bool& canClose) {
   // asks also for a click made before the user was told that the agent does not answer
   // (such input waits in the queue until then).
   if (!committing_) return;
-  canClose = ::ShowPageMessage(Handle(), kCloseDuringCommitQuestion, MB_YESNO | MB_DEFBUTTON2) == IDYES;
+  canClose = ::ShowPageMessage(Handle(), kCloseDuringCommitQuestion, kQuestionStyle) == IDYES;
 }
 
 void TCnfgMain::FormDestroy(TControl&) {

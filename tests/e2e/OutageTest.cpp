@@ -55,20 +55,14 @@ class OutageTest : public AccountPagesTest {
   }
 
   // A new user name typed on the modification page and taken by its OK: an unsent edit.
-  void EditUserName(const wchar_t* from = L"张伟", const wchar_t* to = L"张伟明") {
+  void EditUserName() {
     HWND page = OpenModifyPage();
     ASSERT_NE(page, nullptr);
-    SetText(Child(page, L"Edit", from), to);
+    SetText(Child(page, L"Edit", L"张伟"), L"张伟明");
     Click(Child(page, L"Button", L"确定"));
     ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Apply()) != FALSE; }));
   }
   HWND Apply() { return Child(main, L"TPicBtn", L"应用"); }
-  // The program's modal box once it shows; null when none came.
-  HWND WaitForBox() {
-    HWND box = nullptr;
-    WaitFor([&] { return (box = program->TopWindow(L"#32770")) && IsWindowVisible(box); }, 10000);
-    return box && IsWindowVisible(box) ? box : nullptr;
-  }
 };
 
 TEST_F(OutageTest, AKilledAgentStartedAgainTakesTheEditMadeBefore) {
@@ -153,8 +147,9 @@ TEST_F(OutageTest, ClosingWhileACommitWaitsForAHungAgentAsksFirst) {
   // Clicked before the user is told that the agent does not answer: the click waits
   // in the queue until then, while the profile is on its way.
   Click(Child(main, L"TPicBtn", L"取消"));
-  HWND box = WaitForBox();
-  ASSERT_NE(box, nullptr) << "the program ended: " << program->Running();
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = program->TopWindow(L"#32770")) && IsWindowVisible(box); }))
+      << (program->Running() ? "no question" : "the program ended");
   EXPECT_EQ(WindowText(box), L"维特兰诺用户管理");
   EXPECT_TRUE(Contains(StaticTexts(box), L"尚未保存")) << Narrow(StaticTexts(box));
   EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
@@ -163,17 +158,6 @@ TEST_F(OutageTest, ClosingWhileACommitWaitsForAHungAgentAsksFirst) {
   EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Apply()); }));
   EXPECT_TRUE(program->Running());
-
-  // Closed by the close box after the notice, and Yes: the program ends, still waiting.
-  EditUserName(L"张伟明", L"张三");
-  FreezeAgents(true);
-  Click(Apply());
-  ASSERT_TRUE(WaitFor([&] { return Contains(PopupText(), L"没有响应"); }, 8000));
-  PostMessageW(main, WM_SYSCOMMAND, SC_CLOSE, 0);
-  box = WaitForBox();
-  ASSERT_NE(box, nullptr);
-  PostMessageW(box, WM_COMMAND, IDYES, 0);
-  EXPECT_TRUE(program->WaitForExit(5000));
 }
 
 TEST_F(OutageTest, AHungAgentMeetsTheParentSearchInThePopupAloneNeverInABox) {
@@ -218,9 +202,6 @@ TEST_F(OutageTest, DamagedDocumentsAtStartAreToldOnceWithTheReasonAndWhatToDo) {
   ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", L"<UserInfo><Domain>"));
   ResetAgentCallCounts();
   program.emplace(kProgram);
-  // Made before the program's first tick, which comes after its window.
-  HANDLE beeps = CreateSemaphoreW(nullptr, 0, 1000, PollBeepSemaphoreName(program->ProcessId()).c_str());
-  ASSERT_NE(beeps, nullptr);
   main = program->WaitForTopWindow(kMainClass);
   ASSERT_NE(main, nullptr);
   EXPECT_TRUE(WaitFor([&] {
@@ -234,9 +215,6 @@ TEST_F(OutageTest, DamagedDocumentsAtStartAreToldOnceWithTheReasonAndWhatToDo) {
   const long fetches = AgentCallCount("GetUserProfile");
   ASSERT_TRUE(WaitFor([&] { return AgentCallCount("GetUserProfile") >= fetches + 10; }));
   EXPECT_FALSE(IsWindowVisible(popup));
-  EXPECT_EQ(WaitForSingleObject(beeps, 0), WAIT_OBJECT_0);
-  EXPECT_EQ(WaitForSingleObject(beeps, 0), static_cast<DWORD>(WAIT_TIMEOUT));
-  CloseHandle(beeps);
 
   // The local settings the same way, once the profile is whole.
   ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"LocalSetting.xml", L"<Other/>"));

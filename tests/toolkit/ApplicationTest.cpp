@@ -66,25 +66,6 @@ TEST(HandleException, ReportsEveryKindOfExceptionAndNeverThrows) {
   ThrowAndHandle([] { throw EError(L"first"); });  // a failing handler does not escape
 }
 
-TEST(HandleException, AFilterTakesTheExceptionsItToldItselfAndLeavesTheRest) {
-  Reports reports;
-  Application().ExceptionFilter = [](std::exception_ptr error) {
-    try {
-      std::rethrow_exception(error);
-    } catch (const EOleError& e) {
-      return e.Code() == RPC_E_CALL_REJECTED;
-    } catch (...) {
-      return false;
-    }
-  };
-  ThrowAndHandle([] { throw EOleError(RPC_E_CALL_REJECTED, L"代理程序没有响应。"); });
-  ThrowAndHandle([] { throw EOleError(E_FAIL, L"注册码无效"); });
-  Application().ExceptionFilter = [](std::exception_ptr) -> bool { throw std::runtime_error("filter"); };
-  ThrowAndHandle([] { throw EError(L"磁盘已满"); });
-  Application().ExceptionFilter = nullptr;
-  EXPECT_EQ(reports, (Reports::vector{L"注册码无效.", L"磁盘已满."}));
-}
-
 // The click is reflected inside the form's window procedure; the exception stops there
 // and the next click works again.
 TEST(HandleException, AnExceptionInAHandlerIsReportedAndTheProgramGoesOn) {
