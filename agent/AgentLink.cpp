@@ -69,11 +69,16 @@ TComPtr<T> CreateLocal(REFCLSID clsid, REFIID iid) {
 // back yet, or a test that never connected) fails as a call to a lost agent does.
 [[noreturn]] void NotConnected() { throw EOleError(CO_E_OBJNOTCONNECTED, AgentUnreachableText()); }
 
-// One call to the agent: one at a time (see AgentCallFilter), failures raised.
+// One call to the agent: one at a time (see AgentCallFilter), failures raised. An agent
+// that is gone or does not answer leaves no failure text of its own, and the system's
+// (in its language, "RPC server unavailable") says nothing of the agent: the user reads
+// the program's.
 template <class TCall>
 void Checked(TCall call) {
   TAgentCallScope scope;
-  OleCheck(call());
+  const HRESULT hr = call();
+  if (const std::wstring outage = AgentOutageText(hr); !outage.empty()) throw EOleError(hr, outage);
+  OleCheck(hr);
 }
 
 }  // namespace
@@ -97,6 +102,14 @@ bool IsAgentGone(HRESULT hr) {
 }
 
 std::wstring AgentUnreachableText() { return L"无法连接代理程序 Orvanta.exe，正在重新连接。"; }
+
+std::wstring AgentOutageText(HRESULT hr) {
+  // Refused because another call waits, or given up after the agent asked us to come
+  // again for too long: either way it does not answer.
+  if (hr == RPC_E_CALL_REJECTED) return AgentNotAnsweringText();
+  if (IsAgentGone(hr)) return AgentUnreachableText();
+  return {};
+}
 
 TSvcInvokerLink TSvcInvokerLink::Create() {
   return TSvcInvokerLink(CreateLocal<ISvcInvoker>(CLSID_CoSvcInvoker, IID_ISvcInvoker));

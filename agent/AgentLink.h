@@ -27,6 +27,9 @@ bool IsAgentGone(HRESULT hr);
 
 // What the user reads while the agent cannot be reached.
 std::wstring AgentUnreachableText();
+// What the user reads when a call failed with this status because the agent cannot be
+// used now (it does not answer, or it is gone); empty for any other status.
+std::wstring AgentOutageText(HRESULT hr);
 
 class TSvcInvokerLink {
  public:

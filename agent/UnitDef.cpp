@@ -2,6 +2,7 @@
 
 #include "shell/Common.h"
 #include "agent/AgentCallFilter.h"
+#include "agent/AgentOutage.h"
 #include "agent/ErrorInfoHook.h"
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
@@ -32,7 +33,7 @@ void StartUpSharedState(const std::wstring& programDir) {
     OleCheck(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     comInitialised = true;
     InstallErrorInfoHook();
-    InstallAgentCallFilter([](const std::wstring& text) { ShowMessageText(text); });
+    InstallAgentCallFilter(TellAgentOutage);
     StartupStep("COM initialised");
   }
   ConnectAgent();

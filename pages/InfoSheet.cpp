@@ -16,7 +16,7 @@ TInfoSheet::TInfoSheet(TControl& host, const wchar_t* className, std::wstring na
 
 bool TInfoSheet::KeepsOthers(int stored) {
   if (CtrlHeld() || stored <= 0) return false;
-  return ShowPageMessage(kQuestion, MB_YESNO | MB_DEFBUTTON2) == IDNO;
+  return ShowPageMessage(kQuestion, kQuestionStyle) == IDNO;
 }
 
 LRESULT TInfoSheet::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -17,6 +17,7 @@ namespace {
 std::unique_ptr<TPageUser> PageUser;
 
 constexpr int kValueHeight = 14;
+constexpr int kChangeUserQuestion = 564;
 
 // A caption label at its designed place, sized to its text.
 TControlArgs Text(TControl& parent, const wchar_t* name, int left, int top, const wchar_t* text) {
@@ -211,6 +212,10 @@ bool TPageUser::DialogKey(WPARAM key) {
 }
 
 void TPageUser::btnChangeClick(TControl&) {
+  // The change drops the held profile: its unsent edits would go without a word.
+  if (UserProfile.Assigned() && UserProfile.Modified() &&
+      ShowPageMessage(kChangeUserQuestion, kQuestionStyle) != IDYES)
+    return;
   THourglass hourglass;
   try {
     UserManager.ChangeUser(edtRegKey.Text());

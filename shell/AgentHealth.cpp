@@ -3,19 +3,19 @@
 #include <string>
 
 #include "agent/AgentLink.h"
+#include "agent/AgentOutage.h"
 #include "agent/UnitDef.h"
 #include "toolkit/Exception.h"
 
 namespace {
 
-// The failure's status when it was a failed COM call, else S_OK.
-HRESULT StatusOf(std::exception_ptr failure) {
+bool Told(std::exception_ptr failure) {
   try {
     std::rethrow_exception(failure);
-  } catch (const EOleError& e) {
-    return e.Code();
+  } catch (const EToldFailure&) {
+    return true;
   } catch (...) {
-    return S_OK;
+    return false;
   }
 }
 
@@ -36,8 +36,13 @@ bool TAgentHealth::ReadyForTick() {
   return true;
 }
 
+void TAgentHealth::TickSucceeded() {
+  failing_ = false;
+  AgentOutageEnded();
+}
+
 void TAgentHealth::TickFailed(std::exception_ptr failure) {
-  const bool gone = IsAgentGone(StatusOf(failure));
+  const bool gone = IsAgentGone(FailureStatus(failure));
   if (gone && !lost_) {
     lost_ = true;
     lastAttempt_ = 0;  // the first attempt comes with the next tick
@@ -48,7 +53,7 @@ void TAgentHealth::TickFailed(std::exception_ptr failure) {
     OnBeep();
   else
     PollBeep();
-  ShowMessageText(gone ? AgentUnreachableText() : ExceptionMessage(failure));
+  if (!TellAgentOutageOf(failure) && !Told(failure)) ShowMessageText(ExceptionMessage(failure));
 }
 
 void PollBeep() {

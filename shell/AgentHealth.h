@@ -11,6 +11,15 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/Exception.h"
+
+// A poll step's failure whose text the step has shown itself: the run of failures it
+// starts still beeps once, but the text is not shown a second time.
+class EToldFailure : public EError {
+ public:
+  using EError::EError;
+};
+
 class TAgentHealth {
  public:
   // How often a lost agent is looked for.
@@ -19,7 +28,8 @@ class TAgentHealth {
   // Called before a tick: true when the tick may go ahead. While the agent is lost it
   // tries to connect (at most once a second) and answers whether that worked.
   bool ReadyForTick();
-  void TickSucceeded() { failing_ = false; }
+  // Ends the run of failures, and the agent's outage if there was one.
+  void TickSucceeded();
   // Beeps and tells the popup when this failure starts a run of failures; marks the
   // agent lost when the failure says its process is gone.
   void TickFailed(std::exception_ptr failure);

@@ -67,4 +67,6 @@ class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
 // result is 0. Any other style: a modal box owned by `owner`, with the resource string
 // as text and the application title as caption; the result is the box's answer.
 inline constexpr UINT kPopupMessageStyle = MB_ICONINFORMATION;
+// A question whose answer may lose the user's work: Yes or No, No the default.
+inline constexpr UINT kQuestionStyle = MB_YESNO | MB_DEFBUTTON2;
 int ShowPageMessage(HWND owner, int number, UINT style);

@@ -6,6 +6,7 @@
 #include "shell/Common.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StartupTrace.h"
+#include "agent/AgentOutage.h"
 #include "agent/UnitDef.h"
 #include "shell/frmCnfgMain.h"
 #include "shell/frmMsg.h"
@@ -21,8 +22,14 @@ int RunMainWindow() {
   TMsgForm msgForm;
   StartupStep("popup created");
   MessageSink = [&msgForm](const std::wstring& text) { msgForm.ShowText(text); };
+  // A handler's call that finds the agent hung or gone is one more sign of the outage
+  // the popup tells, not a modal box of its own.
+  Application().ExceptionFilter = TellAgentOutageOf;
   struct TSinkReset {
-    ~TSinkReset() { MessageSink = nullptr; }
+    ~TSinkReset() {
+      Application().ExceptionFilter = nullptr;
+      MessageSink = nullptr;
+    }
   } sinkReset;
   return Application().Run(mainWindow);
 }

@@ -4,11 +4,13 @@
 #include <string_view>
 
 #include "shell/Common.h"
+#include "shell/PageFrame.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StartupTrace.h"
 #include "skin/SkinFaces.h"
 #include "agent/AgentCallFilter.h"
+#include "agent/AgentOutage.h"
 #include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
 #include "pages/frameDnsPro.h"
@@ -24,6 +26,7 @@
 namespace {
 
 constexpr int kNavGroup = 1;
+constexpr int kCloseDuringCommitQuestion = 565;
 
 // The navigation column and the button row, as laid out on the window picture.
 TControlArgs Nav(const wchar_t* name, int top, const wchar_t* caption, int tabOrder) {
@@ -48,6 +51,42 @@ void ShowCaption(TControl& control, const std::wstring& caption) {
 
 void ShowEnabled(TControl& control, bool enabled) {
   if (control.Enabled() != enabled) control.SetEnabled(enabled);
+}
+
+// A document as the user knows it, and what the user can do when the agent's copy of
+// it cannot be used.
+struct TDocumentKind {
+  const wchar_t* name;
+  const wchar_t* remedy;
+};
+constexpr TDocumentKind kProfileDocument{L"用户资料", L"请修复该文件，或用注册码更换用户。"};
+constexpr TDocumentKind kSettingsDocument{L"本地设置", L"请修复该文件，或删除它以使用默认设置。"};
+
+// Which document, the reason (the agent's own, which names its file, or why the text
+// did not parse), and what to do.
+std::wstring DamagedDocumentText(const TDocumentKind& kind, std::wstring reason) {
+  while (!reason.empty() && (reason.back() == L'。' || reason.back() == L'.')) reason.pop_back();
+  return std::wstring(kind.name) + L"无法读取：" + reason + L"。" + kind.remedy;
+}
+
+// Fetches and parses one document. A failure that is no outage of the agent (the
+// agent refuses the document, or its text does not parse) means the document is
+// damaged: the user is told once, until it comes whole again, and the tick fails
+// (with the one beep of its run) without telling it again on every tick.
+template <class TFetch>
+auto FetchDocument(const TDocumentKind& kind, bool& told, TFetch fetch) -> decltype(fetch()) {
+  try {
+    auto document = fetch();
+    told = false;
+    return document;
+  } catch (...) {
+    const std::exception_ptr failure = std::current_exception();
+    if (IsAgentOutage(failure)) throw;
+    const std::wstring text = DamagedDocumentText(kind, ExceptionMessage(failure));
+    if (!told) ShowMessageText(text);
+    told = true;
+    throw EToldFailure(text);
+  }
 }
 
 std::wstring FormatResString(int number, const std::wstring& argument) {
@@ -91,6 +130,7 @@ TCnfgMain::TCnfgMain()
   btnCancel.OnClick = [this](TControl& s) { btnCancelClick(s); };
   StateTimer.OnTimer = [this](TTimer& s) { StateTimerTimer(s); };
   OnDestroy = [this](TControl& s) { FormDestroy(s); };
+  OnClose = [this](TForm& s, bool& canClose) { FormClose(s, canClose); };
   FormCreate();
 }
 
@@ -145,6 +185,15 @@ void TCnfgMain::ShowProgramIcon() {
   }
 }
 
+void TCnfgMain::FormClose(TForm&, bool& canClose) {
+  // While a commit waits for the agent the window still takes input, and its end would
+  // not wait for the agent: the edits on their way would be lost without a word. This
+  // asks also for a click made before the user was told that the agent does not answer
+  // (such input waits in the queue until then).
+  if (!committing_) return;
+  canClose = ::ShowPageMessage(Handle(), kCloseDuringCommitQuestion, kQuestionStyle) == IDYES;
+}
+
 void TCnfgMain::FormDestroy(TControl&) {
   StateTimer.SetEnabled(false);
   CurrentPage.Reset();
@@ -193,6 +242,10 @@ void TCnfgMain::StateTimerTimer(TTimer&) {
   // A page's call that waits for the agent runs this tick inside its wait: the tick
   // would only queue behind it.
   if (AgentCallPending()) return;
+  if (commitQueued_) {
+    Commit();
+    return;
+  }
   if (!AgentHealth.ReadyForTick()) return;
   try {
     ShowNetworkState();
@@ -249,12 +302,16 @@ void TCnfgMain::FetchDocuments() {
   auto profileEdited = [] { return UserProfile.Assigned() && UserProfile.Modified(); };
   auto settingsEdited = [] { return LocalSettings.Assigned() && LocalSettingsModified; };
   if (!profileEdited()) {
-    const std::wstring text = UserManager.GetUserProfile(kProfileCurrent);
-    if (!profileEdited()) HoldProfile(ParseUserInfo(text));
+    TXMLUserInfoType fetched = FetchDocument(kProfileDocument, profileDamageTold_, [] {
+      return ParseUserInfo(UserManager.GetUserProfile(kProfileCurrent));
+    });
+    if (!profileEdited()) HoldProfile(std::move(fetched));
   }
   if (!settingsEdited()) {
-    const std::wstring text = UserManager.GetAppProfile();
-    if (!settingsEdited()) HoldSettings(ParseLocalSetting(text));
+    TXMLLocalSettingType fetched = FetchDocument(kSettingsDocument, settingsDamageTold_, [] {
+      return ParseLocalSetting(UserManager.GetAppProfile());
+    });
+    if (!settingsEdited()) HoldSettings(std::move(fetched));
   }
   if (CurrentPage && UserProfile.Assigned()) CurrentPage->Refresh();
 }
@@ -282,14 +339,37 @@ void TCnfgMain::UpdateApplyButton() {
 // ---- Commit ----
 
 void TCnfgMain::btnOKClick(TControl& sender) {
+  const bool closing = sender.Name() == L"btnOK";
+  if (committing_) {
+    // A click while a commit is under way: that commit sends the same documents; OK
+    // closes the window once it has gone through.
+    closeAfterCommit_ = closeAfterCommit_ || closing;
+    return;
+  }
+  committing_ = true;
+  closeAfterCommit_ = closing;
+  // The click came while another call waits for the agent (the window takes input once
+  // the user is told it does not answer): the commit cannot go out beside it, and goes
+  // with the first tick after it. Until then it counts as under way.
+  commitQueued_ = AgentCallPending();
+  if (!commitQueued_) Commit();
+}
+
+void TCnfgMain::Commit() {
+  commitQueued_ = false;
+  bool sent = false;
   bool startUpApplied = true;
   {
+    struct TCommitEnd {
+      bool& flag;
+      ~TCommitEnd() { flag = false; }
+    } commitEnd{committing_};
     THourglass hourglass;
     startUpApplied = ApplyStartUp();
-    if (!SendLocalSettings() || !SendUserProfile()) return;
+    sent = SendLocalSettings() && SendUserProfile();
   }
   // Closing would take away the message that the start-up choice stayed as it was.
-  if (sender.Name() == L"btnOK" && startUpApplied) Close();
+  if (sent && closeAfterCommit_ && startUpApplied) Close();
 }
 
 bool TCnfgMain::ApplyStartUp() {

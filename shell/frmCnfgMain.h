@@ -64,6 +64,8 @@ class TCnfgMain : public TBGForm {
  private:
   void FormCreate();
   void ShowProgramIcon();
+  // Asks first while a commit waits for the agent.
+  void FormClose(TForm& sender, bool& canClose);
   void FormDestroy(TControl& sender);
   void AttachNavigation(TPicBtn& button, void (TCnfgMain::*checked)(TControl&));
   // The skin's look of the buttons: faces, styles and sounds.
@@ -80,6 +82,8 @@ class TCnfgMain : public TBGForm {
   void HoldSettings(TXMLLocalSettingType fetched);
   void UpdateApplyButton();
 
+  // The commit: start-up choice, local settings, then the profile.
+  void Commit();
   // The commit's steps; each returns false when it failed and reported why.
   // Makes the machine start the agent as the options page wished; false, with the
   // popup saying so, when the user declined the consent prompt.
@@ -97,4 +101,14 @@ class TCnfgMain : public TBGForm {
 
   // Documents with unsent edits kept while the agent has no usable user.
   TUnsentEdits unsent_;
+  // A commit is under way (its calls may wait for the agent, taking input meanwhile)
+  // or queued behind another call that waits; the window closes when it has gone
+  // through (OK, also one pressed meanwhile).
+  bool committing_ = false;
+  bool commitQueued_ = false;
+  bool closeAfterCommit_ = false;
+  // The agent handed out a damaged document and the user was told; cleared when the
+  // document comes whole again.
+  bool profileDamageTold_ = false;
+  bool settingsDamageTold_ = false;
 };

@@ -25,7 +25,16 @@ TApplication& Application() {
 TApplication::TApplication() : title_(ExecutableName()) {}
 
 std::wstring ErrorReportText(std::wstring message) {
-  if (!message.empty() && message.back() > L'.') message += L'.';
+  if (message.empty()) return message;
+  // The ideographic full stops sort after '.' but end a sentence already: "。." would
+  // end it twice.
+  switch (message.back()) {
+    case L'\u3002':  // 。
+    case L'\uFF0E':  // ．, full width
+    case L'\uFF61':  // ｡, half width
+      return message;
+  }
+  if (message.back() > L'.') message += L'.';
   return message;
 }
 
@@ -153,6 +162,11 @@ bool TApplication::HandleMessage() {
 
 void TApplication::HandleException() noexcept {
   const std::exception_ptr error = std::current_exception();
+  try {
+    if (error && ExceptionFilter && ExceptionFilter(error)) return;
+  } catch (...) {
+    // A failing filter leaves the exception to the report.
+  }
   ReportError(error ? ExceptionMessage(error) : std::wstring());
 }
 

@@ -42,6 +42,9 @@ class TApplication {
 
   // When attached, receives the report's text instead of the error box.
   std::function<void(const std::wstring& text)> OnException;
+  // When attached, offered every exception HandleException gets, before the report:
+  // true when it told the user itself, and the report then shows nothing.
+  std::function<bool(std::exception_ptr error)> ExceptionFilter;
 
  private:
   friend TApplication& Application();
@@ -59,5 +62,5 @@ class TApplication {
 TApplication& Application();
 
 // The text the error report shows: the message, with "." appended when its last
-// character (UTF-16 code unit) sorts after ".".
+// character (UTF-16 code unit) sorts after "." and is no ideographic full stop ("。").
 std::wstring ErrorReportText(std::wstring message);

@@ -140,6 +140,89 @@ TEST_F(OutageTest, AHungAgentLeavesTheWindowAliveAndCancelEndsTheProgram) {
   FreezeAgents(false);
 }
 
+TEST_F(OutageTest, ClosingWhileACommitWaitsForAHungAgentAsksFirst) {
+  EditUserName();
+  FreezeAgents(true);
+  Click(Apply());
+  // Clicked before the user is told that the agent does not answer: the click waits
+  // in the queue until then, while the profile is on its way.
+  Click(Child(main, L"TPicBtn", L"取消"));
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = program->TopWindow(L"#32770")) && IsWindowVisible(box); }))
+      << (program->Running() ? "no question" : "the program ended");
+  EXPECT_EQ(WindowText(box), L"维特兰诺用户管理");
+  EXPECT_TRUE(Contains(StaticTexts(box), L"尚未保存")) << Narrow(StaticTexts(box));
+  EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+  PostMessageW(box, WM_COMMAND, IDNO, 0);
+  FreezeAgents(false);
+  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Apply()); }));
+  EXPECT_TRUE(program->Running());
+}
+
+TEST_F(OutageTest, AHungAgentMeetsTheParentSearchInThePopupAloneNeverInABox) {
+  Click(Child(main, L"TPicBtn", L"域名层次"));
+  HWND page = nullptr, dialog = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (page = FindChild(main, L"TPageHierarchyPro", L"")) && IsWindowVisible(page); }));
+  Click(FindChild(FindChild(page, L"Button", L" 父  域 "), L"Button", L"增  加..."));
+  ASSERT_TRUE(WaitFor([&] { return (dialog = FindChild(main, L"TPageParent", L"")) && IsWindowVisible(dialog); }));
+  HWND edit = Edits(dialog).at(0), list = FindChild(dialog, L"ListBox", L"");
+  auto matches = [&] { return SendMessageW(list, LB_GETCOUNT, 0, 0); };
+  bool boxSeen = false;
+  // Every wait below also looks for a modal box of the program.
+  auto waitFor = [&](const std::function<bool()>& done, DWORD timeoutMs) {
+    return WaitFor([&] {
+      boxSeen = boxSeen || program->TopWindow(L"#32770");
+      return done();
+    }, timeoutMs);
+  };
+  ASSERT_TRUE(TypeText(edit, L"club"));
+  ASSERT_TRUE(waitFor([&] { return matches() > 0; }, 5000));
+
+  FreezeAgents(true);  // the poll's next call waits
+  ASSERT_TRUE(waitFor([&] { return Contains(PopupText(), L"没有响应"); }, 8000));
+  ASSERT_TRUE(TypeText(edit, L"clubs"));
+  // The search cleared the list and was refused at once: the poll's call still waits.
+  EXPECT_TRUE(waitFor([&] { return matches() == 0; }, 5000));
+  KillAgents();
+  ASSERT_TRUE(waitFor([&] { return Contains(PopupText(), L"无法连接代理程序"); }, 8000))
+      << Narrow(PopupText()) << (boxSeen ? ", a modal box beside it" : "");
+  ResetAgentCallCounts();
+  StartBackgroundAgent();
+  ASSERT_TRUE(waitFor([] { return AgentCallCount("IsOnline") >= 1; }, 10000));
+  ASSERT_TRUE(TypeText(edit, L"club"));
+  EXPECT_TRUE(waitFor([&] { return matches() > 0; }, 5000));  // the dialog searches again
+  EXPECT_FALSE(boxSeen);
+  EXPECT_FALSE(Contains(PopupText(), L"RPC"));
+}
+
+TEST_F(OutageTest, DamagedDocumentsAtStartAreToldOnceWithTheReasonAndWhatToDo) {
+  const std::wstring whole = StoredUserProfile(kDemoProId);
+  program.reset();
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", L"<UserInfo><Domain>"));
+  ResetAgentCallCounts();
+  program.emplace(kProgram);
+  main = program->WaitForTopWindow(kMainClass);
+  ASSERT_NE(main, nullptr);
+  EXPECT_TRUE(WaitFor([&] {
+    return Contains(PopupText(), L"用户资料无法读取：代理数据文件已损坏：Profiles\\pro.xml");
+  })) << Narrow(PopupText());
+  EXPECT_TRUE(Contains(PopupText(), L"或用注册码更换用户。"));
+  // Told once: closed, the popup stays hidden while the poll keeps fetching in vain.
+  HWND popup = program->TopWindow(L"TMsgForm");
+  PostMessageW(popup, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(popup); }));
+  const long fetches = AgentCallCount("GetUserProfile");
+  ASSERT_TRUE(WaitFor([&] { return AgentCallCount("GetUserProfile") >= fetches + 10; }));
+  EXPECT_FALSE(IsWindowVisible(popup));
+
+  // The local settings the same way, once the profile is whole.
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"LocalSetting.xml", L"<Other/>"));
+  ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", whole));
+  EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"本地设置无法读取"); })) << Narrow(PopupText());
+  EXPECT_TRUE(Contains(PopupText(), L"或删除它以使用默认设置。"));
+}
+
 TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
   // The documents are dropped while no user is set, and the damaged profile is what the
   // poll then fetches on every tick.

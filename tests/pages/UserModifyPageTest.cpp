@@ -3,6 +3,7 @@
 // (and what a stop leaves written), the reload, the new key, the re-sent answer and
 // Back.
 #include "tests/pages/UserPageFixture.h"
+#include "tests/support/BoxAnswer.h"
 
 namespace {
 
@@ -205,7 +206,9 @@ TEST_F(UserModifyPageTest, EnterPressesOkAndEscapeGoesBackWithoutTouchingTheMain
   EXPECT_EQ(agent.CallCount(L"PutUserProfile"), 0);
 
   Type(user->edtRegKey, L"STD3-7H1M-2PW5-DEMO");
+  TBoxAnswer yes(IDYES);  // the change of account asks first: "lee" is not sent
   Key(user->edtRegKey, VK_RETURN);
+  EXPECT_EQ(yes.Boxes().size(), 1u);
   EXPECT_EQ(agent.CallCount(L"ChangeUser"), 1);
 }
 

@@ -1,13 +1,15 @@
 // The user page inside a real main window over the fake agent: what each label shows
 // with and without a profile, the sign button in each state (also as the poll writes
-// it), signing in and out, the change of account, the re-sent key, the blinking key
-// icons and the way to the modification page.
+// it), signing in and out, the change of account (asked first over unsent edits), the
+// re-sent key, the blinking key icons and the way to the modification page.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cmath>
 
+#include "shell/Common.h"
 #include "tests/pages/UserPageFixture.h"
+#include "tests/support/BoxAnswer.h"
 
 namespace {
 
@@ -206,6 +208,30 @@ TEST_F(UserPageTest, ChangeOfAccountDropsTheProfileRefreshesTheDomainListAndSays
       L"<UserInfo Modified=\"False\"><Domain>b.example</Domain><UserName>wang</UserName></UserInfo>";
   Tick();
   EXPECT_EQ(user->labUserName.Caption(), L"wang");
+}
+
+TEST_F(UserPageTest, ChangeOfAccountOverUnsentEditsAsksFirstAndNoKeepsThem) {
+  HoldProfile();
+  ChangeUserProfile([](TXMLUserInfoType& profile) { profile.SetUserName(L"李明"); });
+  Type(user->edtRegKey, L"K-2");
+  {
+    TBoxAnswer no(IDNO);
+    Press(user->btnChange);
+    ASSERT_EQ(no.Boxes().size(), 1u);
+    EXPECT_EQ(no.Boxes()[0].text, GetResString(564));
+    EXPECT_EQ(no.Boxes()[0].caption, L"维特兰诺用户管理");
+    EXPECT_TRUE(no.Boxes()[0].defaultIsNo);
+  }
+  EXPECT_EQ(agent.CallCount(L"ChangeUser"), 0);
+  Tick();  // the edited profile stays held, and Apply follows it
+  EXPECT_EQ(UserProfile.UserName(), L"李明");
+  EXPECT_TRUE(main->btnApply.Enabled());
+
+  TBoxAnswer yes(IDYES);  // Enter in the key edit asks the same
+  Key(user->edtRegKey, VK_RETURN);
+  EXPECT_EQ(yes.Boxes().size(), 1u);
+  EXPECT_EQ(agent.arguments.back(), L"K-2");
+  EXPECT_FALSE(UserProfile.Assigned());
 }
 
 TEST_F(UserPageTest, ARefusedKeyIsShownAndTheProfileStays) {

@@ -6,9 +6,11 @@
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
 #include "shell/Common.h"
+#include "tests/support/BoxAnswer.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/FakePage.h"
 #include "toolkit/Label.h"
+#include "agent/AgentCallFilter.h"
 #include "agent/UnitDef.h"
 #include "shell/frmCnfgMain.h"
 
@@ -192,6 +194,28 @@ TEST_F(MainWindowTest, CancelClosesWithoutSending) {
   main->btnCancel.Click();
   EXPECT_EQ(main->Handle(), nullptr);
   EXPECT_TRUE(agent.putUserProfiles.empty());
+}
+
+// The window takes input while a call waits for the agent: OK then comes inside that
+// wait, and Cancel too while OK's commit waits for its turn.
+TEST_F(MainWindowTest, OkDuringAnotherCallsWaitCommitsAfterItAndCancelMeanwhileAsksFirst) {
+  Tick();
+  Edit();
+  {
+    TAgentCallScope waiting;
+    main->btnOK.Click();
+    TBoxAnswer no(IDNO);
+    main->btnCancel.Click();
+    ASSERT_EQ(no.Boxes().size(), 1u);
+    EXPECT_EQ(no.Boxes()[0].text, GetResString(565));
+    EXPECT_TRUE(no.Boxes()[0].defaultIsNo);
+    Tick();
+  }
+  EXPECT_NE(main->Handle(), nullptr);
+  EXPECT_TRUE(agent.putUserProfiles.empty());
+  Tick();  // the first tick after the wait sends, and OK closes
+  EXPECT_EQ(agent.putUserProfiles.size(), 1u);
+  EXPECT_EQ(main->Handle(), nullptr);
 }
 
 TEST_F(MainWindowTest, SectionButtonsChooseByServiceTypeOnlyWithAProfile) {

@@ -40,13 +40,18 @@ struct Watchdog {
 
 }  // namespace
 
-TEST(ErrorReportText, AppendsAPeriodOnlyAfterCharactersSortingAfterIt) {
+TEST(ErrorReportText, AppendsAPeriodOnlyAfterCharactersSortingAfterItAndNeverAfterAFullStop) {
   EXPECT_EQ(ErrorReportText(L"abc"), L"abc.");
   EXPECT_EQ(ErrorReportText(L"abc."), L"abc.");
   EXPECT_EQ(ErrorReportText(L"a!"), L"a!");    // '!' < '.'
   EXPECT_EQ(ErrorReportText(L"a-"), L"a-");    // just below '.'
   EXPECT_EQ(ErrorReportText(L"a/"), L"a/.");   // just above
   EXPECT_EQ(ErrorReportText(L"错误！"), L"错误！.");  // full-width '！' is U+FF01
+  // A sentence that ends in an ideographic full stop is not ended a second time.
+  EXPECT_EQ(ErrorReportText(L"代理程序没有响应。"), L"代理程序没有响应。");
+  EXPECT_EQ(ErrorReportText(L"没有响应．"), L"没有响应．");
+  EXPECT_EQ(ErrorReportText(L"没有响应｡"), L"没有响应｡");
+  EXPECT_EQ(ErrorReportText(L"。。x"), L"。。x.");
   EXPECT_EQ(ErrorReportText(L""), L"");
 }
 
