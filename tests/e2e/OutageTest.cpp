@@ -72,12 +72,11 @@ TEST_F(OutageTest, AKilledAgentStartedAgainTakesTheEditMadeBefore) {
   ResetAgentCallCounts();
   const ULONGLONG started = GetTickCount64();
   StartBackgroundAgent();
-  ASSERT_TRUE(WaitFor([] { return AgentCallCount("IsOnline") >= 1; }, 10000));
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("IsOnline") >= 1; }));
   const ULONGLONG reconnectMs = GetTickCount64() - started;
   std::printf("the program used the agent again %llu ms after it was started again\n", reconnectMs);
-  // About 1.3 s on a quiet machine (a lost agent is looked for once a second); the bound only
-  // catches a program that does not come back, not a busy machine.
-  EXPECT_LT(reconnectMs, 6000u);
+  // About 1.3 s on a quiet machine (a lost agent is looked for once a second); the wait's
+  // bound only catches a program that does not come back, not a busy machine.
   EXPECT_TRUE(IsWindowEnabled(Apply()));
   Click(Apply());
   EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
@@ -226,8 +225,9 @@ TEST_F(OutageTest, DamagedDocumentsAtStartAreToldOnceWithTheReasonAndWhatToDo) {
 TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
   // The documents are dropped while no user is set, and the damaged profile is what the
   // poll then fetches on every tick.
+  ResetAgentCallCounts();
   WriteAgentState(L"", 2, true);
-  Sleep(500);
+  ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetUserState") >= 4; }));  // two ticks at least
   // Counted from here: a state file caught half written above may have made a beep.
   HANDLE beeps = CreateSemaphoreW(nullptr, 0, 1000,
                                   PollBeepSemaphoreName(program->ProcessId()).c_str());
@@ -235,14 +235,12 @@ TEST_F(OutageTest, AnUnreadableProfileBeepsOnceAndSaysWhy) {
   ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\pro.xml", L"<UserInfo><Domain>"));
   WriteAgentState(kDemoProId, 2, true);
   ResetAgentCallCounts();
-  Sleep(2500);  // about 25 failing ticks
+  EXPECT_TRUE(WaitFor([] { return AgentCallCount("GetUserProfile") >= 10; }));  // ten failing ticks
   int count = 0;
   while (WaitForSingleObject(beeps, 0) == WAIT_OBJECT_0) ++count;
   CloseHandle(beeps);
-  std::printf("%d beep(s) in 2.5 s of failing ticks, %ld profile fetches\n", count,
-              AgentCallCount("GetUserProfile"));
+  std::printf("%d beep(s) in %ld failing profile fetches\n", count, AgentCallCount("GetUserProfile"));
   EXPECT_EQ(count, 1);
-  EXPECT_GE(AgentCallCount("GetUserProfile"), 10);
   EXPECT_TRUE(Contains(PopupText(), L"代理数据文件已损坏：Profiles\\pro.xml")) << Narrow(PopupText());
 }
 

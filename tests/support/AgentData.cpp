@@ -148,24 +148,38 @@ int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs, std::wstring* er
     startup.hStdError = capture;
   }
   PROCESS_INFORMATION process{};
-  DWORD code = static_cast<DWORD>(-1);
+  int code = kSwitchNotStarted;
+  std::wstring why;
   if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr,
                      capture != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup, &process)) {
     CloseHandle(process.hThread);
-    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0)
-      GetExitCodeProcess(process.hProcess, &code);
+    DWORD exitCode = 0;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
+        GetExitCodeProcess(process.hProcess, &exitCode)) {
+      code = static_cast<int>(exitCode);
+    } else {
+      code = kSwitchTimedOut;
+      why = L"did not end within " + std::to_wstring(timeoutMs) + L" ms";
+      TerminateProcess(process.hProcess, 1);
+    }
     CloseHandle(process.hProcess);
+  } else {
+    why = L"could not be started: error " + std::to_wstring(GetLastError());
   }
+  if (errors) *errors = why;
   if (capture != INVALID_HANDLE_VALUE) {
-    *errors = CapturedText(capture);
+    if (errors) *errors += CapturedText(capture);
     CloseHandle(capture);
   }
-  return static_cast<int>(code);
+  return code;
 }
 
 void ResetAgentData() {
   std::wstring why;
-  const int code = RunAgentSwitch(L"-Reset", 30000, &why);
+  int code = RunAgentSwitch(L"-Reset", 30000, &why);
+  // A process the system could not start at all (a busy machine) is no fault of the
+  // agent's: started once more.
+  if (code == kSwitchNotStarted) code = RunAgentSwitch(L"-Reset", 30000, &why);
   if (code != 0) ADD_FAILURE() << "Orvanta.exe -Reset ended with " << code << ": " << Utf8(why);
 }
 

@@ -25,9 +25,12 @@ inline constexpr wchar_t kDemoLanDomain[] = L"office.vt-home.net";
 std::wstring AgentExePath();
 std::wstring AgentDataDir();
 
-// Runs "Orvanta.exe <option>" and waits for it; its exit code, or -1 when it could
-// not be started or did not end within `timeoutMs`. With `errors`, what the switch
-// wrote on its standard error (the reason of a failure) comes back there.
+// Runs "Orvanta.exe <option>" and waits for it; its exit code, or kSwitchNotStarted
+// when it could not be started, or kSwitchTimedOut (the process then ended) when it
+// did not end within `timeoutMs`. With `errors`, what went wrong and what the switch
+// wrote on its standard error (the reason of a failure) come back there.
+inline constexpr int kSwitchNotStarted = -1;
+inline constexpr int kSwitchTimedOut = -2;
 int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs = 30000,
                    std::wstring* errors = nullptr);
 
