@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "shell/Common.h"
 
 namespace {
@@ -24,6 +26,9 @@ TControlArgs WithDefaultSize(TControlArgs args) {
   if (args.height == 0) args.height = TPicBtn::kDefaultHeight;
   return args;
 }
+
+// How far inside the button's edges its focus mark runs.
+constexpr int kFocusInset = 2;
 
 POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
 
@@ -249,6 +254,59 @@ void TPicBtn::CaptureLost() {
   SetVisualState(pointerOutside_ ? TPicState::Idle : TPicState::Hover);
 }
 
+// ---- TPicBtn: keyboard ----
+
+LRESULT TPicBtn::DialogCode() const {
+  // A push button to the dialog manager and to the program's message loop, which press
+  // it on Enter; a button of a group keeps the arrow keys, which walk its group.
+  LRESULT code = DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+  if (group_ != 0) code |= DLGC_WANTARROWS;
+  return code;
+}
+
+// As on a standard button, Space shows the button held and clicks it on its release;
+// the repeats of a key held down change nothing.
+void TPicBtn::SpacePressed() {
+  if (spaceHeld_ || mouseHeld_ || !Enabled()) return;
+  spaceHeld_ = true;
+  SetVisualState(TPicState::Pressed);
+}
+
+void TPicBtn::SpaceReleased() {
+  if (!spaceHeld_) return;
+  spaceHeld_ = false;
+  SetVisualState(pointerOutside_ ? TPicState::Idle : TPicState::Hover);
+  Click();
+}
+
+std::vector<TPicBtn*> TPicBtn::GroupInScreenOrder() const {
+  std::vector<TPicBtn*> group;
+  if (!Parent() || group_ == 0) return group;
+  for (TControl* sibling : Parent()->Controls()) {
+    auto* button = dynamic_cast<TPicBtn*>(sibling);
+    if (button && button->group_ == group_ && (button == this || (button->Visible() && button->Enabled())))
+      group.push_back(button);
+  }
+  std::stable_sort(group.begin(), group.end(), [](const TPicBtn* a, const TPicBtn* b) {
+    const RECT ra = a->BoundsRect(), rb = b->BoundsRect();
+    return ra.top != rb.top ? ra.top < rb.top : ra.left < rb.left;
+  });
+  return group;
+}
+
+void TPicBtn::MoveInGroup(int step) {
+  const std::vector<TPicBtn*> group = GroupInScreenOrder();
+  const auto at = std::find(group.begin(), group.end(), this);
+  if (group.size() < 2 || at == group.end()) return;
+  const auto count = static_cast<std::ptrdiff_t>(group.size());
+  TPicBtn& next = *group[static_cast<size_t>(((at - group.begin()) + step + count) % count)];
+  next.SetFocus();
+  next.Click();
+  // Checking may open what the button stands for, and that may take the focus (a page
+  // puts it on its first field); in a radio group the focus stays on the button.
+  if (next.Handle() && next.Visible() && next.Enabled() && !next.Focused()) next.SetFocus();
+}
+
 LRESULT TPicBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (auto answer = AnswerInterfaceQuery(*static_cast<IBackgroundProvider*>(this), msg, wParam, lParam))
     return *answer;
@@ -291,13 +349,47 @@ LRESULT TPicBtn::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       if (reinterpret_cast<HWND>(lParam) != Handle()) CaptureLost();
       break;
+    case WM_GETDLGCODE:
+      return DialogCode();
+    case WM_KEYDOWN:
+      switch (wParam) {
+        case VK_SPACE: SpacePressed(); return 0;
+        // The program's message loop presses a focused push button on Enter before the
+        // key is dispatched; this is for keys that arrive by other ways.
+        case VK_RETURN: Click(); return 0;
+        case VK_UP:
+        case VK_LEFT:
+          if (group_ == 0) break;
+          MoveInGroup(-1);
+          return 0;
+        case VK_DOWN:
+        case VK_RIGHT:
+          if (group_ == 0) break;
+          MoveInGroup(1);
+          return 0;
+      }
+      break;
+    case WM_KEYUP:
+      if (wParam == VK_SPACE) {
+        SpaceReleased();
+        return 0;
+      }
+      break;
     case WM_SETFOCUS:
+      cameFrom_ = reinterpret_cast<HWND>(wParam);
       Invalidate();
       break;
     case WM_KILLFOCUS:
+      spaceHeld_ = false;  // the press ends without a click
       SetVisualState(TPicState::Idle);
       Invalidate();
       break;
+    case WM_UPDATEUISTATE: {
+      const LRESULT result = TCustomControl::WndProc(msg, wParam, lParam);
+      focusCues_.Follow(Handle(), wParam);
+      Invalidate();
+      return result;
+    }
     case WM_ENABLE:
       SetVisualState(wParam ? TPicState::Idle : TPicState::Disabled);
       break;
@@ -373,6 +465,11 @@ void TPicBtn::PaintTransparent(HDC dc, const TSkinBitmap& face, COLORREF key) {
 }
 
 void TPicBtn::Paint(HDC dc, const RECT& clip) {
+  PaintFace(dc, clip);
+  focusCues_.Draw(Handle(), dc, ClientRect(), kFocusInset);
+}
+
+void TPicBtn::PaintFace(HDC dc, const RECT& clip) {
   if (PicIdle.Empty()) {
     PaintPlain(dc);
     return;

@@ -5,16 +5,22 @@
 // same non-zero group under one parent act as radio buttons, the old button's
 // OnUnchecked always running before the new one's OnChecked.
 //
-// Only the mouse clicks it (and BM_CLICK, the default action of automation tools): it
-// takes the keyboard focus through the tab order, but no key presses it. The second
+// The keyboard presses it as a standard push button: Space on its release, Enter at
+// once (and BM_CLICK, the default action of automation tools), with the click's sound,
+// events and checking. While it has the focus it shows the dotted focus mark, unless
+// the window's UI state hides focus cues. The buttons of a group are also a radio group
+// for the keyboard: the arrow keys move the focus to the next or previous button of the
+// group in screen order and check it, and the focus stays on the button. The second
 // press of a double click raises OnDblClick, not a click.
 #pragma once
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "skin/Background.h"
 #include "toolkit/CustomControl.h"
+#include "toolkit/Painting.h"
 #include "skin/SkinBitmap.h"
 
 enum class TPicStyle {
@@ -117,6 +123,10 @@ class TPicBtn : public TCustomControl, public IBackgroundProvider {
   // group. Nothing for a disabled button.
   void Click();
 
+  // The window that had the keyboard focus before this button took it (null when none
+  // had it): where the user came from.
+  HWND CameFrom() const noexcept { return cameFrom_; }
+
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
   TNotifyEvent OnChecked;
@@ -145,7 +155,18 @@ class TPicBtn : public TCustomControl, public IBackgroundProvider {
   void MouseReleased(bool left, POINT point);
   void CaptureLost();
 
-  // Painting.
+  // Keyboard.
+  LRESULT DialogCode() const;
+  void SpacePressed();
+  void SpaceReleased();
+  // The enabled, shown buttons of this button's group under its parent, in screen
+  // order: top to bottom, then left to right.
+  std::vector<TPicBtn*> GroupInScreenOrder() const;
+  // Focuses and clicks the button `step` places on in the group, round its ends.
+  void MoveInGroup(int step);
+
+  // Painting: the face of the state, then the focus mark.
+  void PaintFace(HDC dc, const RECT& clip);
   void PaintPlain(HDC dc);
   void ApplyAutoSize(const TCusPic& picture);
   void PaintTransparent(HDC dc, const TSkinBitmap& face, COLORREF key);
@@ -162,6 +183,9 @@ class TPicBtn : public TCustomControl, public IBackgroundProvider {
   bool mouseHeld_ = false;
   bool pointerOutside_ = true;
   bool clickPending_ = false;  // the left button went down on the button
+  bool spaceHeld_ = false;     // Space went down while the button had the focus
+  HWND cameFrom_ = nullptr;
+  TFocusCues focusCues_;
   TSkinBitmap background_;
   bool backgroundCut_ = false;
   SIZE cutSize_{0, 0};  // the window size at the last cut, to tell a resize from a move

@@ -52,3 +52,37 @@ void PaintParentBackground(HWND window, HDC dc, const RECT& area) {
   SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   RestoreDC(dc, saved);
 }
+
+namespace {
+
+bool StateHidesFocus(HWND window) {
+  return (SendMessageW(window, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
+}
+
+}  // namespace
+
+void TFocusCues::Follow(HWND window, WPARAM update) {
+  if (!(HIWORD(update) & UISF_HIDEFOCUS)) return;
+  switch (LOWORD(update)) {
+    case UIS_SET: hidden_ = true; break;
+    case UIS_CLEAR: hidden_ = false; break;
+    case UIS_INITIALIZE: hidden_ = StateHidesFocus(window); break;  // by the last input
+  }
+}
+
+bool TFocusCues::Shown(HWND window) const {
+  return window && GetFocus() == window && !hidden_ && !StateHidesFocus(window);
+}
+
+void TFocusCues::Draw(HWND window, HDC dc, RECT rect, int inset) const {
+  if (!Shown(window)) return;
+  InflateRect(&rect, -inset, -inset);
+  if (rect.right - rect.left < 2 || rect.bottom - rect.top < 2) return;
+  // DrawFocusRect inverts with the DC's colours: plain black and white make the dots
+  // the inverse of what lies beneath, whatever the control set for its text.
+  const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
+  const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
+  ::DrawFocusRect(dc, &rect);
+  SetBkColor(dc, oldBack);
+  SetTextColor(dc, oldText);
+}

@@ -1,7 +1,7 @@
 // Drawing helpers shared by the controls that paint themselves (panel, bevel, image,
-// speed button, tab set, draw grid): scoped object selection, solid fills, 3D frames,
-// the checkered dither brush, and the parent's background for controls that look
-// transparent although they are real child windows.
+// speed button, tab set, draw grid, picture button, link): scoped object selection,
+// solid fills, 3D frames, the checkered dither brush, the focus mark, and the parent's
+// background for controls that look transparent although they are real child windows.
 #pragma once
 #include <windows.h>
 
@@ -47,3 +47,22 @@ class TDitherBrush {
 // (WM_ERASEBKGND, then WM_PRINTCLIENT), shifted so that it lines up. The button face
 // colour is laid first, for parents that cannot print themselves.
 void PaintParentBackground(HWND window, HDC dc, const RECT& area);
+
+// The focus mark of a control that draws its own: the dotted focus rectangle while the
+// control has the keyboard focus, unless its window's UI state hides focus cues (the
+// system hides them while the user works with the mouse, when the user chose so, and
+// shows them once the keyboard is used). Windows keeps that state for every window
+// (WM_QUERYUISTATE) and tells each window of a change (WM_UPDATEUISTATE); Wine keeps
+// none and answers 0, so the control also keeps what the messages it is sent say.
+class TFocusCues {
+ public:
+  // For WM_UPDATEUISTATE, after the default processing.
+  void Follow(HWND window, WPARAM update);
+  bool Shown(HWND window) const;
+  // The rectangle inside `rect`, inset by `inset` pixels on each side, when Shown. It
+  // is drawn by inverting, so it shows over any picture.
+  void Draw(HWND window, HDC dc, RECT rect, int inset) const;
+
+ private:
+  bool hidden_ = false;
+};

@@ -1,11 +1,13 @@
 // The picture button: its visual states and their faces, the radio group and the order
-// of its events, the sounds, what the mouse and the keyboard do, and the four picture
-// styles checked against the faces they come from.
+// of its events, the sounds, what the mouse and the keyboard do (Space, Enter, the
+// arrows in a group) with the focus mark, and the four picture styles checked against
+// the faces they come from.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "shell/Common.h"
+#include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 #include "skin/PicBtn.h"
 #include "skin/SkinFaces.h"
@@ -201,26 +203,127 @@ TEST_F(PicBtnTest, TheSecondPressOfADoubleClickDoesNotClickAgain) {
   EXPECT_EQ(log.size(), 2u);  // only the left button clicks
 }
 
-TEST_F(PicBtnTest, TheKeyboardFocusesButNeverClicksNorDoesADisabledButton) {
+// Space as on a standard button: held, then clicked on its release; Enter at once,
+// through the program's loop as a keyboard's key arrives. Both with the click's sound.
+TEST_F(PicBtnTest, SpaceClicksOnItsReleaseAndEnterAtOnceWithTheClicksSound) {
   auto a = Make(L"A"), b = Make(L"B", 80);
+  a->SetSoundClick(L"Click.wav");
   a->SetFocus();
-  EXPECT_EQ(GetNextDlgTabItem(form.Handle(), a->Handle(), FALSE), b->Handle());
-  for (WPARAM key : {VK_SPACE, VK_RETURN}) {
-    SendMessageW(a->Handle(), WM_KEYDOWN, key, 0);
-    SendMessageW(a->Handle(), WM_CHAR, key, 0);
-    SendMessageW(a->Handle(), WM_KEYUP, key, 0);
-  }
+  EXPECT_EQ(SendMessageW(a->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_UNDEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON);
+  SendMessageW(a->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  SendMessageW(a->Handle(), WM_KEYDOWN, VK_SPACE, 0x40000001);  // the key repeats while held
+  EXPECT_EQ(a->State(), TPicState::Pressed);
   EXPECT_TRUE(log.empty());
-  SendMessageW(a->Handle(), BM_CLICK, 0, 0);  // what automation tools send
-  EXPECT_EQ(log, std::vector<std::string>{"click A"});
+  SendMessageW(a->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  EXPECT_EQ(log, (std::vector<std::string>{"sound Click.wav", "click A"}));
+  EXPECT_EQ(a->State(), TPicState::Idle);
 
   log.clear();
+  PostMessageW(a->Handle(), WM_KEYDOWN, VK_RETURN, 1);
+  PostMessageW(a->Handle(), WM_KEYUP, VK_RETURN, 0xC0000001);
+  Application().ProcessMessages();
+  EXPECT_EQ(log, (std::vector<std::string>{"sound Click.wav", "click A"}));
+
+  // The focus going elsewhere while Space is held ends the press without a click.
+  log.clear();
+  SendMessageW(a->Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  b->SetFocus();
+  SendMessageW(a->Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  EXPECT_EQ(a->State(), TPicState::Idle);
+  EXPECT_TRUE(log.empty());
+
+  // A disabled button takes no key, nor the click automation tools send.
   b->SetGroup(1);
   b->SetEnabled(false);
-  b->Click();
+  for (WPARAM key : {VK_SPACE, VK_RETURN}) {
+    SendMessageW(b->Handle(), WM_KEYDOWN, key, 1);
+    SendMessageW(b->Handle(), WM_KEYUP, key, 0xC0000001);
+  }
   SendMessageW(b->Handle(), BM_CLICK, 0, 0);
   EXPECT_FALSE(b->Checked());
   EXPECT_TRUE(log.empty());
+  SendMessageW(a->Handle(), BM_CLICK, 0, 0);
+  EXPECT_EQ(log, (std::vector<std::string>{"sound Click.wav", "click A"}));
+}
+
+// The arrows walk a group as a radio group: by place on the screen, not by creation
+// order, past the buttons that cannot be pressed, round the ends; each step focuses and
+// checks the next button, and the focus stays on it whatever its handlers do.
+TEST_F(PicBtnTest, ArrowsWalkTheGroupInScreenOrderCheckingEachButtonAndKeepingTheFocus) {
+  auto low = Make(L"low", 20, 120), top = Make(L"top", 20, 30), off = Make(L"off", 20, 60),
+       mid = Make(L"mid", 20, 90), other = Make(L"other", 80, 60), plain = Make(L"plain", 140, 60);
+  for (TPicBtn* button : {low.get(), top.get(), off.get(), mid.get()}) button->SetGroup(1);
+  other->SetGroup(2);
+  off->SetEnabled(false);
+  top->SetChecked(true);
+  // Checking "mid" opens something that takes the focus, as a page does.
+  mid->OnChecked = [&](TControl& s) {
+    log.push_back("checked " + ToNarrow(s.Name()));
+    plain->SetFocus();
+  };
+  const auto press = [](TPicBtn& button, WPARAM key) {
+    PostMessageW(button.Handle(), WM_KEYDOWN, key, 1);
+    PostMessageW(button.Handle(), WM_KEYUP, key, 0xC0000001);
+    Application().ProcessMessages();
+  };
+  top->SetFocus();
+  log.clear();
+
+  press(*top, VK_DOWN);
+  EXPECT_EQ(log, (std::vector<std::string>{"click mid", "unchecked top", "checked mid"}));
+  EXPECT_TRUE(mid->Focused());
+  EXPECT_TRUE(mid->Checked());
+  press(*mid, VK_RIGHT);
+  EXPECT_TRUE(low->Focused());
+  EXPECT_TRUE(low->Checked());
+  press(*low, VK_DOWN);  // round the end
+  EXPECT_TRUE(top->Focused());
+  EXPECT_TRUE(top->Checked());
+  press(*top, VK_UP);
+  EXPECT_TRUE(low->Focused());
+  press(*low, VK_LEFT);
+  EXPECT_TRUE(mid->Focused());
+  EXPECT_TRUE(mid->Checked());
+  EXPECT_FALSE(off->Checked());
+  EXPECT_FALSE(other->Checked());
+
+  // A button without a group leaves the arrows to the dialog manager.
+  EXPECT_EQ(SendMessageW(plain->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, 0);
+  EXPECT_EQ(SendMessageW(mid->Handle(), WM_GETDLGCODE, 0, 0) & DLGC_WANTARROWS, DLGC_WANTARROWS);
+  log.clear();
+  SendMessageW(plain->Handle(), WM_KEYDOWN, VK_DOWN, 1);
+  EXPECT_TRUE(log.empty());
+}
+
+// The dotted mark: the inverse of the face on a rectangle two pixels inside the edge,
+// only while the button has the focus and its window's UI state shows focus cues.
+TEST_F(PicBtnTest, TheFocusedButtonShowsADottedMarkUnlessTheUiStateHidesIt) {
+  auto a = Make(L"A", 20, 30, 40, 20), b = Make(L"B", 80);
+  Faces(*a, false, false, false, false);
+  const auto marked = [&] {
+    const TSkinBitmap shown = Painted(a->Handle());
+    int changed = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x) {
+        if (shown.Pixel(x, y) == kIdle) continue;
+        const bool onMark = (x == 2 || x == 37 || y == 2 || y == 17) && x >= 2 && x <= 37 && y >= 2 && y <= 17;
+        EXPECT_TRUE(onMark) << x << "," << y;
+        EXPECT_EQ(shown.Pixel(x, y), RGB(255 - GetRValue(kIdle), 255 - GetGValue(kIdle), 255 - GetBValue(kIdle)));
+        ++changed;
+      }
+    return changed;
+  };
+  EXPECT_EQ(marked(), 0);
+  a->SetFocus();
+  EXPECT_GT(marked(), 40);  // dotted: about half of the rectangle's 104 pixels
+  // What the system sends every window when the user works with the mouse again, and
+  // when the keyboard is used.
+  SendMessageW(a->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS), 0);
+  EXPECT_EQ(marked(), 0);
+  SendMessageW(a->Handle(), WM_UPDATEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+  EXPECT_GT(marked(), 40);
+  b->SetFocus();
+  EXPECT_EQ(marked(), 0);
 }
 
 TEST_F(PicBtnTest, WithoutPicturesTheCaptionIsWrittenOnAPlainFace) {
