@@ -4,6 +4,7 @@
 
 #include "agent/UnitDef.h"
 #include "pages/GridCell.h"
+#include "pages/GridKeys.h"
 #include "pages/PageIcons.h"
 #include "pages/ProPage.h"
 #include "pages/frameParent.h"
@@ -49,6 +50,8 @@ void THierarchyPage<TBase>::AttachParents() {
   };
   btnParentAdd.OnClick = [this](TControl& s) { btnParentAddClick(s); };
   btnParentDel.OnClick = [this](TControl& s) { btnParentDelClick(s); };
+  AttachGridCommands(GridParents,
+                     {.add = [this] { btnParentAdd.Click(); }, .remove = [this] { btnParentDel.Click(); }});
 }
 
 template <class TBase>

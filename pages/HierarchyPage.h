@@ -3,7 +3,9 @@
 // buttons, and both show the state of a link to another domain (an item's Token) by
 // one of three status pictures, which lie at the page's right edge: 0 active, 1
 // waiting for the other side's confirmation, 2 or 3 expired; any other Token has no
-// picture, and the item's name is not shown either.
+// picture, and the item's name is not shown either. Insert and Delete in a grid press
+// its group's add and delete buttons (Enter and a double click its properties button,
+// where the group has one).
 //
 // The template sits over the page's base (TBaseFrame for the standard page, TProPage
 // for the professional one with its snapshot view); its members are instantiated for

@@ -14,8 +14,8 @@ TInfoSheet::TInfoSheet(TControl& host, const wchar_t* className, std::wstring na
   panelMade_ = true;
 }
 
-bool TInfoSheet::KeepsOthers(int stored) {
-  if (CtrlHeld() || stored <= 0) return false;
+bool TInfoSheet::KeepsOthers(const TListBox& list, int stored) {
+  if (CtrlHeld() || stored <= 0 || list.KeptOtherChoices()) return false;
   return ShowPageMessage(kQuestion, kQuestionStyle) == IDNO;
 }
 

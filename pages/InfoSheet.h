@@ -7,6 +7,7 @@
 
 #include "shell/frameBase2.h"
 #include "skin/BGPanel.h"
+#include "toolkit/ListBox.h"
 
 class TInfoSheet : public TBaseFrame2 {
   // Set once the panel exists: the page's window sees sizes before that.
@@ -19,11 +20,12 @@ class TInfoSheet : public TBaseFrame2 {
  protected:
   TInfoSheet(TControl& host, const wchar_t* className, std::wstring name, int width, int height);
 
-  // A click in a multiple-selection list, with `stored` entries in the document:
-  // without Ctrl held and with something stored, the user is asked (text 560, Yes or
-  // No, No the default) whether the click drops the others. True when the answer is
-  // No: the stored entries stay chosen together with the clicked one.
-  bool KeepsOthers(int stored);
+  // A click or Space in a multiple-selection list, with `stored` entries in the
+  // document: without Ctrl held and with something stored, the user is asked (text
+  // 560, Yes or No, No the default) whether the click drops the others; a Space that
+  // dropped nothing asks nothing. True when the answer is No: the stored entries stay
+  // chosen together with the clicked one.
+  bool KeepsOthers(const TListBox& list, int stored);
 
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 };

@@ -94,7 +94,7 @@ void TPageCategory::lstCategoryClick(TControl&) {
   const int clicked = lstCategory.ItemIndex();
   if (clicked < 0) return;
   const std::wstring name = TrimLeadingBlanks(lstCategory.Item(clicked));
-  if (KeepsOthers(UserProfile.Categories().Count())) ShowProfileCategories();
+  if (KeepsOthers(lstCategory, UserProfile.Categories().Count())) ShowProfileCategories();
   FollowTree(name, lstCategory.Selected(clicked));
   lstCategory.SetItemIndex(clicked);
   lstCategory.Invalidate();

@@ -169,7 +169,7 @@ void TPageGenericInfo::lstServicesClick(TControl&) {
   if (!UserProfile.Assigned()) return;
   const TStoredServices stored = StoredServices();  // before anything changes
   const int count = lstServices.Count();
-  if (KeepsOthers(static_cast<int>(stored.codes.size()))) {
+  if (KeepsOthers(lstServices, static_cast<int>(stored.codes.size()))) {
     SelectServices(stored.codes);
     if (lstServices.ItemIndex() >= 0) lstServices.SetSelected(lstServices.ItemIndex(), true);
     lstServices.Invalidate();

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "agent/UnitDef.h"
+#include "pages/GridKeys.h"
 #include "pages/frameChild.h"
 #include "pages/frameHierarchyStd.h"
 
@@ -37,6 +38,9 @@ TPageHierarchyPro::TPageHierarchyPro(TControl& owner)
   btnChildAdd.OnClick = [this](TControl& s) { btnChildAddClick(s); };
   btnChildProp.OnClick = [this](TControl& s) { btnChildPropClick(s); };
   btnChildDel.OnClick = [this](TControl& s) { btnChildDelClick(s); };
+  AttachGridCommands(GridChildren, {.add = [this] { btnChildAdd.Click(); },
+                                    .remove = [this] { btnChildDel.Click(); },
+                                    .open = [this] { btnChildProp.Click(); }});
   SetEnabled(false);  // the page's own flag starts false
 }
 

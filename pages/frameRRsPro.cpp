@@ -9,6 +9,7 @@
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "pages/GridCell.h"
+#include "pages/GridKeys.h"
 #include "pages/PageIcons.h"
 #include "pages/frameCName.h"
 #include "pages/frameMX.h"
@@ -25,7 +26,8 @@ constexpr int kHostText = 540, kAliasText = 541, kExchangerText = 542;
 constexpr int kUnknownText = 513;
 constexpr int kTextColumns = 3;  // the fourth column only fills the grid's width
 
-constexpr TSpeedButtonOptions kToolButton{.allowAllUp = true, .glyph = {.spacing = 8}};
+// Tab stops after the grid, whose keys do the same (see AttachGridCommands).
+constexpr TSpeedButtonOptions kToolButton{.allowAllUp = true, .tabStop = true, .glyph = {.spacing = 8}};
 
 TControlArgs Tool(const wchar_t* name, int left, int width, const wchar_t* caption = L"") {
   return {.name = name, .left = left, .top = 3, .width = width, .height = 22, .caption = caption};
@@ -93,6 +95,10 @@ TPageRRsPro::TPageRRsPro(TControl& owner)
   GridRRs.OnDrawCell = [this](TDrawGrid& g, HDC dc, int col, int row, const RECT& rect, unsigned state) {
     GridRRsDrawCell(g, dc, col, row, rect, state);
   };
+  AttachGridCommands(GridRRs, {.add = [this] { sbNewHost.Click(); },
+                               .remove = [this] { rbDelete.Click(); },
+                               .open = [this] { rbProperty.Click(); },
+                               .refresh = [this] { rbRefresh.Click(); }});
 }
 
 void TPageRRsPro::Refresh() {

@@ -4,7 +4,9 @@
 // the selected one, deletes the selected record and reloads the grid. It opens from
 // its section's navigation button, from the record editors, or from the standard page
 // as a snapshot for viewing only (content disabled), whose Back button returns to the
-// standard page.
+// standard page. The grid's keys do what the toolbar does (Insert a new host record,
+// Delete, Enter or a double click for the properties, F5), and the toolbar's buttons
+// follow the grid in the tab order.
 #pragma once
 #include "skin/BGDrawGrid.h"
 #include "skin/BGPanel.h"

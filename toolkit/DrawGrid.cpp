@@ -312,8 +312,18 @@ void TDrawGrid::MouseDown(POINT point, bool doubleClick) {
     return;
   }
   int col = 0, row = 0;
-  if (MouseToCell(point, col, row)) SelectByUser(options_.rowSelect ? col_ : col, row);
-  if (doubleClick) Fire(OnDblClick, *this);
+  if (!MouseToCell(point, col, row)) return;
+  SelectByUser(options_.rowSelect ? col_ : col, row);
+  // Not on the header, nor on a row the owner refused: the selected row is the one
+  // the user double-clicked.
+  if (doubleClick && row >= fixedRows_ && row == row_) Fire(OnDblClick, *this);
+}
+
+bool TDrawGrid::DialogKey(WPARAM key) {
+  if (key != VK_RETURN || !OnKeyDown) return false;
+  WORD handled = static_cast<WORD>(key);
+  OnKeyDown(*this, handled);
+  return handled == 0;
 }
 
 void TDrawGrid::KeyDown(WPARAM key) {
@@ -385,9 +395,12 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
       }
       break;
-    case WM_KEYDOWN:
-      KeyDown(wParam);
+    case WM_KEYDOWN: {
+      auto key = static_cast<WORD>(wParam);
+      if (OnKeyDown) OnKeyDown(*this, key);
+      if (key) KeyDown(key);
       return 0;
+    }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_VSCROLL:

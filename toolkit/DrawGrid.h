@@ -9,6 +9,11 @@
 // or the arrow, Page Up, Page Down, Home and End keys; OnSelectCell may refuse the
 // move, OnClick runs after it. Setting Row or Col from code raises nothing. With
 // ColSizing the user drags a column's right edge within the header to resize it.
+//
+// Other keys are the owner's: OnKeyDown sees every key pressed in the grid before the
+// grid moves by it, Enter too (which would otherwise go on to the page's default
+// button), and OnDblClick runs for a double click on a row below the header, once
+// that row is selected.
 #pragma once
 #include <functional>
 #include <vector>
@@ -93,6 +98,11 @@ class TDrawGrid : public TCustomControl {
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
+  // The handler sets the key to 0 when it acted on it; the grid then ignores it.
+  TKeyEvent OnKeyDown;
+
+  // Enter, offered by the message loop before any default button: to OnKeyDown.
+  bool DialogKey(WPARAM key) override;
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;

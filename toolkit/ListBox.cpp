@@ -1,5 +1,8 @@
 #include "toolkit/ListBox.h"
 
+#include <algorithm>
+#include <cwctype>
+
 #include "toolkit/Exception.h"
 
 namespace {
@@ -257,10 +260,84 @@ std::optional<LRESULT> TListBox::Reflected(UINT msg, WPARAM wParam, LPARAM lPara
   return TStdControl::Reflected(msg, wParam, lParam);
 }
 
+void TListBox::MoveCaret(int index) {
+  const int count = Count();
+  if (count == 0) return;
+  TFlagScope quiet(quiet_);
+  SendMessageW(Handle(), LB_SETCARETINDEX, std::clamp(index, 0, count - 1), FALSE);
+}
+
+bool TListBox::MultiSelectKey(WPARAM key) {
+  const int caret = std::max(ItemIndex(), 0);
+  const int page = std::max(ClientHeight() / std::max(ItemHeight(), 1) - 1, 1);
+  switch (key) {
+    case VK_UP:
+    case VK_LEFT: MoveCaret(caret - 1); return true;
+    case VK_DOWN:
+    case VK_RIGHT: MoveCaret(caret + 1); return true;
+    case VK_PRIOR: MoveCaret(caret - page); return true;
+    case VK_NEXT: MoveCaret(caret + page); return true;
+    case VK_HOME: MoveCaret(0); return true;
+    case VK_END: MoveCaret(Count() - 1); return true;
+    case VK_SPACE: ChooseCaretEntry(GetKeyState(VK_CONTROL) < 0); return true;
+  }
+  return false;
+}
+
+// The next entry after the caret, round at the end, whose text (its indent left out)
+// begins with the letter.
+bool TListBox::MultiSelectChar(wchar_t c) {
+  if (c == L' ') return true;  // Space was the key's
+  if (c < L' ') return false;
+  const int count = Count();
+  const int caret = ItemIndex();  // -1 in an empty list, which has nothing to move to
+  for (int step = 1; step <= count; ++step) {
+    const int index = (caret + step) % count;
+    const std::wstring text = Item(index);
+    const size_t first = text.find_first_not_of(L' ');
+    if (first != std::wstring::npos && std::towupper(text[first]) == std::towupper(c)) {
+      MoveCaret(index);
+      break;
+    }
+  }
+  return true;
+}
+
+void TListBox::ChooseCaretEntry(bool toggle) {
+  const int caret = ItemIndex();
+  if (caret < 0) return;
+  const bool wasChosen = Selected(caret);
+  const int others = SelCount() - (wasChosen ? 1 : 0);
+  {
+    TFlagScope quiet(quiet_);
+    if (toggle) {
+      SetSelected(caret, !wasChosen);
+    } else {
+      ClearSelection();
+      SetSelected(caret, true);
+    }
+    MoveCaret(caret);
+  }
+  keptOtherChoices_ = toggle || others == 0;
+  struct TReset {
+    bool& flag;
+    ~TReset() { flag = false; }
+  } reset{keptOtherChoices_};
+  Fire(OnClick, *this);
+}
+
 LRESULT TListBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
-  if (msg == kDrawFocusMessage) {
-    DrawFocusRect(static_cast<int>(wParam));
-    return 0;
+  switch (msg) {
+    case kDrawFocusMessage:
+      DrawFocusRect(static_cast<int>(wParam));
+      return 0;
+    // A multiple-selection list's own keys do not reach OnKeyDown and OnKeyPress.
+    case WM_KEYDOWN:
+      if (MultiSelect() && MultiSelectKey(wParam)) return 0;
+      break;
+    case WM_CHAR:
+      if (MultiSelect() && MultiSelectChar(static_cast<wchar_t>(wParam))) return 0;
+      break;
   }
   return TStdControl::WndProc(msg, wParam, lParam);
 }

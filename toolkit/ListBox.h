@@ -4,7 +4,11 @@
 //
 // A multiple-selection list uses the extended selection (a click selects one entry,
 // Ctrl+click toggles one, Shift+click selects a range). Its ItemIndex is the entry
-// with the caret, whether or not it is selected.
+// with the caret, whether or not it is selected. Its keys are its own: the arrow,
+// Page Up, Page Down, Home and End keys and a typed letter move the caret only, as the
+// platform's list does with Ctrl held, so that moving through the list drops no
+// choice; Space chooses the caret's entry alone, as a click does, and Ctrl+Space adds
+// or removes it, as a Ctrl+click does.
 //
 // An owner-drawn list draws its entries through DrawItem, which OnDrawItem replaces
 // when attached; the default draws them as the platform does.
@@ -78,6 +82,11 @@ class TListBox : public TStdControl {
   TNotifyEvent OnDblClick;
   TDrawItemEvent OnDrawItem;
 
+  // While OnClick runs: true when the change came from Space and kept every entry
+  // chosen before (Ctrl+Space, or Space while no other entry was chosen). A click is
+  // told by the Ctrl key alone.
+  bool KeptOtherChoices() const noexcept { return keptOtherChoices_; }
+
  protected:
   virtual void DrawItem(HDC dc, int index, const RECT& rect, unsigned state);
 
@@ -87,7 +96,13 @@ class TListBox : public TStdControl {
  private:
   void CheckIndex(int index, bool allowEnd = false) const;
   int FontItemHeight() const;
+  // A multiple-selection list's keys; true when the key was one of them.
+  bool MultiSelectKey(WPARAM key);
+  bool MultiSelectChar(wchar_t c);
+  void MoveCaret(int index);
+  void ChooseCaretEntry(bool toggle);
 
   int itemHeight_;
   bool quiet_ = false;  // set while code changes the list
+  bool keptOtherChoices_ = false;
 };

@@ -3,7 +3,11 @@
 #include "toolkit/Painting.h"
 
 TSpeedButton::TSpeedButton(TControl& parent, const TControlArgs& args, const TSpeedButtonOptions& options)
-    : TCustomControl(parent, args), options_(options), glyph_([this] { Invalidate(); }) {}
+    : TCustomControl(parent, args), options_(options), glyph_([this] { Invalidate(); }) {
+  // The window class stays the plain custom control's; only the style differs.
+  if (options.tabStop)
+    SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
+}
 
 void TSpeedButton::SetDown(bool down) {
   if (options_.groupIndex == 0) down = false;
@@ -99,10 +103,21 @@ void TSpeedButton::PaintFrame(HDC dc, const RECT& rect) {
 void TSpeedButton::Paint(HDC dc, const RECT&) {
   RECT rect = ClientRect();
   PaintFrame(dc, rect);
+  if (Focused()) {
+    RECT focus = rect;
+    InflateRect(&focus, -2, -2);
+    ::DrawFocusRect(dc, &focus);
+  }
   if (pressed_ || down_) OffsetRect(&rect, 1, 1);
   const COLORREF old = SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
   DrawGlyphAndCaption(dc, rect, glyph_, Caption(), options_.glyph, Enabled());
   SetTextColor(dc, old);
+}
+
+bool TSpeedButton::DialogKey(WPARAM key) {
+  if (key != VK_RETURN || !Focused()) return false;
+  Click();
+  return true;
 }
 
 void TSpeedButton::PaintParentFace(HDC dc, const RECT& rect) { PaintParentBackground(Handle(), dc, rect); }
@@ -148,12 +163,37 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
       tracking_ = false;
       SetPressed(false);
       break;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON;
+    case WM_KEYDOWN:
+      // Held down, Space repeats: only its first press counts.
+      if (wParam == VK_SPACE && !spaceHeld_ && !tracking_ && Enabled()) {
+        spaceHeld_ = true;
+        SetPressed(true);
+      }
+      if (wParam == VK_SPACE) return 0;
+      break;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE) break;
+      if (spaceHeld_) {
+        spaceHeld_ = false;
+        SetPressed(false);
+        Click();
+      }
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      spaceHeld_ = false;
+      if (!tracking_) SetPressed(false);
+      Invalidate();  // the focus rectangle
+      break;
     case WM_SETTEXT:
     case WM_ENABLE: {
       const LRESULT result = TCustomControl::WndProc(msg, wParam, lParam);
       if (msg == WM_ENABLE && !wParam) {
         hot_ = false;
         pressed_ = false;
+        spaceHeld_ = false;
       }
       Invalidate();
       return result;

@@ -1,7 +1,9 @@
 // TSpeedButton: a tool button with a glyph and an optional caption, pressed with the
-// mouse only (it never takes the keyboard focus); BM_CLICK, the default action that
-// accessibility and automation tools invoke, clicks it too. A flat one shows the parent behind
-// it and raises its edge only while the pointer is over it. Buttons with the same
+// mouse; BM_CLICK, the default action that accessibility and automation tools invoke,
+// clicks it too. A click never takes the keyboard focus. A button made a tab stop is
+// also reached with Tab, shows a focus rectangle then, and Space (on its release) or
+// Enter presses it. A flat one shows the parent behind it and raises its edge only
+// while the pointer is over it. Buttons with the same
 // non-zero GroupIndex under one parent act as a group: pushing one down raises the
 // other; with AllowAllUp a click on the down button raises it as well.
 #pragma once
@@ -14,6 +16,7 @@ struct TSpeedButtonOptions {
   bool flat = true;
   int groupIndex = 0;
   bool allowAllUp = false;
+  bool tabStop = false;  // fixed at creation
   TGlyphLayout glyph;
 };
 
@@ -43,11 +46,14 @@ class TSpeedButton : public TCustomControl {
 
   // What a click does: the group's Down rules, then OnClick; nothing when disabled.
   void Click();
-  // The pointer is over the button / the left button is held on it.
+  // The pointer is over the button / the left button or Space is held on it.
   bool Hot() const noexcept { return hot_; }
   bool Pressed() const noexcept { return pressed_; }
 
   TNotifyEvent OnClick;
+
+  // Enter on the focused button presses it.
+  bool DialogKey(WPARAM key) override;
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
@@ -69,4 +75,5 @@ class TSpeedButton : public TCustomControl {
   bool hot_ = false;
   bool pressed_ = false;
   bool tracking_ = false;  // the left button went down on us and is still held
+  bool spaceHeld_ = false;  // Space went down on us and is still held
 };

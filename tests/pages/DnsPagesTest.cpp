@@ -387,4 +387,55 @@ TEST_F(DnsPagesTest, TheWizardKeepsItsLastUrlAcrossOpeningsAndCancelWritesNothin
   EXPECT_EQ(Pro().SubPages().Offline()->edtURL.Text(), L"http://");
 }
 
+// Every type of both settings pages is chosen by keyboard: Tab reaches each radio
+// button in the page's tab order without choosing it, Space chooses the focused one,
+// and the arrow keys go round the usable buttons of the group, over the fields between
+// them, choosing as they go. A press of the mouse still chooses at once.
+TEST_F(DnsPagesTest, EveryTypeIsChosenByKeyboardOnBothSettingsPages) {
+  OpenDns(Profile(L"home.veltrano.net", 600, 15, 25), 3);  // the LAN choice stored, not offered
+  TPageOnlineSettings& online = *Pro().SubPages().Online();
+  online.rbCurrentIP.SetFocus();
+  std::vector<HWND> radios;
+  for (int i = 0; i < 12 && GetFocus() != online.btnWizard.Handle(); ++i) {  // the page's last tab stop
+    KeyAtFocus(VK_TAB);
+    for (TControl* rb : {&online.rbCurrentIP, &online.rbLAN, &online.rbFixedIP, &online.rbDetail, &online.rbURL})
+      if (GetFocus() == rb->Handle()) radios.push_back(GetFocus());
+  }
+  EXPECT_EQ(GetFocus(), online.btnWizard.Handle());
+  EXPECT_EQ(radios, (std::vector<HWND>{online.rbFixedIP.Handle(), online.rbDetail.Handle(), online.rbURL.Handle()}));
+  EXPECT_EQ(UserProfile.OnlineType(), 15) << "Tab chooses nothing";
+  EXPECT_FALSE(UserProfile.Modified());
+
+  const auto walk = [&](TSettingsPage& page, std::initializer_list<WPARAM> keys) {
+    std::vector<int> stored;
+    for (WPARAM key : keys) {
+      KeyAtFocus(key);
+      stored.push_back(page.CheckedType());
+      EXPECT_TRUE(IsChild(page.Handle(), GetFocus()));
+      EXPECT_EQ(SendMessageW(GetFocus(), BM_GETCHECK, 0, 0), BST_CHECKED) << "the focus goes with the choice";
+    }
+    return stored;
+  };
+  online.rbDetail.SetFocus();
+  EXPECT_EQ(walk(online, {VK_SPACE, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_UP, VK_LEFT}),
+            (std::vector<int>{14, 13, 11, 12, 14, 12, 11}));
+  EXPECT_EQ(UserProfile.OnlineType(), 11);
+
+  {
+    THeldKeys ctrl{VK_CONTROL};
+    KeyAtFocus(VK_TAB);
+  }
+  TPageOfflineSettings& offline = *Pro().SubPages().Offline();
+  ASSERT_TRUE(offline.Visible());
+  EXPECT_EQ(GetFocus(), offline.rbDefault.Handle());
+  EXPECT_EQ(UserProfile.OfflineType(), 25) << "the focus arriving chooses nothing";
+  EXPECT_EQ(walk(offline, {VK_SPACE, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_UP}),
+            (std::vector<int>{23, 25, 21, 24, 22, 23, 22}));
+  EXPECT_EQ(UserProfile.OfflineType(), 22);
+
+  Click(offline.rbHost);
+  EXPECT_EQ(UserProfile.OfflineType(), 25);
+  EXPECT_EQ(GetFocus(), offline.rbHost.Handle());
+}
+
 }  // namespace

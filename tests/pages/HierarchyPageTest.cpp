@@ -268,4 +268,42 @@ TEST_F(HierarchyTest, TheChildDialogAddsAChildAndChangesAnExistingOnesDomain) {
   EXPECT_TRUE(errors.empty());
 }
 
+// The grids' keys press their group's buttons: Insert adds, Delete deletes the
+// selected row, Enter and a double click open a child's properties. The parents' group
+// has no properties button: there Enter and a double click open nothing.
+TEST_F(HierarchyTest, TheGridKeysPressTheirGroupsButtons) {
+  Open(StatesProfile(), 3);
+  TPageHierarchyPro& pro = Pro();
+  Key(pro.GridParents, VK_DOWN);
+  Key(pro.GridParents, VK_DELETE);
+  ASSERT_EQ(UserProfile.Parents().Count(), 4);
+  EXPECT_EQ(UserProfile.Parents().Item(1).Domain(), L"b.example");
+  EXPECT_TRUE(UserProfile.Modified());
+  Key(pro.GridParents, VK_RETURN);
+  SendMessageW(pro.GridParents.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 16 + 8));
+  EXPECT_TRUE(IsCurrent(pro));
+  Key(pro.GridParents, VK_INSERT);
+  ASSERT_TRUE(IsCurrent(ParentDialog()));
+  ParentDialog().btnCancel.Click();
+  ASSERT_TRUE(IsCurrent(pro));
+
+  Key(pro.GridChildren, VK_END);
+  Key(pro.GridChildren, VK_RETURN);
+  ASSERT_TRUE(IsCurrent(ChildDialog()));
+  EXPECT_EQ(ChildDialog().RecordIndex(), 2);
+  EXPECT_EQ(ChildDialog().edtNode.Text(), L"blog");
+  ChildDialog().btnCancel.Click();
+  SendMessageW(pro.GridChildren.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 16 + 8));
+  ASSERT_TRUE(IsCurrent(ChildDialog()));
+  EXPECT_EQ(ChildDialog().RecordIndex(), 0);
+  ChildDialog().btnCancel.Click();
+  Key(pro.GridChildren, VK_INSERT);
+  ASSERT_TRUE(IsCurrent(ChildDialog()));
+  EXPECT_EQ(ChildDialog().RecordIndex(), -1);
+  ChildDialog().btnCancel.Click();
+  Key(pro.GridChildren, VK_DELETE);  // shop, double-clicked last
+  ASSERT_EQ(UserProfile.Children().Count(), 2);
+  EXPECT_EQ(UserProfile.Children().Item(0).Name(), L"odd");
+}
+
 }  // namespace

@@ -4,10 +4,20 @@
 // professional page: the grid's rows and texts, deleting, the properties of a row, an
 // empty or missing profile.
 #include "tests/pages/RecordsFixture.h"
+#include "tests/support/HeldKeys.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 
 namespace {
 
 using namespace records_test;
+using toolkit_test::TPixels;
+
+int Differing(const TPixels& a, const TPixels& b) {
+  int differ = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) differ += a.At(x, y) != b.At(x, y);
+  return differ;
+}
 
 constexpr wchar_t kNotice[] =
     L"注意：较长的缓存时间值虽然会加快域名的解析速度，\n但也导致域名在DNS中的更新变得迟钝。\n(推荐设为1分钟)";
@@ -214,6 +224,87 @@ TEST_F(ProRecordsTest, PropertiesOpenTheEditorOfTheRowsKindAndAnEmptyRowDoesNoth
   page.rbDelete.Click();
   EXPECT_TRUE(IsCurrent(page));
   EXPECT_FALSE(UserProfile.Modified());
+}
+
+// The grid alone serves the keyboard: Enter, Insert, Delete and F5 do what the toolbar
+// does, a double click on a row opens it (on the header nothing), and with Shift held
+// Delete is not the toolbar's.
+TEST_F(ProRecordsTest, TheGridsKeysAndDoubleClickDoWhatTheToolbarDoes) {
+  OpenRecords(DemoProfile(), 3);
+  TPageRRsPro& page = Pro();
+  TBGDrawGrid& grid = page.GridRRs;
+  Key(grid, VK_DOWN);  // ftp
+  Key(grid, VK_RETURN);
+  auto* host = Page<TPageRRA>(L"PageRRA");
+  ASSERT_NE(host, nullptr);
+  EXPECT_TRUE(IsCurrent(*host));
+  EXPECT_EQ(host->RecordIndex(), 1);
+  EXPECT_EQ(host->edtName.Text(), L"ftp");
+  host->btnCancel.Click();
+  ASSERT_TRUE(IsCurrent(page));
+  Key(grid, VK_INSERT);
+  EXPECT_TRUE(IsCurrent(*host));
+  EXPECT_EQ(host->RecordIndex(), -1);
+  host->btnCancel.Click();
+
+  {
+    THeldKeys shift{VK_SHIFT};
+    Key(grid, VK_DELETE);
+  }
+  EXPECT_EQ(UserProfile.As().Count(), 3);
+  EXPECT_FALSE(UserProfile.Modified());
+  Key(grid, VK_DELETE);
+  ASSERT_EQ(UserProfile.As().Count(), 2);
+  EXPECT_EQ(UserProfile.As().Item(1).Name(), L"mail");
+  EXPECT_TRUE(UserProfile.Modified());
+  EXPECT_EQ(grid.RowCount(), 7);
+  EXPECT_EQ(GetFocus(), grid.Handle()) << "the keyboard stays in the grid";
+
+  UserProfile.MXs().Clear();  // changed behind the page: F5 shows it
+  Key(grid, VK_F5);
+  EXPECT_EQ(grid.RowCount(), 5);
+
+  SendMessageW(grid.Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 8));  // the header
+  EXPECT_TRUE(IsCurrent(page));
+  const RECT docs = grid.CellRect(0, 4);
+  const LPARAM at = MAKELPARAM(docs.left + 20, docs.top + 4);
+  for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    SendMessageW(grid.Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+  auto* alias = Page<TPageCname>(L"PageCname");
+  ASSERT_NE(alias, nullptr);
+  EXPECT_TRUE(IsCurrent(*alias));
+  EXPECT_EQ(alias->edtName.Text(), L"docs");
+}
+
+// The toolbar follows the grid in the tab order; a focused button shows it, Space and
+// Enter press it, and a click still leaves the focus where it was.
+TEST_F(ProRecordsTest, TheToolbarFollowsTheGridInTheTabOrderAndAnswersSpaceAndEnter) {
+  OpenRecords(DemoProfile(), 3);
+  TPageRRsPro& page = Pro();
+  Key(page.GridRRs, VK_END);  // the second mail exchanger
+  const TPixels unfocused(page.rbDelete.Handle());
+  std::vector<HWND> reached;
+  for (int i = 0; i < 6; ++i) {
+    KeyAtFocus(VK_TAB);
+    reached.push_back(GetFocus());
+  }
+  EXPECT_EQ(reached, (std::vector<HWND>{page.sbNewHost.Handle(), page.sbNewCname.Handle(), page.sbNewMX.Handle(),
+                                        page.rbDelete.Handle(), page.rbProperty.Handle(), page.rbRefresh.Handle()}));
+
+  Key(page.rbDelete, VK_SPACE);
+  ASSERT_EQ(UserProfile.MXs().Count(), 1);
+  EXPECT_EQ(UserProfile.MXs().Item(0).NameExchange(), L"mx1");
+  const TPixels focused(page.rbDelete.Handle());
+  EXPECT_GT(Differing(focused, unfocused), 10) << "the focus rectangle";
+
+  page.GridRRs.SetFocus();
+  Click(page.rbRefresh);
+  EXPECT_EQ(GetFocus(), page.GridRRs.Handle());
+  Key(page.rbProperty, VK_RETURN);  // the selection stayed on the last row, now mx1's
+  auto* exchanger = Page<TPageMX>(L"PageMX");
+  ASSERT_NE(exchanger, nullptr);
+  EXPECT_TRUE(IsCurrent(*exchanger));
+  EXPECT_EQ(exchanger->RecordIndex(), 0);
 }
 
 }  // namespace

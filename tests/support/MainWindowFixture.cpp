@@ -63,6 +63,14 @@ void MainWindowFixture::Key(TControl& control, WPARAM key) {
   Application().ProcessMessages();
 }
 
+void MainWindowFixture::KeyAtFocus(WPARAM key) {
+  const HWND focus = GetFocus();
+  ASSERT_NE(focus, nullptr) << "no window has the focus";
+  PostMessageW(focus, WM_KEYDOWN, key, 1);
+  PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+  Application().ProcessMessages();
+}
+
 void MainWindowFixture::Choose(TControl& box, int index) {
   SendMessageW(box.Handle(), CB_SETCURSEL, index, 0);
   SendMessageW(GetParent(box.Handle()), WM_COMMAND, MAKEWPARAM(box.Id(), CBN_SELCHANGE),

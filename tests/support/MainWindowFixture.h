@@ -42,6 +42,8 @@ class MainWindowFixture : public ::testing::Test {
   // A key pressed and released in `control` (given the focus first), through the
   // program's message loop as the keyboard's keys arrive.
   static void Key(TControl& control, WPARAM key);
+  // A key pressed and released wherever the focus is, through the message loop.
+  static void KeyAtFocus(WPARAM key);
   // The user's choice of a combo box entry: selected, then notified as the list
   // notifies it.
   static void Choose(TControl& box, int index);
