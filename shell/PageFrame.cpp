@@ -57,6 +57,21 @@ int TPageFrame::ShowPageMessage(int number, UINT style) {
   return ::ShowPageMessage(Handle(), number, style);
 }
 
+bool TPageFrame::HasFocus() const {
+  const HWND focus = GetFocus();
+  return focus && (focus == Handle() || IsChild(Handle(), focus));
+}
+
+bool TPageFrame::TakeFocus(HWND preferred) {
+  const auto usable = [this](HWND window) { return window && IsChild(Handle(), window) && CanTakeFocus(window); };
+  HWND target = usable(preferred) ? preferred : nullptr;
+  if (!target && usable(GetFocus())) return true;
+  if (!target) target = FirstTabStop(Handle());
+  if (!target) return false;
+  ::SetFocus(target);
+  return true;
+}
+
 bool TPageFrame::DialogKey(WPARAM key) {
   TControl* button = key == VK_RETURN ? defaultButton_ : key == VK_ESCAPE ? cancelButton_ : nullptr;
   if (!button) return false;
