@@ -1,13 +1,15 @@
 // The user page inside a real main window over the fake agent: what each label shows
 // with and without a profile, the sign button in each state (also as the poll writes
 // it), signing in and out, the change of account (asked first over unsent edits), the
-// re-sent key, the blinking key icons and the way to the modification page.
+// re-sent key, the blinking key icons, the way to the modification page, and the links
+// from the keyboard.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cmath>
 
 #include "shell/Common.h"
+#include "skin/SkinBitmap.h"
 #include "tests/pages/UserPageFixture.h"
 #include "tests/support/BoxAnswer.h"
 
@@ -274,6 +276,74 @@ TEST_F(UserPageTest, KeyIconsBlinkInTurnWithoutAProfileAndStayWithOne) {
   user->Timer1Timer(user->Timer1);
   EXPECT_TRUE(user->ImageKey.Visible());
   EXPECT_TRUE(user->ImageReg.Visible());
+}
+
+// What a control paints for WM_PRINTCLIENT into a memory bitmap of its size.
+TSkinBitmap Printed(TControl& control) {
+  TSkinBitmap target(control.Width(), control.Height(), RGB(1, 2, 3));
+  {
+    TBitmapDC dc(target.Handle());
+    SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.DC()), PRF_CLIENT);
+  }
+  GdiFlush();
+  return target;
+}
+
+// The links are Tab stops in the order of their rows, show the dotted focus mark, and
+// Space and Enter press them as a click does; Escape on the page a link opened comes back
+// to the link.
+TEST_F(UserPageTest, LinksAreTabStopsWithAFocusMarkPressedBySpaceAndEnter) {
+  HoldProfile();
+  const auto press = [](WPARAM key) {
+    const HWND focus = GetFocus();
+    PostMessageW(focus, WM_KEYDOWN, key, 1);
+    PostMessageW(focus, WM_KEYUP, key, 0xC0000001);
+    Application().ProcessMessages();
+  };
+  Type(user->edtDomain, L"home.example");
+  user->edtDomain.SetFocus();
+  press(VK_TAB);
+  ASSERT_TRUE(user->labForgotKey.Focused());
+  const TSkinBitmap focused = Printed(user->labForgotKey);
+  user->edtDomain.SetFocus();
+  const TSkinBitmap unfocused = Printed(user->labForgotKey);
+  int marks = 0;
+  for (int y = 0; y < focused.Height(); ++y)
+    for (int x = 0; x < focused.Width(); ++x) {
+      if (focused.Pixel(x, y) == unfocused.Pixel(x, y)) continue;
+      ++marks;
+      EXPECT_TRUE(x == 0 || y == 0 || x == focused.Width() - 1 || y == focused.Height() - 1) << x << "," << y;
+    }
+  EXPECT_GT(marks, focused.Width() / 2);  // dotted round the edge
+  user->labForgotKey.SetFocus();
+  PostMessageW(user->labForgotKey.Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  Application().ProcessMessages();
+  EXPECT_EQ(agent.CallCount(L"ResendAccountKey"), 0);  // on the release
+  PostMessageW(user->labForgotKey.Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  Application().ProcessMessages();
+  EXPECT_EQ(agent.CallCount(L"ResendAccountKey"), 1);
+
+  user->labModifyUser.SetFocus();
+  press(VK_RETURN);
+  auto* modify = Page<TPageUserModify>(L"PageUserModify");
+  ASSERT_NE(modify, nullptr);
+  ASSERT_TRUE(IsCurrent(*modify));
+  modify->edtUserName.SetFocus();
+  std::vector<HWND> order;
+  for (int i = 0; i < 5; ++i) {
+    press(VK_TAB);
+    order.push_back(GetFocus());
+  }
+  EXPECT_EQ(order, (std::vector<HWND>{modify->btnReload.Handle(), modify->labRebuildKey.Handle(),
+                                      modify->edtAnswer.Handle(), modify->labResendAnswer.Handle(),
+                                      modify->edtEmail.Handle()}));
+  modify->labResendAnswer.SetFocus();
+  press(VK_RETURN);
+  EXPECT_EQ(agent.CallCount(L"ResendAnswer"), 1);
+  press(VK_ESCAPE);
+  EXPECT_TRUE(IsCurrent(*user));
+  EXPECT_TRUE(user->labModifyUser.Focused());
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(UserPageTest, TheModifyLinkOpensTheModificationPageInItsPlace) {
