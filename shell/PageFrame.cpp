@@ -77,7 +77,8 @@ bool TPageFrame::DialogKey(WPARAM key) {
   if (!button) return false;
   // A button that is hidden or disabled, itself or a container of it on the page (a
   // snapshot's content, a Back button that is not shown), does not take the key; it
-  // goes on to the windows around the page, which leave it alone.
+  // goes on to the windows around the page, which leave it alone on a page opened
+  // inside a section (see TCnfgMain::DialogKey).
   for (TControl* c = button; c && c != this; c = c->Parent())
     if (!c->Visible() || !c->Enabled()) return false;
   SendMessageW(button->Handle(), BM_CLICK, 0, 0);
