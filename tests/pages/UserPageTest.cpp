@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "shell/Common.h"
-#include "skin/SkinBitmap.h"
 #include "tests/pages/UserPageFixture.h"
 #include "tests/support/BoxAnswer.h"
 
@@ -276,17 +275,6 @@ TEST_F(UserPageTest, KeyIconsBlinkInTurnWithoutAProfileAndStayWithOne) {
   user->Timer1Timer(user->Timer1);
   EXPECT_TRUE(user->ImageKey.Visible());
   EXPECT_TRUE(user->ImageReg.Visible());
-}
-
-// What a control paints for WM_PRINTCLIENT into a memory bitmap of its size.
-TSkinBitmap Printed(TControl& control) {
-  TSkinBitmap target(control.Width(), control.Height(), RGB(1, 2, 3));
-  {
-    TBitmapDC dc(target.Handle());
-    SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.DC()), PRF_CLIENT);
-  }
-  GdiFlush();
-  return target;
 }
 
 // The links are Tab stops in the order of their rows, show the dotted focus mark, and

@@ -51,6 +51,15 @@ class MainWindowKeysTest : public MainWindowFixture {
     ASSERT_TRUE(main->btnApply.Enabled());
   }
 
+  // The standard DNS page, opened by its navigation button with the profile held.
+  TPageDnsStd& OpenDnsPage() {
+    HoldProfile();
+    Click(main->btnDns);
+    auto* dns = Page<TPageDnsStd>(L"PageDnsStd");
+    EXPECT_NE(dns, nullptr);
+    return *dns;
+  }
+
   std::vector<TPicBtn*> Column() const {
     return {&main->btnUser, &main->btnDns, &main->btnRRs, &main->btnHierarchy, &main->btnInfo, &main->btnOptions};
   }
@@ -128,10 +137,7 @@ TEST_F(MainWindowKeysTest, ArrowsWalkTheColumnOpeningEachPageWhileTheFocusStaysI
 // Enter on a section's page sends the edits as Apply does and the window stays; nowhere
 // does a key close the window or drop unsent edits.
 TEST_F(MainWindowKeysTest, EnterOnASectionPageAppliesAndEscapeNeverDropsTheEdits) {
-  HoldProfile();
-  Click(main->btnDns);
-  auto* dns = Page<TPageDnsStd>(L"PageDnsStd");
-  ASSERT_NE(dns, nullptr);
+  TPageDnsStd* dns = &OpenDnsPage();
   Key(dns->edtYourName, VK_RETURN);  // nothing to send: nothing happens
   EXPECT_TRUE(agent.putUserProfiles.empty());
 
@@ -212,10 +218,7 @@ TEST_F(MainWindowKeysTest, LeavingAnEditorOrADialogReturnsTheFocusToWhereTheUser
 // the focus it had goes back to where the user came from, or into the page, so that the
 // keys still reach a control.
 TEST_F(MainWindowKeysTest, AfterApplyTheFocusGoesBackToWhereTheUserCameFrom) {
-  HoldProfile();
-  Click(main->btnDns);
-  auto* dns = Page<TPageDnsStd>(L"PageDnsStd");
-  ASSERT_NE(dns, nullptr);
+  TPageDnsStd* dns = &OpenDnsPage();
   Edit();
   dns->cmbTTL.SetFocus();
   main->btnApply.SetFocus();  // what the click's press does
