@@ -343,7 +343,7 @@ void TCnfgMain::UpdateApplyButton() {
   // A window disabled while it has the focus leaves it to no window at all, and then no
   // key reaches a control until a click: Apply, pressed and now with nothing to send,
   // first gives the focus back.
-  if (!enabled && btnApply.Focused()) FocusBackFromApply();
+  if (!enabled && btnApply.Enabled() && btnApply.Focused()) FocusBackFromApply();
   ShowEnabled(btnApply, enabled);
 }
 
