@@ -348,17 +348,20 @@ void TCnfgMain::UpdateApplyButton() {
 }
 
 void TCnfgMain::FocusBackFromApply() {
-  // Where the user came from (the page's control before a click on Apply, a navigation
-  // button), else the page (Tab came along the button row).
+  // Back where the user came from: the navigation button or the page's control a click
+  // came from; else into the page (Tab came along the button row); else the column.
   const HWND from = btnApply.CameFrom();
-  TPicBtn* target = nullptr;
-  for (TPicBtn* button : NavigationButtons())
-    if (from == button->Handle() && CanTakeFocus(from)) target = button;
+  const auto column = NavigationButtons();
+  const bool fromColumn =
+      std::any_of(column.begin(), column.end(), [from](const TPicBtn* button) { return button->Handle() == from; });
+  if (fromColumn && CanTakeFocus(from)) {
+    ::SetFocus(from);
+    return;
+  }
   auto* page = dynamic_cast<TPageFrame*>(CurrentPage.Get());
-  if (!target && page && page->TakeFocus(from)) return;
-  for (TPicBtn* button : NavigationButtons())
-    if (!target && button->Checked()) target = button;
-  if (target) target->SetFocus();
+  if (page && page->TakeFocus(from)) return;
+  for (TPicBtn* button : column)
+    if (button->Checked()) button->SetFocus();
 }
 
 std::array<TPicBtn*, 6> TCnfgMain::NavigationButtons() {
