@@ -1,6 +1,7 @@
 #include "pages/LinkLabel.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -16,7 +17,9 @@ TControlArgs SizedToCaption(const TControl& parent, TControlArgs args) {
 }  // namespace
 
 TLinkLabel::TLinkLabel(TControl& parent, const TControlArgs& args)
-    : TBGLabel(parent, SizedToCaption(parent, args)) {}
+    : TBGLabel(parent, SizedToCaption(parent, args)) {
+  SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
+}
 
 TLinkLabel::~TLinkLabel() {
   if (underlined_) DeleteObject(underlined_);
@@ -38,6 +41,7 @@ void TLinkLabel::PaintText(HDC dc, const RECT& rect) {
   TBGLabel::PaintText(dc, rect);
   SetTextColor(dc, oldColour);
   SelectObject(dc, oldFont);
+  focusCues_.Draw(Handle(), dc, rect, 0);
 }
 
 LRESULT TLinkLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -67,6 +71,33 @@ LRESULT TLinkLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CAPTURECHANGED:
       pressed_ = false;
       break;
+    // The keyboard, as on a push button. The program's message loop presses a focused
+    // push button on Enter (BM_CLICK) before the key is dispatched.
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+    case BM_CLICK:
+      if (!RepostSentClick(Handle())) Click();
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_RETURN) Click();
+      if (wParam == VK_SPACE) spaceHeld_ = true;
+      if (wParam == VK_RETURN || wParam == VK_SPACE) return 0;
+      break;
+    case WM_KEYUP:
+      if (wParam != VK_SPACE) break;
+      if (std::exchange(spaceHeld_, false)) Click();
+      return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      spaceHeld_ = false;
+      Invalidate();  // the focus mark
+      break;
+    case WM_UPDATEUISTATE: {
+      const LRESULT result = TBGLabel::WndProc(msg, wParam, lParam);
+      focusCues_.Follow(Handle(), wParam);
+      Invalidate();
+      return result;
+    }
   }
   return TBGLabel::WndProc(msg, wParam, lParam);
 }

@@ -2,8 +2,10 @@
 // hand cursor over it, and a click event. A plain label lets the mouse pass through to
 // its parent (a static without SS_NOTIFY answers HTTRANSPARENT), so this one claims
 // the hit test itself to receive the click. It keeps the skinned label's see-through
-// background. Also here: the args of caption labels sized to their text; the pages'
-// drawn icons come with this header from PageIcons.
+// background. For the keyboard it is a Tab stop with the dotted focus mark, pressed as a
+// push button is: Space on its release, Enter at once. Also here: the args of caption
+// labels sized to their text; the pages' drawn icons come with this header from
+// PageIcons.
 #pragma once
 #include <windows.h>
 
@@ -12,6 +14,7 @@
 #include "skin/BGLabel.h"
 #include "pages/PageIcons.h"
 #include "toolkit/Event.h"
+#include "toolkit/Painting.h"
 
 class TLinkLabel : public TBGLabel {
  public:
@@ -33,6 +36,8 @@ class TLinkLabel : public TBGLabel {
  private:
   HFONT underlined_ = nullptr;  // the label's font with an underline, made on first paint
   bool pressed_ = false;
+  bool spaceHeld_ = false;
+  TFocusCues focusCues_;
 };
 
 // The size of `text` in `control`'s font, for labels that take their caption's size.

@@ -42,13 +42,15 @@ TPageUserModify::TPageUserModify(TControl& owner)
       edtUserName(BGPanel1, Field(L"edtUserName", 100, 14, 121, 0)),
       btnReload(BGPanel1, {.name = L"btnReload", .left = 272, .top = 12, .width = 109,
                            .height = 25, .caption = L"重载用户信息", .tabOrder = 1}),
+      // Each link shares the tab order of the control before it, which it follows: ties
+      // keep the order of creation.
       labRebuildKey(BGPanel1, {.name = L"labRebuildKey", .left = 40, .top = 44,
-                               .caption = L"出于安全考虑，重新生成新的注册码"}),
+                               .caption = L"出于安全考虑，重新生成新的注册码", .tabOrder = 1}),
       BGLabel7(BGPanel1, Text(*this, L"BGLabel7", 40, 70, L"修改下列信息前，请先回答你之前预设的问题")),
       labQuestion(BGPanel1, {.name = L"labQuestion", .left = 24, .top = 91, .width = 357, .height = 14}),
       edtAnswer(BGPanel1, Field(L"edtAnswer", 24, 108, 185, 2), kSecret),
       labResendAnswer(BGPanel1, {.name = L"labResendAnswer", .left = 288, .top = 112,
-                                 .caption = L"重发问题的答案"}),
+                                 .caption = L"重发问题的答案", .tabOrder = 2}),
       BGLabel4(BGPanel1, Text(*this, L"BGLabel4", 12, 144, L"电子邮件")),
       edtEmail(BGPanel1, Field(L"edtEmail", 68, 140, 121, 3)),
       BGLabel5(BGPanel1, Text(*this, L"BGLabel5", 32, 168, L"确认")),

@@ -57,12 +57,28 @@ int TPageFrame::ShowPageMessage(int number, UINT style) {
   return ::ShowPageMessage(Handle(), number, style);
 }
 
+bool TPageFrame::HasFocus() const {
+  const HWND focus = GetFocus();
+  return focus && (focus == Handle() || IsChild(Handle(), focus));
+}
+
+bool TPageFrame::TakeFocus(HWND preferred) {
+  const auto usable = [this](HWND window) { return window && IsChild(Handle(), window) && CanTakeFocus(window); };
+  HWND target = usable(preferred) ? preferred : nullptr;
+  if (!target && usable(GetFocus())) return true;
+  if (!target) target = FirstTabStop(Handle());
+  if (!target) return false;
+  ::SetFocus(target);
+  return true;
+}
+
 bool TPageFrame::DialogKey(WPARAM key) {
   TControl* button = key == VK_RETURN ? defaultButton_ : key == VK_ESCAPE ? cancelButton_ : nullptr;
   if (!button) return false;
   // A button that is hidden or disabled, itself or a container of it on the page (a
   // snapshot's content, a Back button that is not shown), does not take the key; it
-  // goes on to the windows around the page, which leave it alone.
+  // goes on to the windows around the page, which leave it alone on a page opened
+  // inside a section (see TCnfgMain::DialogKey).
   for (TControl* c = button; c && c != this; c = c->Parent())
     if (!c->Visible() || !c->Enabled()) return false;
   SendMessageW(button->Handle(), BM_CLICK, 0, 0);

@@ -32,6 +32,13 @@ class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
 
   int ShowPageMessage(int number, UINT style);
 
+  // True when the keyboard focus is on the page or on one of its controls.
+  bool HasFocus() const;
+  // Gives the page the keyboard focus: to `preferred` when it is a control of the page
+  // that can take it (where the user came from), else to where the page's refresh put
+  // it, else to the page's first Tab stop. False when no control of the page can take it.
+  bool TakeFocus(HWND preferred = nullptr);
+
   // The buttons Enter and Escape press on this page, when they are shown and enabled:
   // the page's OK, and its own Back or Cancel. Either may be null.
   void SetDefaultButton(TControl* button) noexcept { defaultButton_ = button; }

@@ -15,7 +15,7 @@ TSkinBitmap& SharedPageBackground() {
 
 TControlArgs PageArgs(std::wstring name, int width, int height) {
   return {.name = std::move(name), .left = TBaseFrame::kOrigin.x, .top = TBaseFrame::kOrigin.y,
-          .width = width, .height = height};
+          .width = width, .height = height, .tabOrder = TBaseFrame::kTabOrder};
 }
 
 }  // namespace
@@ -34,8 +34,34 @@ TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args
   return result;
 }
 
+namespace {
+
+// The page the user last left through ReplaceCurrentPage with the keyboard focus on it,
+// and the control that had it: one level, as deep as the sections go.
+struct TLeftFocus {
+  HWND page = nullptr;
+  HWND control = nullptr;
+};
+
+TLeftFocus& LeftFocus() {
+  static TLeftFocus left;
+  return left;
+}
+
+// The focus on the main window itself or on a control that cannot take it (hidden with
+// its page, or disabled) is as good as lost: keys reach no control.
+bool FocusLost(const TControl& main) {
+  const HWND focus = GetFocus();
+  return focus == main.Handle() || (focus && IsChild(main.Handle(), focus) && !CanTakeFocus(focus));
+}
+
+}  // namespace
+
 void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper>(TControl& main)>& show) {
   const TComPtr<IPageWrapper> previous = CurrentPage;
+  auto* const from = dynamic_cast<TPageFrame*>(previous.Get());
+  const HWND focus = GetFocus();
+  const bool focusLeaves = from && from->HasFocus();
   if (previous) previous->Close();
   try {
     CurrentPage = show(main);
@@ -43,7 +69,22 @@ void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper
     // The page closed itself again; the one the user came from shows as it was.
     ShowMessageText(L"该页无法打开：" + ExceptionMessage(e));
     CurrentPage = previous;
-    if (auto* frame = dynamic_cast<TPageFrame*>(previous.Get())) frame->Show();
+    if (from) from->Show();
+  }
+  auto* const to = dynamic_cast<TPageFrame*>(CurrentPage.Get());
+  // Going back to the page last left forgets the page just left: opened again, that one
+  // starts afresh.
+  const TLeftFocus left = LeftFocus();
+  const bool goingBack = to && to != from && left.page == to->Handle();
+  LeftFocus() = focusLeaves && !goingBack ? TLeftFocus{from->Handle(), focus} : TLeftFocus{};
+  if (!focusLeaves && !FocusLost(main)) return;
+  HWND back = nullptr;
+  if (to == from)
+    back = focus;  // the page could not be replaced
+  else if (goingBack)
+    back = left.control;
+  if (!to || !to->TakeFocus(back)) {
+    if (HWND first = FirstTabStop(main.Handle())) ::SetFocus(first);
   }
 }
 

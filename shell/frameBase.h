@@ -20,6 +20,10 @@ class TBaseFrame : public TPageFrame {
   static constexpr POINT kOrigin = {156, 68};
   static constexpr int kBackgroundWidth = 450;
   static constexpr int kBackgroundHeight = 330;
+  // A main page's place in its parent's tab order: in the main window after the six
+  // navigation buttons (0 to 5) and before OK, Cancel and Apply. One page shows at a
+  // time, so the pages share it.
+  static constexpr int kTabOrder = 6;
 
   // A page of window class `className` (each page class names its own) at 156, 68 of
   // `parent`, Arial with a 12-pixel character height in the ANSI character set.
@@ -69,4 +73,12 @@ TComPtr<IPageWrapper> OpenMainPage(IPageWrapper& page, const TOpenPageArgs& args
 // the current one. Should `show` fail (a field of the document cannot be read, the
 // agent failed), the popup says why and the page the user came from shows again,
 // still current.
+//
+// The keyboard focus is never left on the closed page, where Tab would go on among its
+// hidden controls (under Wine it falls to the main window, where no key reaches a
+// control). When it was on the closed page, or is on no control that can take it, it
+// goes to the page now shown: back to the control the user left that page from when
+// the user returns to it (from a record editor, the redirection wizard, a hierarchy
+// dialog, the modification page or a snapshot), else where the page's refresh put it,
+// else to its first Tab stop.
 void ReplaceCurrentPage(TControl& main, const std::function<TComPtr<IPageWrapper>(TControl& main)>& show);

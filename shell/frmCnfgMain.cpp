@@ -5,6 +5,7 @@
 
 #include "shell/Common.h"
 #include "shell/PageFrame.h"
+#include "shell/frameBase.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StartupTrace.h"
@@ -28,15 +29,17 @@ namespace {
 constexpr int kNavGroup = 1;
 constexpr int kCloseDuringCommitQuestion = 565;
 
-// The navigation column and the button row, as laid out on the window picture.
+// The navigation column and the button row, as laid out on the window picture. Tab
+// runs down the column, through the page on show (TBaseFrame::kTabOrder), then along
+// the row.
 TControlArgs Nav(const wchar_t* name, int top, const wchar_t* caption, int tabOrder) {
   return {.name = name, .left = 19, .top = top, .width = 127, .height = 33, .caption = caption,
           .tabOrder = tabOrder};
 }
 
-TControlArgs Command(const wchar_t* name, int left, const wchar_t* caption, bool enabled = true) {
+TControlArgs Command(const wchar_t* name, int left, const wchar_t* caption, int place, bool enabled = true) {
   return {.name = name, .left = left, .top = 386, .width = 84, .height = 24, .caption = caption,
-          .enabled = enabled};
+          .tabOrder = TBaseFrame::kTabOrder + 1 + place, .enabled = enabled};
 }
 
 // The poll writes its controls ten times a second: only a change reaches the window,
@@ -107,14 +110,14 @@ TCnfgMain::TCnfgMain()
                .font = {.face = L"SimSun", .height = 12, .charset = GB2312_CHARSET}}),
       BGSource1(*this),
       btnUser(*this, Nav(L"btnUser", 72, L"用户信息", 0)),
-      btnDns(*this, Nav(L"btnDns", 120, L"域名设置", 10)),
-      btnRRs(*this, Nav(L"btnRRs", 168, L"资源记录", 1)),
-      btnHierarchy(*this, Nav(L"btnHierarchy", 216, L"域名层次", 2)),
-      btnInfo(*this, Nav(L"btnInfo", 264, L"站点信息", 8)),
-      btnOptions(*this, Nav(L"btnOptions", 312, L"选项设置", 3)),
-      btnOK(*this, Command(L"btnOK", 308, L"确定")),
-      btnCancel(*this, Command(L"btnCancel", 396, L"取消")),
-      btnApply(*this, Command(L"btnApply", 488, L"应用", false)),
+      btnDns(*this, Nav(L"btnDns", 120, L"域名设置", 1)),
+      btnRRs(*this, Nav(L"btnRRs", 168, L"资源记录", 2)),
+      btnHierarchy(*this, Nav(L"btnHierarchy", 216, L"域名层次", 3)),
+      btnInfo(*this, Nav(L"btnInfo", 264, L"站点信息", 4)),
+      btnOptions(*this, Nav(L"btnOptions", 312, L"选项设置", 5)),
+      btnOK(*this, Command(L"btnOK", 308, L"确定", 0)),
+      btnCancel(*this, Command(L"btnCancel", 396, L"取消", 1)),
+      btnApply(*this, Command(L"btnApply", 488, L"应用", 2, false)),
       StateTimer({.name = L"StateTimer", .interval = 100, .enabled = true}) {
   StartupStep("main window: window and buttons");
   DressButtons();
@@ -138,7 +141,7 @@ TCnfgMain::~TCnfgMain() { StateTimer.SetEnabled(false); }
 
 void TCnfgMain::DressButtons() {
   const std::wstring dir = GetExeDir();
-  for (TPicBtn* button : {&btnUser, &btnDns, &btnRRs, &btnHierarchy, &btnInfo, &btnOptions}) {
+  for (TPicBtn* button : NavigationButtons()) {
     button->SetGroup(kNavGroup);
     button->SetSoundEnter(dir + L"Over.wav");
   }
@@ -217,7 +220,10 @@ void TCnfgMain::CloseCurPage(TControl&) {
 
 void TCnfgMain::Navigate(TMainPage standard, TMainPage professional) {
   ReplaceCurrentPage(*this, [this, standard, professional](TControl&) {
-    return OpenPage(standard == professional || !IsProfessionalService() ? standard : professional);
+    TComPtr<IPageWrapper> page =
+        OpenPage(standard == professional || !IsProfessionalService() ? standard : professional);
+    sectionPage_ = page.Get();
+    return page;
   });
 }
 
@@ -333,7 +339,33 @@ void TCnfgMain::HoldProfile(TXMLUserInfoType fetched) {
 
 void TCnfgMain::UpdateApplyButton() {
   const bool profileModified = UserProfile.Assigned() && UserProfile.Modified();
-  ShowEnabled(btnApply, profileModified || LocalSettingsModified);
+  const bool enabled = profileModified || LocalSettingsModified;
+  // A window disabled while it has the focus leaves it to no window at all, and then no
+  // key reaches a control until a click: Apply, pressed and now with nothing to send,
+  // first gives the focus back.
+  if (!enabled && btnApply.Enabled() && btnApply.Focused()) FocusBackFromApply();
+  ShowEnabled(btnApply, enabled);
+}
+
+void TCnfgMain::FocusBackFromApply() {
+  // Back where the user came from: the navigation button or the page's control a click
+  // came from; else into the page (Tab came along the button row); else the column.
+  const HWND from = btnApply.CameFrom();
+  const auto column = NavigationButtons();
+  const bool fromColumn =
+      std::any_of(column.begin(), column.end(), [from](const TPicBtn* button) { return button->Handle() == from; });
+  if (fromColumn && CanTakeFocus(from)) {
+    ::SetFocus(from);
+    return;
+  }
+  auto* page = dynamic_cast<TPageFrame*>(CurrentPage.Get());
+  if (page && page->TakeFocus(from)) return;
+  for (TPicBtn* button : column)
+    if (button->Checked()) button->SetFocus();
+}
+
+std::array<TPicBtn*, 6> TCnfgMain::NavigationButtons() {
+  return {&btnUser, &btnDns, &btnRRs, &btnHierarchy, &btnInfo, &btnOptions};
 }
 
 // ---- Commit ----
@@ -405,3 +437,26 @@ bool TCnfgMain::SendUserProfile() {
 }
 
 void TCnfgMain::btnCancelClick(TControl&) { Close(); }
+
+// Enter and Escape reach the main window only when nothing nearer the focus took them:
+// a push button, a link and the navigation buttons are pressed by Enter themselves; a
+// multi-line edit keeps Enter for its line breaks and a dropped-down list for closing;
+// the user page acts on Enter in its account fields; the modification page, the record
+// editors, the redirection wizard and the hierarchy dialogs press their own OK, and
+// Escape their own Back or Cancel, as a snapshot's Escape presses its Back.
+//
+// What is left:
+// - Enter on the page a navigation button opened presses Apply when it is enabled: the
+//   edits go to the agent and the window stays open, as after a click on Apply. Never
+//   OK, which would close the window on a key pressed in a field; and not on the pages
+//   opened inside a section (an editor whose OK is not enabled yet, a dialog), where
+//   Enter belongs to that page's own OK and Apply would send behind its back.
+// - Escape does nothing: Cancel discards every unsent edit, and a key must not do that
+//   without a question.
+bool TCnfgMain::DialogKey(WPARAM key) {
+  if (key != VK_RETURN || !btnApply.Enabled() || !CurrentPage || CurrentPage.Get() != sectionPage_) return false;
+  auto* page = dynamic_cast<TPageFrame*>(CurrentPage.Get());
+  if (!page || !page->HasFocus()) return false;
+  btnApply.Click();
+  return true;
+}

@@ -3,6 +3,8 @@
 // page area, the 100 ms poll of the agent's state that fetches and drops the documents,
 // and the OK / Apply / Cancel commit that sends the edits back to the agent.
 #pragma once
+#include <array>
+
 #include "shell/AgentHealth.h"
 #include "shell/UnsentEdits.h"
 #include "skin/BGSource.h"
@@ -61,6 +63,10 @@ class TCnfgMain : public TBGForm {
   void btnOKClick(TControl& sender);
   void btnCancelClick(TControl& sender);
 
+  // Enter presses Apply on the page a navigation button opened; Escape does nothing
+  // (see the definition for why).
+  bool DialogKey(WPARAM key) override;
+
  private:
   void FormCreate();
   void ShowProgramIcon();
@@ -81,6 +87,10 @@ class TCnfgMain : public TBGForm {
   void HoldProfile(TXMLUserInfoType fetched);
   void HoldSettings(TXMLLocalSettingType fetched);
   void UpdateApplyButton();
+  // Before Apply is disabled with the focus on it.
+  void FocusBackFromApply();
+  // The six buttons of the navigation column, top to bottom.
+  std::array<TPicBtn*, 6> NavigationButtons();
 
   // The commit: start-up choice, local settings, then the profile.
   void Commit();
@@ -99,6 +109,9 @@ class TCnfgMain : public TBGForm {
   // interface. The professional pages open with the snapshot flag off.
   TComPtr<IPageWrapper> OpenPage(TMainPage page);
 
+  // The page the last navigation opened (the section's own page, not an editor, a
+  // dialog or a snapshot opened from it); never dereferenced.
+  const IPageWrapper* sectionPage_ = nullptr;
   // Documents with unsent edits kept while the agent has no usable user.
   TUnsentEdits unsent_;
   // A commit is under way (its calls may wait for the agent, taking input meanwhile)

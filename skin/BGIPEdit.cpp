@@ -25,16 +25,6 @@ void EnsureSocketLibrary() {
   (void)started;
 }
 
-// Visible and enabled itself and in every container up to its top-level window (a
-// hidden main window, as in tests, does not keep its controls from the focus).
-bool CanTakeFocus(HWND window) {
-  for (HWND w = window; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w)) {
-    const LONG style = GetWindowLongW(w, GWL_STYLE);
-    if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) return false;
-  }
-  return window != nullptr;
-}
-
 TControlArgs SizedArgs(TControlArgs args) {
   if (args.width <= 0) args.width = TBGIPEdit::kDefaultWidth;
   if (args.height <= 0) args.height = TBGIPEdit::kDefaultHeight;

@@ -95,9 +95,17 @@ bool TApplication::OfferDialogKey(HWND focus, WPARAM key) {
 
 // Keyboard navigation (Tab, arrows, mnemonics) in our forms comes from the dialog
 // manager, which works on any window whose children have WS_TABSTOP and WS_GROUP.
+//
+// A key message can still arrive for a control that its key's own press has just hidden
+// (the character of a Space whose release, queued before it, clicked a button that
+// changed the page). Wine's dialog manager looks for a mnemonic by walking the window's
+// shown neighbours until it comes back to the window, which it never does from inside a
+// hidden page: such a message is only dispatched.
 void TApplication::Dispatch(MSG& msg) {
   if (DispatchDialogKey(msg)) return;
-  if (HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr) {
+  const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
+  if (msg.hwnd && (!key || CanTakeFocus(msg.hwnd))) {
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     if (dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageW(root, &msg)) return;
   }
   TranslateMessage(&msg);

@@ -384,3 +384,23 @@ bool RepostSentClick(HWND button) {
   PostMessageW(button, BM_CLICK, 0, 0);
   return true;
 }
+
+bool CanTakeFocus(HWND window) {
+  if (!window || !IsWindow(window)) return false;
+  for (HWND w = window; w && (GetWindowLongW(w, GWL_STYLE) & WS_CHILD); w = GetParent(w)) {
+    const LONG style = GetWindowLongW(w, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) return false;
+  }
+  return true;
+}
+
+HWND FirstTabStop(HWND container) {
+  for (HWND child = GetWindow(container, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if (!(style & WS_VISIBLE) || (style & WS_DISABLED)) continue;
+    if ((style & WS_TABSTOP) && CanTakeFocus(child)) return child;
+    if (GetWindowLongW(child, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)
+      if (HWND inner = FirstTabStop(child)) return inner;
+  }
+  return nullptr;
+}

@@ -182,3 +182,13 @@ class TControl {
 // calls from a handler running inside another program's call and handlers call other
 // processes. True when it was posted: the caller returns at once.
 bool RepostSentClick(HWND button);
+
+// True when the window can take the keyboard focus: it and every container around it up
+// to its top-level window are shown and enabled (a control keeps its own flags inside a
+// hidden or disabled container, but takes no input there). The top-level window's own
+// state does not count: a hidden main window, as in tests, keeps no control from it.
+bool CanTakeFocus(HWND window);
+// The first control inside `container` that Tab would reach and that can take the focus,
+// in the dialog manager's order (z-order, into WS_EX_CONTROLPARENT containers); null when
+// there is none.
+HWND FirstTabStop(HWND container);

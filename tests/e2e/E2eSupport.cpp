@@ -254,6 +254,20 @@ void PressKey(HWND window, WPARAM key) {
   PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
 }
 
+HWND FocusedWindow(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  return thread && GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+bool PressKeyInFocus(HWND main, WPARAM key) {
+  const HWND focus = FocusedWindow(main);
+  if (!focus) return false;
+  PressKey(focus, key);
+  return true;
+}
+
 void EndStrayPrograms() {
   for (HWND window : TopWindows(L"TCnfgMain")) {
     DWORD pid = 0;

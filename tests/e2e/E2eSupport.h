@@ -92,6 +92,13 @@ bool TypeText(HWND edit, const std::wstring& text);
 // keyboard's keys arrive there.
 void PressKey(HWND window, WPARAM key);
 
+// The window that has the keyboard focus in the thread of `window` (another program's);
+// null when none has it.
+HWND FocusedWindow(HWND window);
+// A key pressed and released where the focus is in the program of `main`, as the
+// keyboard's keys arrive; false when no window there has the focus.
+bool PressKeyInFocus(HWND main, WPARAM key);
+
 // Ends every program with a main window other than this test process (left over from a
 // test that was killed); done before every end-to-end test.
 void EndStrayPrograms();

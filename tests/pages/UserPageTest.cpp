@@ -1,7 +1,8 @@
 // The user page inside a real main window over the fake agent: what each label shows
 // with and without a profile, the sign button in each state (also as the poll writes
 // it), signing in and out, the change of account (asked first over unsent edits), the
-// re-sent key, the blinking key icons and the way to the modification page.
+// re-sent key, the blinking key icons, the way to the modification page, and the links
+// from the keyboard.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -274,6 +275,31 @@ TEST_F(UserPageTest, KeyIconsBlinkInTurnWithoutAProfileAndStayWithOne) {
   user->Timer1Timer(user->Timer1);
   EXPECT_TRUE(user->ImageKey.Visible());
   EXPECT_TRUE(user->ImageReg.Visible());
+}
+
+// A link is a Tab stop after the field of its row, shows the dotted mark round its edge
+// while it has the focus, and Space presses it on its release (Enter: the end-to-end test).
+TEST_F(UserPageTest, ALinkIsATabStopWithAFocusMarkPressedBySpace) {
+  HoldProfile();
+  Type(user->edtDomain, L"home.example");
+  Key(user->edtDomain, VK_TAB);
+  ASSERT_TRUE(user->labForgotKey.Focused());
+  const TSkinBitmap focused = Printed(user->labForgotKey);
+  user->edtDomain.SetFocus();
+  const TSkinBitmap unfocused = Printed(user->labForgotKey);
+  int dots = 0;
+  for (int y = 0; y < focused.Height(); ++y)
+    for (int x = 0; x < focused.Width(); ++x) {
+      if (focused.Pixel(x, y) == unfocused.Pixel(x, y)) continue;
+      ++dots;
+      EXPECT_TRUE(x == 0 || y == 0 || x == focused.Width() - 1 || y == focused.Height() - 1) << x << "," << y;
+    }
+  EXPECT_GT(dots, focused.Width() / 2);
+  user->labForgotKey.SetFocus();
+  SendMessageW(user->labForgotKey.Handle(), WM_KEYDOWN, VK_SPACE, 1);
+  EXPECT_EQ(agent.CallCount(L"ResendAccountKey"), 0);
+  SendMessageW(user->labForgotKey.Handle(), WM_KEYUP, VK_SPACE, 0xC0000001);
+  EXPECT_EQ(agent.CallCount(L"ResendAccountKey"), 1);
 }
 
 TEST_F(UserPageTest, TheModifyLinkOpensTheModificationPageInItsPlace) {

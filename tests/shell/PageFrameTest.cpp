@@ -37,17 +37,6 @@ TSkinBitmap Gradient(int width, int height) {
   return bitmap;
 }
 
-// What a control paints into a memory bitmap of its size.
-TSkinBitmap Printed(TControl& control) {
-  TSkinBitmap target(control.Width(), control.Height(), RGB(1, 2, 3));
-  {
-    TBitmapDC dc(target.Handle());
-    SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.DC()), PRF_CLIENT);
-  }
-  GdiFlush();
-  return target;
-}
-
 template <class TPage>
 TPage* PageOf(const TComPtr<IPageWrapper>& wrapper) {
   return dynamic_cast<TPage*>(wrapper.Get());

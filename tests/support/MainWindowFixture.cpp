@@ -4,6 +4,16 @@
 #include "agent/UnitDef.h"
 #include "toolkit/Application.h"
 
+TSkinBitmap Printed(TControl& control) {
+  TSkinBitmap target(control.Width(), control.Height(), RGB(1, 2, 3));
+  {
+    TBitmapDC dc(target.Handle());
+    SendMessageW(control.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.DC()), PRF_CLIENT);
+  }
+  GdiFlush();
+  return target;
+}
+
 void MainWindowFixture::SetUp() {
   ClearSharedState();
   UserManager = TUserManagerLink(TComPtr<IUserManager>(&agent));

@@ -10,8 +10,13 @@
 #include <vector>
 
 #include "shell/frmCnfgMain.h"
+#include "skin/SkinBitmap.h"
 #include "toolkit/ComboBox.h"
 #include "tests/support/FakeAgent.h"
+
+// What a control paints for WM_PRINTCLIENT into a memory bitmap of its size, laid on a
+// colour no control paints (1, 2, 3).
+TSkinBitmap Printed(TControl& control);
 
 class MainWindowFixture : public ::testing::Test {
  protected:
