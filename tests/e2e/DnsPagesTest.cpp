@@ -41,12 +41,6 @@ std::wstring Field(const std::wstring& xml, const std::wstring& name) {
 class DnsPagesTest : public SectionPagesTest {
  protected:
   HWND OpenDns(const wchar_t* pageClass) { return OpenPage(main, L"域名设置", pageClass); }
-  // The tab set lies above everything else at the frame's foot; tab 1 is the offline one.
-  void ChooseTab(HWND page, int tab) {
-    HWND tabs = ChildWindowFromPointEx(page, POINT{40, 292}, CWP_SKIPINVISIBLE);
-    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab == 0 ? 36 : 110, 10));
-    PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(tab == 0 ? 36 : 110, 10));
-  }
   // The professional account's DNS page with its online settings loaded.
   void OpenProOnline() {
     ASSERT_NO_FATAL_FAILURE(Start(kDemoProId));

@@ -254,6 +254,12 @@ void PressKey(HWND window, WPARAM key) {
   PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | 0xC0000000);
 }
 
+HWND FocusedWindow(HWND window) {
+  GUITHREADINFO info{sizeof info};
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
 void EndStrayPrograms() {
   for (HWND window : TopWindows(L"TCnfgMain")) {
     DWORD pid = 0;

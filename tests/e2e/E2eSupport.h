@@ -92,6 +92,10 @@ bool TypeText(HWND edit, const std::wstring& text);
 // keyboard's keys arrive there.
 void PressKey(HWND window, WPARAM key);
 
+// The window that has the keyboard focus in the thread of `window` (another program's
+// too); null when none has.
+HWND FocusedWindow(HWND window);
+
 // Ends every program with a main window other than this test process (left over from a
 // test that was killed); done before every end-to-end test.
 void EndStrayPrograms();

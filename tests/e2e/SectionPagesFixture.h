@@ -41,12 +41,20 @@ class SectionPagesTest : public ::testing::Test {
   static HWND Find(HWND parent, const wchar_t* className, const std::wstring& text) {
     return WaitForChild(parent, className, text);
   }
-  void Apply() {
+  // A click on a tab of a DNS page's settings: the tab set lies above everything else
+  // at the frame's foot; tab 1 is the offline one.
+  static void ChooseTab(HWND page, int tab) {
+    HWND tabs = ChildWindowFromPointEx(page, POINT{40, 292}, CWP_SKIPINVISIBLE);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab == 0 ? 36 : 110, 10));
+    PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(tab == 0 ? 36 : 110, 10));
+  }
+  // Presses Apply and waits until the agent has stored the profile for the `nth` time.
+  void Apply(long nth = 1) {
     ASSERT_TRUE(PressApply(main));
     HWND apply = FindChild(main, L"TPicBtn", L"应用");
     // The agent counts a call when it starts it; the program disables Apply once the
     // call has returned, the profile stored.
-    ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
+    ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == nth && !IsWindowEnabled(apply); }));
   }
   std::wstring Stored(const std::wstring& account) {
     return vt::test::CompactXml(vt::test::StoredUserProfile(account));

@@ -1,8 +1,8 @@
 // The hierarchy pages and their dialogs inside a real main window over the fake agent:
 // the grids' rows and status icons (a Token without one shows nothing, on screen
-// too), deleting without a question, the snapshot view; the dialogs' delayed search
-// (one call for a burst of typing, none for an empty edit, one report when the agent
-// fails), the match list, OK with a known and an unknown domain, Escape.
+// too), deleting without a question, the snapshot view, the grids' keys; the dialogs'
+// delayed search (one call for a burst of typing, none for an empty edit, one report
+// when the agent fails), the match list, OK with a known and an unknown domain, Escape.
 #include <gtest/gtest.h>
 
 #include <string>

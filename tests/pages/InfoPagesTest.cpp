@@ -1,7 +1,7 @@
 // The information page inside a real main window over the fake agent: its tabs and
 // their secondary pages (mouse and keyboard), the basic information with the service
-// list's question, the category tree with its question and its parent and child
-// rules, and the keywords and news. Questions are answered through the real box.
+// list's question and keys, the category tree with its question, keys and parent and
+// child rules, and the keywords and news. Questions are answered through the real box.
 #include <gtest/gtest.h>
 
 #include <cmath>

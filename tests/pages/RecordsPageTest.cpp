@@ -2,7 +2,7 @@
 // what it loads, that an edit or an unchecked box touches the shown record only, the
 // kept time to live and the cache-time notice, the snapshot view and back. The
 // professional page: the grid's rows and texts, deleting, the properties of a row, an
-// empty or missing profile.
+// empty or missing profile, the grid's keys and double click, the toolbar by keyboard.
 #include "tests/pages/RecordsFixture.h"
 #include "tests/support/HeldKeys.h"
 #include "tests/toolkit/ToolkitTestUtil.h"
