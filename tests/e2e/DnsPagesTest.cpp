@@ -19,12 +19,6 @@ namespace {
 using namespace e2e;
 using namespace vt::test;
 
-
-long Address(int a, int b, int c, int d) {
-  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
 // The text of an element of the stored profile, its markup's entities read; empty when
 // it is absent.
 std::wstring Field(const std::wstring& xml, const std::wstring& name) {

@@ -20,11 +20,6 @@ namespace {
 using namespace e2e;
 using namespace vt::test;
 
-int Address(int a, int b, int c, int d) {
-  return static_cast<int>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                          static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
 class PageKeysTest : public SectionPagesTest {
  protected:
   HWND Focus() const { return FocusedWindow(main); }
@@ -65,6 +60,12 @@ class PageKeysTest : public SectionPagesTest {
     PostMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(30, 8));
     ASSERT_TRUE(WaitFor([&] { return Focus() == grid; }));
   }
+  // Enter in a record editor presses its OK; back on the records page, Apply.
+  void ConfirmAndApply(HWND records, long nth) {
+    Press(VK_RETURN);
+    ASSERT_EQ(ShownPage(L"TPageRRsPro"), records);
+    Apply(nth);
+  }
   bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
   static TXMLUserInfoType StoredProfile(const std::wstring& account) {
     return TXMLUserInfoType(LoadXmlText(StoredUserProfile(account), L"UserInfo"));
@@ -89,9 +90,7 @@ TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
   Press(VK_TAB);
   ASSERT_TRUE(WaitFor([&] { return ClassName(GetParent(Focus())) == L"TBGIPEdit"; }));
   ASSERT_TRUE(Type(L"10 20 30 47"));
-  Press(VK_RETURN);
-  ASSERT_EQ(ShownPage(L"TPageRRsPro"), records);
-  Apply(1);
+  ASSERT_NO_FATAL_FAILURE(ConfirmAndApply(records, 1));
   TXMLAsType hosts = StoredProfile(kDemoProId).As();
   ASSERT_EQ(hosts.Count(), 4);
   EXPECT_EQ(hosts.Item(3).Name(), L"nas");
@@ -105,9 +104,7 @@ TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
   ASSERT_TRUE(WaitFor([&] { return WindowText(Focus()) == L"www.demo-pro.veltrano.net"; }));
   Press(VK_HOME);
   ASSERT_TRUE(Type(L"m."));
-  Press(VK_RETURN);
-  ASSERT_EQ(ShownPage(L"TPageRRsPro"), records);
-  Apply(2);
+  ASSERT_NO_FATAL_FAILURE(ConfirmAndApply(records, 2));
   TXMLCNamesType aliases = StoredProfile(kDemoProId).CNames();
   ASSERT_EQ(aliases.Count(), 2);
   EXPECT_EQ(aliases.Item(0).Name(), L"bbs");

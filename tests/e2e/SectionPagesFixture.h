@@ -14,6 +14,12 @@
 
 namespace e2e {
 
+// An address as the profile stores it: the first octet in the lowest byte.
+inline long Address(int a, int b, int c, int d) {
+  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
+                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
+}
+
 class SectionPagesTest : public ::testing::Test {
  protected:
   // Starts the program on the demo data, with `account` signed in, once it holds the

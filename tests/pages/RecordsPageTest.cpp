@@ -202,9 +202,8 @@ TEST_F(ProRecordsTest, PropertiesOpenTheEditorOfTheRowsKindAndAnEmptyRowDoesNoth
   OpenRecords(DemoProfile(), 3);
   SelectRow(5);
   Pro().rbProperty.Click();
-  auto* alias = Page<TPageCname>(L"PageCname");
+  auto* alias = CurrentEditor<TPageCname>(L"PageCname");
   ASSERT_NE(alias, nullptr);
-  EXPECT_TRUE(IsCurrent(*alias));
   EXPECT_EQ(alias->RecordIndex(), 1);
   EXPECT_EQ(alias->edtName.Text(), L"docs");
   alias->btnCancel.Click();
@@ -235,9 +234,8 @@ TEST_F(ProRecordsTest, TheGridsKeysAndDoubleClickDoWhatTheToolbarDoes) {
   TBGDrawGrid& grid = page.GridRRs;
   Key(grid, VK_DOWN);  // ftp
   Key(grid, VK_RETURN);
-  auto* host = Page<TPageRRA>(L"PageRRA");
+  auto* host = CurrentEditor<TPageRRA>(L"PageRRA");
   ASSERT_NE(host, nullptr);
-  EXPECT_TRUE(IsCurrent(*host));
   EXPECT_EQ(host->RecordIndex(), 1);
   EXPECT_EQ(host->edtName.Text(), L"ftp");
   host->btnCancel.Click();
@@ -270,9 +268,8 @@ TEST_F(ProRecordsTest, TheGridsKeysAndDoubleClickDoWhatTheToolbarDoes) {
   const LPARAM at = MAKELPARAM(docs.left + 20, docs.top + 4);
   for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
     SendMessageW(grid.Handle(), msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
-  auto* alias = Page<TPageCname>(L"PageCname");
+  auto* alias = CurrentEditor<TPageCname>(L"PageCname");
   ASSERT_NE(alias, nullptr);
-  EXPECT_TRUE(IsCurrent(*alias));
   EXPECT_EQ(alias->edtName.Text(), L"docs");
 }
 
@@ -301,9 +298,8 @@ TEST_F(ProRecordsTest, TheToolbarFollowsTheGridInTheTabOrderAndAnswersSpaceAndEn
   Click(page.rbRefresh);
   EXPECT_EQ(GetFocus(), page.GridRRs.Handle());
   Key(page.rbProperty, VK_RETURN);  // the selection stayed on the last row, now mx1's
-  auto* exchanger = Page<TPageMX>(L"PageMX");
+  auto* exchanger = CurrentEditor<TPageMX>(L"PageMX");
   ASSERT_NE(exchanger, nullptr);
-  EXPECT_TRUE(IsCurrent(*exchanger));
   EXPECT_EQ(exchanger->RecordIndex(), 0);
 }
 
