@@ -196,6 +196,7 @@ TEST_F(PageKeysTest, AServiceIsChosenByKeyboardWithoutQuestionsOnTheWay) {
   EXPECT_NE(StaticTexts(box).find(L"真的要这样吗？"), std::wstring::npos);
   Press(VK_RETURN);  // No, the default: GAME besides the others
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
+  EXPECT_TRUE(WaitFor([&] { return Focus() == services; })) << "the keyboard is back in the list";
   Apply(1);
   TXMLServicesType stored = StoredProfile(kDemoProId).Services();
   std::vector<int> codes;
