@@ -75,7 +75,8 @@ LRESULT TRadioButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case BM_SETCHECK: {
       // The platform makes a radio button a tab stop only while it is checked.
       const LRESULT result = TStdControl::WndProc(msg, wParam, lParam);
-      SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
+      if (const LONG style = GetWindowLongW(Handle(), GWL_STYLE); !(style & WS_TABSTOP))
+        SetWindowLongW(Handle(), GWL_STYLE, style | WS_TABSTOP);
       return result;
     }
     case WM_GETDLGCODE:

@@ -3,9 +3,9 @@
 // clicks it too. A click never takes the keyboard focus. A button made a tab stop is
 // also reached with Tab, shows a focus rectangle then, and Space (on its release) or
 // Enter presses it. A flat one shows the parent behind it and raises its edge only
-// while the pointer is over it. Buttons with the same
-// non-zero GroupIndex under one parent act as a group: pushing one down raises the
-// other; with AllowAllUp a click on the down button raises it as well.
+// while the pointer is over it. Buttons with the same non-zero GroupIndex under one
+// parent act as a group: pushing one down raises the other; with AllowAllUp a click
+// on the down button raises it as well.
 #pragma once
 #include "toolkit/ButtonGlyph.h"
 #include "toolkit/CustomControl.h"

@@ -19,12 +19,6 @@ namespace {
 using namespace e2e;
 using namespace vt::test;
 
-
-long Address(int a, int b, int c, int d) {
-  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
 // The text of an element of the stored profile, its markup's entities read; empty when
 // it is absent.
 std::wstring Field(const std::wstring& xml, const std::wstring& name) {
@@ -41,12 +35,6 @@ std::wstring Field(const std::wstring& xml, const std::wstring& name) {
 class DnsPagesTest : public SectionPagesTest {
  protected:
   HWND OpenDns(const wchar_t* pageClass) { return OpenPage(main, L"域名设置", pageClass); }
-  // The tab set lies above everything else at the frame's foot; tab 1 is the offline one.
-  void ChooseTab(HWND page, int tab) {
-    HWND tabs = ChildWindowFromPointEx(page, POINT{40, 292}, CWP_SKIPINVISIBLE);
-    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab == 0 ? 36 : 110, 10));
-    PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(tab == 0 ? 36 : 110, 10));
-  }
   // The professional account's DNS page with its online settings loaded.
   void OpenProOnline() {
     ASSERT_NO_FATAL_FAILURE(Start(kDemoProId));

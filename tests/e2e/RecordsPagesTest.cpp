@@ -19,11 +19,6 @@ using namespace vt::test;
 
 constexpr int kRowHeight = 16;
 
-long Address(int a, int b, int c, int d) {
-  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
 // A press and a release of the left button at x, y of the window's client area.
 void ClickAt(HWND window, int x, int y) {
   PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));

@@ -14,6 +14,12 @@
 
 namespace e2e {
 
+// An address as the profile stores it: the first octet in the lowest byte.
+inline long Address(int a, int b, int c, int d) {
+  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
+                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
+}
+
 class SectionPagesTest : public ::testing::Test {
  protected:
   // Starts the program on the demo data, with `account` signed in, once it holds the
@@ -41,12 +47,20 @@ class SectionPagesTest : public ::testing::Test {
   static HWND Find(HWND parent, const wchar_t* className, const std::wstring& text) {
     return WaitForChild(parent, className, text);
   }
-  void Apply() {
+  // A click on a tab of a DNS page's settings: the tab set lies above everything else
+  // at the frame's foot; tab 1 is the offline one.
+  static void ChooseTab(HWND page, int tab) {
+    HWND tabs = ChildWindowFromPointEx(page, POINT{40, 292}, CWP_SKIPINVISIBLE);
+    PostMessageW(tabs, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(tab == 0 ? 36 : 110, 10));
+    PostMessageW(tabs, WM_LBUTTONUP, 0, MAKELPARAM(tab == 0 ? 36 : 110, 10));
+  }
+  // Presses Apply and waits until the agent has stored the profile for the `nth` time.
+  void Apply(long nth = 1) {
     ASSERT_TRUE(PressApply(main));
     HWND apply = FindChild(main, L"TPicBtn", L"应用");
     // The agent counts a call when it starts it; the program disables Apply once the
     // call has returned, the profile stored.
-    ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
+    ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == nth && !IsWindowEnabled(apply); }));
   }
   std::wstring Stored(const std::wstring& account) {
     return vt::test::CompactXml(vt::test::StoredUserProfile(account));

@@ -2,7 +2,7 @@
 // wizard inside a real main window over the fake agent, with the domain list file in a
 // scratch working directory: the name split over the suffix list and what typing
 // stores, the cache time, the snapshot view, the type codes and fields of both
-// settings pages, and the wizard's composition and return.
+// settings pages (by mouse and by keyboard), and the wizard's composition and return.
 #include <gtest/gtest.h>
 
 #include "agent/UnitDef.h"

@@ -1,7 +1,7 @@
 // The information page inside a real main window over the fake agent: its tabs and
 // their secondary pages (mouse and keyboard), the basic information with the service
-// list's question, the category tree with its question and its parent and child
-// rules, and the keywords and news. Questions are answered through the real box.
+// list's question and keys, the category tree with its question, keys and parent and
+// child rules, and the keywords and news. Questions are answered through the real box.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -74,6 +74,14 @@ class InfoPageTest : public MainWindowFixture {
       EXPECT_EQ(box.caption, Application().Title());
       EXPECT_TRUE(box.defaultIsNo);
     }
+    return boxes.Boxes().size();
+  }
+  // Space in the list, with Ctrl held or not, any question answered with `answer`; the
+  // number of questions asked.
+  static size_t SpaceIn(TListBox& list, bool ctrl, int answer = IDYES) {
+    TBoxAnswer boxes(answer);
+    THeldKeys keys = ctrl ? THeldKeys{VK_CONTROL} : THeldKeys{};
+    Key(list, VK_SPACE);
     return boxes.Boxes().size();
   }
   static TInts Selected(const TListBox& list) {
@@ -199,73 +207,41 @@ TEST_F(InfoPageTest, ServiceClicksAskBeforeDroppingTheStoredOnes) {
   EXPECT_TRUE(errors.empty());
 }
 
-// In a list of several choices the keys move the caret and choose nothing, with no
-// question; Space chooses the caret's entry alone as a click does, asking first when
-// that drops chosen ones, and Ctrl+Space adds or removes it without a question.
-TEST_F(InfoPageTest, ServiceKeysMoveTheCaretAndSpaceChooses) {
-  TBGListBox& list = page->PageGenericInfo->lstServices;
-  const auto space = [&](bool ctrl, int answer) {
-    TBoxAnswer boxes(answer);
-    THeldKeys keys = ctrl ? THeldKeys{VK_CONTROL} : THeldKeys{};
-    KeyAtFocus(VK_SPACE);
-    for (const TBoxAnswer::TBox& box : boxes.Boxes()) EXPECT_EQ(box.text, GetResString(560));
-    return boxes.Boxes().size();
-  };
+// In the lists of several choices the keys move the caret without a question or a
+// change; Space chooses the caret's entry as a click does, asking only when that drops
+// chosen ones, and Ctrl+Space as a Ctrl+click does, the category tree following.
+TEST_F(InfoPageTest, ListKeysMoveTheCaretAndSpaceChoosesAsAClickDoes) {
+  TBGListBox& services = page->PageGenericInfo->lstServices;
   {
     TBoxAnswer boxes(IDYES);
     std::vector<int> carets;
-    for (WPARAM key : std::initializer_list<WPARAM>{VK_HOME, VK_DOWN, VK_DOWN, VK_END, VK_UP, 'G', 'G'}) {
-      Key(list, key);
-      carets.push_back(list.ItemIndex());
+    for (WPARAM key : std::initializer_list<WPARAM>{VK_HOME, VK_DOWN, VK_END, VK_UP, 'G', 'G'}) {
+      Key(services, key);
+      carets.push_back(services.ItemIndex());
     }
-    EXPECT_EQ(carets, (TInts{0, 1, 2, 10, 9, 4, 8}));  // 'G': GOPHER, then GAME
+    EXPECT_EQ(carets, (TInts{0, 1, 10, 9, 4, 8}));  // 'G': GOPHER, then GAME
     EXPECT_TRUE(boxes.Boxes().empty());
   }
-  EXPECT_EQ(Selected(list), (TInts{0, 2}));
+  EXPECT_EQ(Selected(services), (TInts{0, 2}));
   EXPECT_FALSE(UserProfile.Modified());
-
-  EXPECT_EQ(space(false, IDNO), 1u);  // No: GAME besides the others
+  EXPECT_EQ(SpaceIn(services, true), 0u);  // GAME besides
   EXPECT_EQ(Values(UserProfile.Services()), (TInts{0, 2, 8}));
-  Key(list, VK_HOME);
-  EXPECT_EQ(space(true, IDYES), 0u);  // Ctrl+Space drops WWW alone
-  EXPECT_EQ(Values(UserProfile.Services()), (TInts{2, 8}));
-  EXPECT_EQ(space(false, IDYES), 1u);  // Yes: WWW alone
-  EXPECT_EQ(Values(UserProfile.Services()), TInts{0});
-  EXPECT_EQ(space(false, IDYES), 0u) << "nothing else chosen: nothing to drop";
-  Key(list, VK_DOWN);
-  EXPECT_EQ(space(true, IDYES), 0u);
-  EXPECT_EQ(Values(UserProfile.Services()), (TInts{0, 1}));
-  EXPECT_EQ(Selected(list), (TInts{0, 1}));
-  EXPECT_EQ(list.ItemIndex(), 1);
-}
+  EXPECT_EQ(SpaceIn(services, false), 1u);  // Yes: GAME alone
+  EXPECT_EQ(Values(UserProfile.Services()), TInts{8});
+  EXPECT_EQ(SpaceIn(services, false), 0u) << "nothing else chosen: nothing to drop";
+  EXPECT_EQ(Values(UserProfile.Services()), TInts{8});
 
-// The category list answers the same keys, and the tree's rules follow Space as they
-// follow a click.
-TEST_F(InfoPageTest, CategoryKeysMoveTheCaretAndSpaceChoosesWithTheTree) {
   ClickTab(1);
-  TBGListBox& list = page->PageCategory->lstCategory;
+  TBGListBox& categories = page->PageCategory->lstCategory;
   {
     TBoxAnswer boxes(IDYES);
-    for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN}) Key(list, key);
+    for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN}) Key(categories, key);  // Security
     EXPECT_TRUE(boxes.Boxes().empty());
   }
-  EXPECT_EQ(list.ItemIndex(), 2);
-  EXPECT_EQ(Selected(list), (TInts{3, 4}));
-  EXPECT_FALSE(UserProfile.Modified());
-  {
-    TBoxAnswer boxes(IDYES);
-    THeldKeys ctrl{VK_CONTROL};
-    KeyAtFocus(VK_SPACE);  // Security, with its group
-    EXPECT_TRUE(boxes.Boxes().empty());
-  }
+  EXPECT_EQ(SpaceIn(categories, true), 0u);  // with its group
   EXPECT_EQ(Values(UserProfile.Categories()), (TInts{100, 102, 200, 201, 999}));
-  {
-    TBoxAnswer boxes(IDYES);
-    KeyAtFocus(VK_SPACE);
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
-  }
+  EXPECT_EQ(SpaceIn(categories, false), 1u);
   EXPECT_EQ(Values(UserProfile.Categories()), (TInts{100, 102, 999}));
-  EXPECT_EQ(list.ItemIndex(), 2);
 }
 
 TEST_F(InfoPageTest, CategoriesFollowTheTreeAskAndKeepCodesTheFileDoesNotKnow) {

@@ -58,6 +58,12 @@ class RecordsPageTest : public MainWindowFixture {
     main->btnRRs.Click();
   }
   TPageRRsStd& Std() { return *Page<TPageRRsStd>(L"PageRRsStd"); }
+  // The named record editor when it is the current page; null otherwise.
+  template <class TEditor>
+  TEditor* CurrentEditor(const wchar_t* name) const {
+    TEditor* editor = Page<TEditor>(name);
+    return editor && IsCurrent(*editor) ? editor : nullptr;
+  }
   TPageRRsPro& Pro() { return *Page<TPageRRsPro>(L"PageRRsPro"); }
   // Types into one field of an address edit, its old text replaced.
   static void TypeOctet(TBGIPEdit& ip, int field, const std::wstring& digits) { Retype(ip.Field(field), digits); }
