@@ -9,10 +9,16 @@
 // or the arrow, Page Up, Page Down, Home and End keys; OnSelectCell may refuse the
 // move, OnClick runs after it. Setting Row or Col from code raises nothing. With
 // ColSizing the user drags a column's right edge within the header to resize it.
+//
+// Screen readers cannot see what the owner draws: with OnGetCellText the grid offers
+// its rows below the header as the items of a list (toolkit/Accessible.h), each named
+// by its cells' texts, and the header's texts as the grid's description.
 #pragma once
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "toolkit/Accessible.h"
 #include "toolkit/CustomControl.h"
 #include "toolkit/StdControl.h"
 
@@ -40,8 +46,9 @@ class TDrawGrid;
 using TDrawCellEvent =
     std::function<void(TDrawGrid& sender, HDC dc, int col, int row, const RECT& rect, unsigned state)>;
 using TSelectCellEvent = std::function<void(TDrawGrid& sender, int col, int row, bool& canSelect)>;
+using TCellTextEvent = std::function<std::wstring(const TDrawGrid& sender, int col, int row)>;
 
-class TDrawGrid : public TCustomControl {
+class TDrawGrid : public TCustomControl, private TAccessibleItems {
  public:
   static constexpr int kMinColWidth = 4;  // the narrowest a drag makes a column
 
@@ -89,7 +96,13 @@ class TDrawGrid : public TCustomControl {
   // The cell under a client point; false when there is none.
   bool MouseToCell(POINT point, int& col, int& row) const;
 
+  // The texts of the row's cells that are not empty, joined by commas; empty without
+  // OnGetCellText.
+  std::wstring RowText(int row) const;
+
   TDrawCellEvent OnDrawCell;
+  // The text a cell shows, as a screen reader should read it.
+  TCellTextEvent OnGetCellText;
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -116,6 +129,12 @@ class TDrawGrid : public TCustomControl {
   void KeyDown(WPARAM key);
   void Scroll(WORD request);
   void CheckCol(int col) const;
+
+  int AccessibleItemCount() const override;
+  std::wstring AccessibleItemName(int index) const override;
+  RECT AccessibleItemRect(int index) const override;
+  bool AccessibleItemSelected(int index) const override;
+  std::wstring AccessibleDescription() const override;
 
   TGridOptions options_;
   std::vector<int> colWidths_;
