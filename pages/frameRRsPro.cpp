@@ -93,6 +93,8 @@ TPageRRsPro::TPageRRsPro(TControl& owner)
   GridRRs.OnDrawCell = [this](TDrawGrid& g, HDC dc, int col, int row, const RECT& rect, unsigned state) {
     GridRRsDrawCell(g, dc, col, row, rect, state);
   };
+  GridRRs.SetAccessibleName(L"资源记录");
+  GridRRs.OnGetCellText = [this](const TDrawGrid&, int col, int row) { return CellText(col, row); };
 }
 
 void TPageRRsPro::Refresh() {
