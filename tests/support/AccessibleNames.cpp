@@ -94,21 +94,12 @@ std::wstring TAccessibleObject::Description(long child) const {
   return Take(text);
 }
 
-long TAccessibleObject::Role(long child) const {
-  VARIANT role;
-  VariantInit(&role);
-  if (object_) object_->get_accRole(Child(child), &role);
-  const long value = I4(role);
-  VariantClear(&role);
-  return value;
-}
-
-long TAccessibleObject::State(long child) const {
-  VARIANT state;
-  VariantInit(&state);
-  if (object_) object_->get_accState(Child(child), &state);
-  const long value = I4(state);
-  VariantClear(&state);
+long TAccessibleObject::Number(TNumberProperty property, long child) const {
+  VARIANT number;
+  VariantInit(&number);
+  if (object_) (object_->*property)(Child(child), &number);
+  const long value = I4(number);
+  VariantClear(&number);
   return value;
 }
 

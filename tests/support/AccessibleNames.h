@@ -37,8 +37,8 @@ class TAccessibleObject {
   // The object itself (child 0) or a child 1 to ChildCount().
   std::wstring Name(long child = 0) const;
   std::wstring Description(long child = 0) const;
-  long Role(long child = 0) const;
-  long State(long child = 0) const;
+  long Role(long child = 0) const { return Number(&IAccessible::get_accRole, child); }
+  long State(long child = 0) const { return Number(&IAccessible::get_accState, child); }
   long ChildCount() const;
   // The names of the children, as AccessibleChildren lists them.
   std::vector<std::wstring> ChildNames() const;
@@ -48,6 +48,10 @@ class TAccessibleObject {
   long NameResult(long child) const;
 
  private:
+  using TNumberProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
+  // A property given as a number (a role, a state); -1 when there is none.
+  long Number(TNumberProperty property, long child) const;
+
   IAccessible* object_ = nullptr;
 };
 
