@@ -1,6 +1,6 @@
 // The hierarchy pages and their dialogs inside a real main window over the fake agent:
 // the grids' rows and status icons (a Token without one shows nothing, on screen
-// too), the rows a screen reader hears, deleting without a question, the snapshot view; the dialogs' delayed search
+// too), deleting without a question, the snapshot view; the dialogs' delayed search
 // (one call for a burst of typing, none for an empty edit, one report when the agent
 // fails), the match list, OK with a known and an unknown domain, Escape.
 #include <gtest/gtest.h>
@@ -13,7 +13,6 @@
 #include "pages/frameHierarchyPro.h"
 #include "pages/frameHierarchyStd.h"
 #include "pages/frameParent.h"
-#include "tests/support/AccessibleNames.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/toolkit/ToolkitTestUtil.h"
 #include "toolkit/Cursor.h"
@@ -270,32 +269,3 @@ TEST_F(HierarchyTest, TheChildDialogAddsAChildAndChangesAnExistingOnesDomain) {
 }
 
 }  // namespace
-
-// A screen reader hears a link's state before its name, as the eye sees its picture
-// there, and a Token without a picture as the eye sees it: nothing, then the external
-// domain that is shown.
-TEST_F(HierarchyTest, AScreenReaderHearsEachLinksStateBeforeItsName) {
-  Open(StatesProfile(), 3);
-  TPageHierarchyPro& pro = Pro();
-  const vt::test::TAccessibleObject parents(pro.GridParents.Handle()), children(pro.GridChildren.Handle());
-  ASSERT_TRUE(parents);
-  ASSERT_TRUE(children);
-  EXPECT_EQ(parents.Name(), L"父域");
-  EXPECT_EQ(parents.Description(), L"域名");
-  EXPECT_EQ(parents.ChildNames(),
-            (std::vector<std::wstring>{L"活动 a.example", L"", L"等待 b.example", L"过期 c.example",
-                                       L"过期 d.example"}));
-  EXPECT_EQ(children.Name(), L"子域授权");
-  EXPECT_EQ(children.Description(), L"节点名, 外部域");
-  EXPECT_EQ(children.ChildNames(),
-            (std::vector<std::wstring>{L"活动 shop, x.example", L"y.example", L"等待 blog, z.example"}));
-  // The pictures themselves carry the states' names.
-  EXPECT_EQ(vt::test::AccessibleName(pro.ImageActive.Handle()), L"活动");
-  EXPECT_EQ(vt::test::AccessibleName(pro.ImagePending.Handle()), L"等待");
-  EXPECT_EQ(vt::test::AccessibleName(pro.ImageExpired.Handle()), L"过期");
-
-  // The rows follow the profile: a deleted child is gone from what is heard.
-  SelectRow(pro.GridChildren, 1);
-  Press(pro.btnChildDel);
-  EXPECT_EQ(children.ChildNames(), (std::vector<std::wstring>{L"y.example", L"等待 blog, z.example"}));
-}

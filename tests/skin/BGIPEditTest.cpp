@@ -1,12 +1,11 @@
 // The IP address edit on a shown skinned form: its layout over the picture, the typing
 // rules of its fields with the focus moves, when OnChanged fires, and that whatever is
-// typed the address stays the four bytes the fields show; what a screen reader hears.
+// typed the address stays the four bytes the fields show.
 #include <random>
 #include <string>
 #include <vector>
 
 #include "skin/BGIPEdit.h"
-#include "tests/support/AccessibleNames.h"
 #include "tests/skin/BGTestUtil.h"
 
 using namespace bg_test;
@@ -172,18 +171,3 @@ TEST_F(BGIPEditTest, WhateverIsTypedTheAddressIsTheFourBytesShown) {
 }
 
 }  // namespace
-
-// A screen reader hears one address field in four parts: the control by its name, each
-// field by the invisible name the platform's label rule finds before it (not by the
-// dots between the fields).
-TEST_F(BGIPEditTest, ScreenReadersHearTheFourFieldsAsPartsOfOneAddress) {
-  EXPECT_EQ(vt::test::AccessibleName(ip->Handle()), L"IP 地址");
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(vt::test::AccessibleName(F(i).Handle()), L"IP 地址 第" + std::to_wstring(i + 1) + L"段");
-  ip->SetAccessibleName(L"指定域名在线 IP 地址");
-  EXPECT_EQ(vt::test::AccessibleName(ip->Handle()), L"指定域名在线 IP 地址");
-  EXPECT_EQ(vt::test::AccessibleName(F(3).Handle()), L"指定域名在线 IP 地址 第4段");
-  // Nothing new for the eye: the names are hidden and the window text stays empty.
-  EXPECT_FALSE(IsWindowVisible(vt::test::LabelOf(F(0).Handle())));
-  EXPECT_EQ(ip->Caption(), L"");
-}

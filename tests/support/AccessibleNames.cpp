@@ -75,9 +75,9 @@ TAccessibleObject::~TAccessibleObject() {
   if (object_) object_->Release();
 }
 
-std::wstring TAccessibleObject::Name(long child) const {
+std::wstring TAccessibleObject::Text(TTextProperty property, long child) const {
   BSTR text = nullptr;
-  if (object_) object_->get_accName(Child(child), &text);
+  if (object_) (object_->*property)(Child(child), &text);
   return Take(text);
 }
 
@@ -86,12 +86,6 @@ long TAccessibleObject::NameResult(long child) const {
   const HRESULT result = object_ ? object_->get_accName(Child(child), &text) : E_POINTER;
   SysFreeString(text);
   return result;
-}
-
-std::wstring TAccessibleObject::Description(long child) const {
-  BSTR text = nullptr;
-  if (object_) object_->get_accDescription(Child(child), &text);
-  return Take(text);
 }
 
 long TAccessibleObject::Number(TNumberProperty property, long child) const {
@@ -116,28 +110,13 @@ std::vector<std::wstring> TAccessibleObject::ChildNames() const {
   std::vector<VARIANT> children(static_cast<size_t>(count));
   long obtained = 0;
   if (FAILED(AccessibleChildren(object_, 0, count, children.data(), &obtained))) return names;
+  // Simple elements come as child ids; an element with an object of its own is no item.
   for (long i = 0; i < obtained; ++i) {
     VARIANT& child = children[static_cast<size_t>(i)];
-    if (child.vt == VT_I4) {
-      names.push_back(Name(child.lVal));
-    } else if (child.vt == VT_DISPATCH && child.pdispVal) {
-      IAccessible* object = nullptr;
-      BSTR text = nullptr;
-      if (SUCCEEDED(child.pdispVal->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&object)))) {
-        object->get_accName(Child(CHILDID_SELF), &text);
-        object->Release();
-      }
-      names.push_back(Take(text));
-    }
+    names.push_back(child.vt == VT_I4 ? Name(child.lVal) : L"(object)");
     VariantClear(&child);
   }
   return names;
-}
-
-RECT TAccessibleObject::Location(long child) const {
-  long left = 0, top = 0, width = 0, height = 0;
-  if (object_) object_->accLocation(&left, &top, &width, &height, Child(child));
-  return {left, top, left + width, top + height};
 }
 
 std::wstring AccessibleName(HWND window) {

@@ -35,19 +35,19 @@ class TAccessibleObject {
 
   explicit operator bool() const noexcept { return object_ != nullptr; }
   // The object itself (child 0) or a child 1 to ChildCount().
-  std::wstring Name(long child = 0) const;
-  std::wstring Description(long child = 0) const;
+  std::wstring Name(long child = 0) const { return Text(&IAccessible::get_accName, child); }
+  std::wstring Description(long child = 0) const { return Text(&IAccessible::get_accDescription, child); }
   long Role(long child = 0) const { return Number(&IAccessible::get_accRole, child); }
   long State(long child = 0) const { return Number(&IAccessible::get_accState, child); }
   long ChildCount() const;
   // The names of the children, as AccessibleChildren lists them.
   std::vector<std::wstring> ChildNames() const;
-  // In screen coordinates.
-  RECT Location(long child) const;
   // The HRESULT of asking the name of `child` (for children that do not exist).
   long NameResult(long child) const;
 
  private:
+  using TTextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+  std::wstring Text(TTextProperty property, long child) const;
   using TNumberProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, VARIANT*);
   // A property given as a number (a role, a state); -1 when there is none.
   long Number(TNumberProperty property, long child) const;

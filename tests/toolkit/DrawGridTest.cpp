@@ -183,20 +183,12 @@ TEST(DrawGrid, AScreenReaderHearsEachRowBelowTheHeaderByItsCellsTexts) {
                                                           L"mail, 邮件交换器, [10] mx1", L"a, b, c", L"last, row"}));
   EXPECT_EQ(list.Role(4), ROLE_SYSTEM_LISTITEM);
   EXPECT_EQ(list.NameResult(7), E_INVALIDARG);
-  EXPECT_EQ(list.NameResult(-3), E_INVALIDARG);
 
   grid.SetRow(2);
   EXPECT_NE(list.State(2) & STATE_SYSTEM_SELECTED, 0);
   EXPECT_EQ(list.State(1) & STATE_SYSTEM_SELECTED, 0);
-  // Row 1 lies just below the header; the sixth row is scrolled out of sight.
-  RECT row1 = grid.CellRect(0, 1);
-  MapWindowPoints(grid.Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&row1), 2);
-  const RECT where = list.Location(1);
-  EXPECT_EQ(where.left, row1.left);
-  EXPECT_EQ(where.top, row1.top);
-  EXPECT_EQ(where.bottom, row1.bottom);
   EXPECT_EQ(list.State(1) & STATE_SYSTEM_OFFSCREEN, 0);
-  EXPECT_NE(list.State(6) & STATE_SYSTEM_OFFSCREEN, 0);
+  EXPECT_NE(list.State(6) & STATE_SYSTEM_OFFSCREEN, 0);  // scrolled out of sight
 
   // The same object follows the grid's rows as they change.
   grid.SetRowCount(3);
@@ -210,8 +202,7 @@ TEST(DrawGrid, AnAccessibleObjectKeptAfterItsGridIsGoneHasNoRows) {
                                           TGridOptions{.colCount = 1, .rowCount = 3});
   grid->OnGetCellText = [](const TDrawGrid&, int, int row) { return std::to_wstring(row); };
   const vt::test::TAccessibleObject list(grid->Handle());
-  ASSERT_TRUE(list);
-  EXPECT_EQ(list.ChildCount(), 2);
+  ASSERT_EQ(list.ChildCount(), 2);
   grid.reset();
   EXPECT_EQ(list.ChildCount(), 0);
   EXPECT_EQ(list.NameResult(1), E_INVALIDARG);
