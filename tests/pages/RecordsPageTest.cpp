@@ -233,15 +233,8 @@ TEST_F(ProRecordsTest, AValueTooLongForItsCellEndsInAnEllipsisAndIsHeardWhole) {
   EXPECT_EQ(vt::test::TAccessibleObject(grid.Handle()).Name(2), L"mail, 邮件交换器, " + whole);
 
   const RECT cell = grid.CellRect(2, 2);
-  std::wstring shown = whole + std::wstring(8, L'\0');
-  RECT room{cell.left + 2, cell.top + 1, std::min<LONG>(cell.right, grid.ClientWidth()), cell.bottom};
-  HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ font = SelectObject(dc, grid.Font()->Handle());
-  DrawTextW(dc, shown.data(), static_cast<int>(whole.size()), &room,
-            DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING);
-  SelectObject(dc, font);
-  DeleteDC(dc);
-  shown = shown.c_str();
+  const int room = std::min<LONG>(cell.right, grid.ClientWidth()) - (cell.left + 2);
+  const std::wstring shown = toolkit_test::EllipsisCut(grid.Font()->Handle(), whole, room);
   ASSERT_EQ(shown.substr(shown.size() - 3), L"...");
   ASSERT_EQ(shown.substr(0, 5), L"[20] ");
 

@@ -2,6 +2,7 @@
 // move and on request, an edit without a picture behind it, and a text too long for it.
 #include "skin/BGEdit.h"
 #include "tests/skin/BGTestUtil.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 #include "toolkit/Panel.h"
 
 using namespace bg_test;
@@ -100,14 +101,7 @@ TEST_F(BGEditTest, WithoutTheFocusATextTooLongForTheEditEndsInAnEllipsis) {
   RECT room{};
   SendMessageW(edit.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
   room.left = static_cast<short>(LOWORD(SendMessageW(edit.Handle(), EM_POSFROMCHAR, 0, 0)));
-  std::wstring shown = text + std::wstring(8, L'\0');
-  HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ font = SelectObject(dc, edit.Font()->Handle());
-  DrawTextW(dc, shown.data(), static_cast<int>(text.size()), &room,
-            DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING);
-  SelectObject(dc, font);
-  DeleteDC(dc);
-  shown = shown.c_str();
+  const std::wstring shown = toolkit_test::EllipsisCut(edit.Font()->Handle(), text, room.right - room.left);
   ASSERT_EQ(shown.substr(shown.size() - 3), L"...");
 
   const auto differing = [](const TSkinBitmap& a, const TSkinBitmap& b) {

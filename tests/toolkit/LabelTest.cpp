@@ -78,15 +78,8 @@ TEST(Label, ALineTooLongForTheLabelEndsInAnEllipsisAndKeepsItsWholeText) {
   TLabel narrow(form, {.name = L"narrow", .width = 70, .height = 16, .caption = text});
   EXPECT_EQ(narrow.Caption(), text);  // what a screen reader reads
 
-  HDC dc = CreateCompatibleDC(nullptr);
-  const HGDIOBJ font = SelectObject(dc, narrow.Font() ? narrow.Font()->Handle() : GetStockObject(SYSTEM_FONT));
-  std::wstring shown = text + std::wstring(8, L'\0');  // room for the ellipsis DrawText writes in
-  RECT width{0, 0, 70, 16};
-  DrawTextW(dc, shown.data(), static_cast<int>(text.size()), &width,
-            DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING);
-  SelectObject(dc, font);
-  DeleteDC(dc);
-  shown = shown.c_str();
+  const HGDIOBJ font = narrow.Font() ? narrow.Font()->Handle() : GetStockObject(SYSTEM_FONT);
+  const std::wstring shown = EllipsisCut(static_cast<HFONT>(font), text, 70);
   ASSERT_LT(shown.size(), text.size() + 3);
   ASSERT_EQ(shown.substr(shown.size() - 3), L"...") << "Wine's DrawText ellipsis";
 
