@@ -30,7 +30,8 @@ TDomainDialog::TDomainDialog(TControl& owner, const TDomainDialogForm& form)
                              .caption = form.listMatched, .tabOrder = form.domainTabOrder + 2}),
       btnOK(Group, CommandArgs(L"btnOK", 168, L"确  定", form.domainTabOrder + 3)),
       btnCancel(Group, CommandArgs(L"btnCancel", 252, L"取  消", form.domainTabOrder + 4)),
-      Timer1({.name = L"Timer1", .interval = kSearchDelay, .enabled = false}) {
+      Timer1({.name = L"Timer1", .interval = kSearchDelay, .enabled = false}),
+      nameMatches(lstDomains, L"匹配的域名") {
   chkListMatched.SetChecked(true);
   SendMessageW(btnOK.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   SetDefaultButton(&btnOK);

@@ -45,6 +45,8 @@ class TDomainDialog : public TBaseFrame {
   TButton btnOK;
   TButton btnCancel;
   TTimer Timer1;
+  // The match list's name for screen readers; no label stands before it.
+  TFieldName nameMatches;
 
   // Restarts the search delay.
   void edtDomainChange(TControl& sender);

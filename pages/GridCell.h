@@ -1,5 +1,6 @@
 // How the pages' grids write a cell: the text from the cell's left edge plus 2 and one
-// pixel below its top, after an optional icon, over what the grid painted; on a
+// pixel below its top, after an optional icon, over what the grid painted, ending in
+// an ellipsis where the cell (or the grid) is too narrow for it; on a
 // disabled grid the rows below the header are greyed out, except the selected one,
 // whose highlight keeps its own colours. The records and hierarchy grids share it.
 #pragma once

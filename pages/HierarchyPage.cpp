@@ -48,19 +48,26 @@ void THierarchyPage<TBase>::AttachParents() {
   GridParents.OnDrawCell = [this](TDrawGrid& g, HDC dc, int col, int row, const RECT& rect, unsigned state) {
     GridParentsDrawCell(g, dc, col, row, rect, state);
   };
+  GridParents.SetAccessibleName(L"父域");
+  GridParents.OnGetCellText = [this](const TDrawGrid&, int col, int row) { return ParentCell(col, row).Spoken(); };
   btnParentAdd.OnClick = [this](TControl& s) { btnParentAddClick(s); };
   btnParentDel.OnClick = [this](TControl& s) { btnParentDelClick(s); };
   AttachGridCommands(GridParents,
                      {.add = [this] { btnParentAdd.Click(); }, .remove = [this] { btnParentDel.Click(); }});
 }
 
+std::wstring TLinkCell::Spoken() const {
+  if (state.empty() || text.empty()) return state + text;
+  return state + L" " + text;
+}
+
 template <class TBase>
-const TPicture* THierarchyPage<TBase>::StatusIcon(int token) const {
+const TBGImage* THierarchyPage<TBase>::StatusImage(int token) const {
   switch (token) {
-    case 0: return &ImageActive.Picture();
-    case 1: return &ImagePending.Picture();
+    case 0: return &ImageActive;
+    case 1: return &ImagePending;
     case 2:
-    case 3: return &ImageExpired.Picture();
+    case 3: return &ImageExpired;
     default: return nullptr;
   }
 }

@@ -26,13 +26,24 @@
 #include "shell/PageWrapper.h"
 #include "profile/XMLNodeCollection.h"
 
-// What a grid cell shows: an optional icon, then a text.
+// What a grid cell shows: an optional icon, then a text; `state` is what the icon
+// says, a link's state (empty without an icon).
 struct TLinkCell {
   const TPicture* icon = nullptr;
   std::wstring text;
+  std::wstring state;
+
+  // As a screen reader reads it: the state, then the text.
+  std::wstring Spoken() const;
 };
 
 inline constexpr int kLinkRowHeight = 16;
+
+// The names of the states, as the standard page's legend gives them; the status
+// pictures carry them as their window texts.
+inline constexpr wchar_t kActiveState[] = L"活动";
+inline constexpr wchar_t kPendingState[] = L"等待";
+inline constexpr wchar_t kExpiredState[] = L"过期";
 
 // The grids' common settings: rows of kLinkRowHeight below one header row, no fixed
 // column, lines of width 0, whole-row selection, columns the user can resize.
@@ -60,8 +71,8 @@ class THierarchyPage : public TBase {
   TButton btnParentAdd;
   TButton btnParentDel;
 
-  // The picture of a Token's state; null for a Token without one.
-  const TPicture* StatusIcon(int token) const;
+  // The picture of a Token's state, named by the state; null for a Token without one.
+  const TBGImage* StatusImage(int token) const;
   // What a cell of the parents grid shows: the header text in row 0; for the row of a
   // held Parent its status picture and Domain in column 0; nothing elsewhere.
   TLinkCell ParentCell(int col, int row) const;
@@ -78,9 +89,9 @@ class THierarchyPage : public TBase {
   template <class... TBaseArgs>
   THierarchyPage(TControl& owner, int iconsLeft, TBaseArgs&&... baseArgs)
       : TBase(owner, std::forward<TBaseArgs>(baseArgs)...),
-        ImageActive(*this, StatusArgs(L"ImageActive", iconsLeft, 16)),
-        ImagePending(*this, StatusArgs(L"ImagePending", iconsLeft, 36)),
-        ImageExpired(*this, StatusArgs(L"ImageExpired", iconsLeft, 56)),
+        ImageActive(*this, StatusArgs(L"ImageActive", iconsLeft, 16, kActiveState)),
+        ImagePending(*this, StatusArgs(L"ImagePending", iconsLeft, 36, kPendingState)),
+        ImageExpired(*this, StatusArgs(L"ImageExpired", iconsLeft, 56, kExpiredState)),
         GroupParents(*this, {.name = L"GroupParents", .left = 20, .top = 12, .width = 393, .height = 113,
                              .caption = L" 父  域 ", .tabOrder = 0}),
         GridParents(GroupParents,
@@ -107,8 +118,8 @@ class THierarchyPage : public TBase {
   void DeleteSelected(const TDrawGrid& grid, const std::function<TXMLNodeCollection()>& items);
 
  private:
-  static TControlArgs StatusArgs(const wchar_t* name, int left, int top) {
-    return {.name = name, .left = left, .top = top, .width = 16, .height = 16};
+  static TControlArgs StatusArgs(const wchar_t* name, int left, int top, const wchar_t* state) {
+    return {.name = name, .left = left, .top = top, .width = 16, .height = 16, .caption = state};
   }
   void AttachParents();
 };
@@ -118,9 +129,9 @@ template <class TItem>
 TLinkCell THierarchyPage<TBase>::StatusCell(const TItem& item, std::wstring (TItem::*name)() const) const {
   constexpr int kUnknownText = 513;
   try {
-    const TPicture* icon = StatusIcon(item.Token());
-    if (!icon) return {};
-    return {icon, (item.*name)()};
+    const TBGImage* image = StatusImage(item.Token());
+    if (!image) return {};
+    return {&image->Picture(), (item.*name)(), image->Caption()};
   } catch (const EError&) {
     return {nullptr, GetResString(kUnknownText)};
   }

@@ -7,7 +7,7 @@ TProPage::TProPage(TControl& owner, const wchar_t* className, std::wstring name,
                    POINT backAt, int backTabOrder, int height)
     : TBaseFrame(owner, className, std::move(name), width, height),
       btnBack(*this, {.name = L"btnBack", .left = backAt.x, .top = backAt.y, .width = 95,
-                      .height = 16, .caption = L"SnapShot Back", .tabOrder = backTabOrder,
+                      .height = 16, .caption = kSnapshotBackCaption, .tabOrder = backTabOrder,
                       .visible = false}) {
   DressSnapshotButton(btnBack, L"SnapBack");
   btnBack.OnClick = [this](TControl& s) { btnBackClick(s); };

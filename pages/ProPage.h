@@ -12,7 +12,10 @@
 
 // The snapshot buttons (SnapShot Professional on a standard page, SnapShot Back on a
 // professional one): the faces of `face` from the program's folder, drawn over the
-// window picture, sized to the face.
+// window picture, sized to the face. Their captions, which the faces replace on the
+// screen, say what they do for screen readers.
+inline constexpr wchar_t kSnapshotCaption[] = L"查看专业版快照";
+inline constexpr wchar_t kSnapshotBackCaption[] = L"返回标准页";
 void DressSnapshotButton(TPicBtn& button, const wchar_t* face);
 // For a page's WM_SETCURSOR: the hand cursor over `button`, as over a link. A child's
 // default processing asks its parent first, so the page chooses the button's cursor.
@@ -21,7 +24,7 @@ bool ShowHandCursor(const TControl& button, WPARAM wParam, LPARAM lParam);
 
 class TProPage : public TBaseFrame {
  public:
-  // "SnapShot Back": hidden unless the page is a snapshot.
+  // SnapShot Back: hidden unless the page is a snapshot.
   TPicBtn btnBack;
 
   bool STDMETHODCALLTYPE GetEnabled() override { return enabled_; }

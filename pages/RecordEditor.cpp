@@ -37,6 +37,8 @@ TRecordEditor::TRecordEditor(TControl& owner, const TRecordEditorForm& form)
       btnCancel(Group, CommandArgs(L"btnCancel", 176, L"取  消", form.fieldCount + 2)),
       form_(form),
       ttl_(cmbTTL) {
+  BGLabel1.SetFocusControl(edtName);
+  BGLabel3.SetFocusControl(cmbTTL);
   SendMessageW(btnOK.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   SetDefaultButton(&btnOK);
   SetCancelButton(&btnCancel);

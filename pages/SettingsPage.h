@@ -61,6 +61,9 @@ class TSettingsPage : public TBaseFrame2 {
   std::vector<TTypeChoice> choices_;
 };
 
+// What screen readers call the URL edit of both pages.
+inline constexpr wchar_t kRedirectUrlName[] = L"重定向地址";
+
 // The args of a radio button: 17 pixels high at the left of the group box.
 TControlArgs TypeButtonArgs(const wchar_t* name, int top, int width, const wchar_t* caption, int tabOrder);
 // The args of the settings pages' URL edit and wizard button.

@@ -17,6 +17,7 @@ TPageCname::TPageCname(TControl& owner)
     : TRecordEditor(owner, kForm),
       GroupCname(Group),
       edtHost(Group, RecordFieldArgs(L"edtHost", 84, 23, 1)) {
+  BGLabel2.SetFocusControl(edtHost);
   edtHost.OnChange = [this](TControl& s) { RecordModified(s); };
 }
 

@@ -15,7 +15,8 @@ TPageCategory::TPageCategory(TControl& host)
       BGLabel2(BGPanel1, CaptionArgs(*this, L"BGLabel2", 24, 32, L"已选择的分类将高亮度显示在其中")),
       lstCategory(BGPanel1, {.name = L"lstCategory", .left = 24, .top = 52, .width = 265, .height = 185},
                   {.multiSelect = true, .itemHeight = 15}),
-      BGLabel8(BGPanel1, CaptionArgs(*this, L"BGLabel8", 24, 240, L"多选请按住Ctrl键")) {
+      BGLabel8(BGPanel1, CaptionArgs(*this, L"BGLabel8", 24, 240, L"多选请按住Ctrl键")),
+      nameCategory(lstCategory, L"站点分类") {
   lstCategory.OnClick = [this](TControl& s) { lstCategoryClick(s); };
 }
 

@@ -29,6 +29,8 @@ class TPageCategory : public TInfoSheet {
   TBGLabel BGLabel1, BGLabel2;
   TBGListBox lstCategory;
   TBGLabel BGLabel8;
+  // The list's name for screen readers: two sentences of instructions stand above it.
+  TFieldName nameCategory;
 
   void lstCategoryClick(TControl& sender);
 

@@ -24,6 +24,8 @@ TPageChild::TPageChild(TControl& owner)
       BGLabel2(Group, CaptionArgs(*this, L"BGLabel2", 29, 28, L"子节点名")),
       edtNode(Group, DomainFieldArgs(L"edtNode", {92, 24}, 0)),
       BGLabel1(Group, CaptionArgs(*this, L"BGLabel1", 30, 60, L"外部域名")) {
+  BGLabel2.SetFocusControl(edtNode);
+  BGLabel1.SetFocusControl(edtDomain);
   edtNode.OnChange = [this](TControl& s) { edtNodeChange(s); };
 }
 

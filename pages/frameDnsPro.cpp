@@ -25,7 +25,10 @@ TPageDnsPro::TPageDnsPro(TControl& owner)
       BGLabel3(GroupDomain, CaptionArgs(*this, L"BGLabel3", 188, 52, L"分钟")),
       beFrame(*this, DnsFrameArgs(), TBevelShape::Frame),
       tabDnsSettings(*this, DnsTabsArgs(), kDnsTabsOptions),
-      subPages_(*this, beFrame, tabDnsSettings) {}
+      subPages_(*this, beFrame, tabDnsSettings) {
+  BGLabel1.SetFocusControl(edtInterDomain);
+  BGLabel2.SetFocusControl(cmbTTL);
+}
 
 void TPageDnsPro::AttachHandlers(bool attach) {
   edtInterDomain.OnChange = attach ? TNotifyEvent([this](TControl& s) { InterNameChanged(s); }) : nullptr;

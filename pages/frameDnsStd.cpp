@@ -41,10 +41,13 @@ TPageDnsStd::TPageDnsStd(TControl& owner)
       BGLabel3(GroupDomain, CaptionArgs(*this, L"BGLabel3", 168, 52, L"分钟")),
       // At 276, 72 of the page.
       btnSnapShot(GroupDomain, {.name = L"btnSnapShot", .left = 256, .top = 60, .width = 135, .height = 16,
-                                .caption = L"SnapShot Professional", .tabOrder = 3}),
+                                .caption = kSnapshotCaption, .tabOrder = 3}),
       beFrame(*this, DnsFrameArgs(), TBevelShape::Frame),
       tabDnsSettings(*this, DnsTabsArgs(), kDnsTabsOptions),
+      nameDomainSuffix(comboxDomain, L"域名后缀"),
       subPages_(*this, beFrame, tabDnsSettings) {
+  BGLabel4.SetFocusControl(edtYourName);
+  BGLabel2.SetFocusControl(cmbTTL);
   // The full stop between label and suffix, large, sized to itself.
   BGLabel1.SetFont(MakeFont({.face = L"Arial", .height = 24, .charset = ANSI_CHARSET}));
   const SIZE dot = CaptionSize(BGLabel1, BGLabel1.Caption());

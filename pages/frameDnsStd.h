@@ -54,6 +54,9 @@ class TPageDnsStd : public TBaseFrame {
   TPicBtn btnSnapShot;
   TBevel beFrame;
   TBGTabSet tabDnsSettings;
+  // The suffix list's name for screen readers: on screen only a full stop stands
+  // before it.
+  TFieldName nameDomainSuffix;
 
   void FreeNameChanged(TControl& sender);
   void cmbTTLChange(TControl& sender);

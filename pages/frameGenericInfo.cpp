@@ -85,6 +85,14 @@ TPageGenericInfo::TPageGenericInfo(TControl& host)
       edtIPN(BGPanel1, Field(L"edtIPN", 240, 84, 121, 23, 4)),
       BGLabel7(BGPanel1, CaptionArgs(*this, L"BGLabel7", 188, 120, L"站点描述")),
       MemoDesc(BGPanel1, Field(L"MemoDesc", 188, 136, 177, 117, 6), kDescription) {
+  // Each field is named after the label before it.
+  BGLabel1.SetFocusControl(cmbConType);
+  BGLabel2.SetFocusControl(cmbCountry);
+  BGLabel6.SetFocusControl(lstServices);
+  BGLabel3.SetFocusControl(edtICQ);
+  BGLabel4.SetFocusControl(edtQQ);
+  BGLabel5.SetFocusControl(edtIPN);
+  BGLabel7.SetFocusControl(MemoDesc);
   AssignIcon(Image1.Picture(), MakeFlowerIcon());
   AssignIcon(Image2.Picture(), MakeBirdIcon());
   AssignIcon(Image3.Picture(), MakePhoneIcon());

@@ -35,6 +35,8 @@ TPageHierarchyPro::TPageHierarchyPro(TControl& owner)
   GridChildren.OnDrawCell = [this](TDrawGrid& g, HDC dc, int col, int row, const RECT& rect, unsigned state) {
     GridChildrenDrawCell(g, dc, col, row, rect, state);
   };
+  GridChildren.SetAccessibleName(L"子域授权");
+  GridChildren.OnGetCellText = [this](const TDrawGrid&, int col, int row) { return ChildCell(col, row).Spoken(); };
   btnChildAdd.OnClick = [this](TControl& s) { btnChildAddClick(s); };
   btnChildProp.OnClick = [this](TControl& s) { btnChildPropClick(s); };
   btnChildDel.OnClick = [this](TControl& s) { btnChildDelClick(s); };

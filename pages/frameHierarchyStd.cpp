@@ -13,8 +13,8 @@ std::unique_ptr<TPageHierarchyStd> PageHierarchyStd;
 
 constexpr int kIconsLeft = 418;
 
-TControlArgs LegendIcon(const wchar_t* name, int top) {
-  return {.name = name, .left = 13, .top = top, .width = 16, .height = 16};
+TControlArgs LegendIcon(const wchar_t* name, int top, const wchar_t* state) {
+  return {.name = name, .left = 13, .top = top, .width = 16, .height = 16, .caption = state};
 }
 
 }  // namespace
@@ -23,14 +23,14 @@ TPageHierarchyStd::TPageHierarchyStd(TControl& owner)
     : THierarchyPage(owner, kIconsLeft, kClassName, L"PageHierarchyStd", kWidth),
       BGPanel1(*this, {.name = L"BGPanel1", .left = 20, .top = 136, .width = 253, .height = 81, .tabOrder = 2},
                {.bevelOuter = TBevelCut::None}),
-      Image1(BGPanel1, LegendIcon(L"Image1", 8)),
-      Image2(BGPanel1, LegendIcon(L"Image2", 32)),
-      Image3(BGPanel1, LegendIcon(L"Image3", 56)),
+      Image1(BGPanel1, LegendIcon(L"Image1", 8, kActiveState)),
+      Image2(BGPanel1, LegendIcon(L"Image2", 32, kPendingState)),
+      Image3(BGPanel1, LegendIcon(L"Image3", 56, kExpiredState)),
       BGLabel3(BGPanel1, CaptionArgs(*this, L"BGLabel3", 36, 10, L"活动 - 成功加入指定域")),
       BGLabel1(BGPanel1, CaptionArgs(*this, L"BGLabel1", 36, 34, L"等待 - 期待父域的授权确认")),
       BGLabel2(BGPanel1, CaptionArgs(*this, L"BGLabel2", 36, 58, L"过期 - 父域过期失效")),
       btnSnapShot(*this, {.name = L"btnSnapShot", .left = 270, .top = 272, .width = 135, .height = 16,
-                          .caption = L"SnapShot Professional", .tabOrder = 1}) {
+                          .caption = kSnapshotCaption, .tabOrder = 1}) {
   Image1.Picture().Assign(ImageActive.Picture());
   Image2.Picture().Assign(ImagePending.Picture());
   Image3.Picture().Assign(ImageExpired.Picture());

@@ -21,6 +21,8 @@ TPageMX::TPageMX(TControl& owner)
       edtHost(Group, RecordFieldArgs(L"edtHost", 84, 23, 1)),
       BGLabel4(Group, CaptionArgs(*this, L"BGLabel4", 20, 116, L"服务器优先级")),
       edtPreference(Group, RecordFieldArgs(L"edtPreference", 132, 23, 2), {.maxLength = kPreferenceDigits}) {
+  BGLabel2.SetFocusControl(edtHost);
+  BGLabel4.SetFocusControl(edtPreference);
   edtHost.OnChange = [this](TControl& s) { RecordModified(s); };
   edtPreference.OnChange = [this](TControl& s) { edtPreferenceChange(s); };
   edtPreference.OnKeyPress = [this](TControl& s, wchar_t& key) { edtPreferenceKeyPress(s, key); };

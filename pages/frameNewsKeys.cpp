@@ -51,7 +51,11 @@ TPageNewsKeys::TPageNewsKeys(TControl& host)
       btnReplace(BGPanel1, Field(L"btnReplace", 100, 204, 75, 25, 4, L"修改")),
       btnAdd(BGPanel1, Field(L"btnAdd", 184, 204, 75, 25, 5, L"增加")),
       btnDelete(BGPanel1, Field(L"btnDelete", 268, 204, 75, 25, 6, L"删除")),
-      chkUpdated(BGPanel1, Field(L"chkUpdated", 16, 240, 185, 17, 7, L"最近站点有过更新")) {
+      chkUpdated(BGPanel1, Field(L"chkUpdated", 16, 240, 185, 17, 7, L"最近站点有过更新")),
+      nameOrder(udOrder, L"新闻的顺序"),
+      nameNews(memoNews, L"新闻内容") {
+  BGLabel3.SetFocusControl(edtKeys);
+  BGLabel2.SetFocusControl(lstNews);
   lstNews.OnClick = [this](TControl& s) { lstNewsClick(s); };
   udOrder.OnClick = [this](TUpDown& s, TUDButton b) { udOrderClick(s, b); };
   btnAdd.OnClick = [this](TControl& s) { btnAddClick(s); };

@@ -39,6 +39,8 @@ class TPageNewsKeys : public TInfoSheet {
   TBGMemo memoNews;
   TButton btnReplace, btnAdd, btnDelete;
   TBGCheckBox chkUpdated;
+  // Names for screen readers of the arrows and the news text, which no label precedes.
+  TFieldName nameOrder, nameNews;
 
   void edtKeysChange(TControl& sender);
   void lstNewsClick(TControl& sender);

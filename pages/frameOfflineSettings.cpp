@@ -15,7 +15,10 @@ TPageOfflineSettings::TPageOfflineSettings(TControl& host, const RECT& rect)
       rbDetail(BGGroupBox2, TypeButtonArgs(L"rbDetail", 108, 165, L"指向我的用户信息页", 5)),
       rbURL(BGGroupBox2, TypeButtonArgs(L"rbURL", 136, 113, L"Web 重定向", 6)),
       edtURL(BGGroupBox2, UrlEditArgs(7)),
-      btnWizard(BGGroupBox2, WizardButtonArgs(138)) {
+      btnWizard(BGGroupBox2, WizardButtonArgs(138)),
+      nameHost(edtHost, L"同步更新的域名"),
+      nameURL(edtURL, kRedirectUrlName) {
+  edtOfflineIP.SetAccessibleName(L"指定域名离线 IP 地址");
   SetTypeChoices({{&rbDefault, 23}, {&rbHost, 25}, {&rbOfflineIP, 21}, {&rbDetail, 24}, {&rbURL, 22}});
   DressWizardButton(btnWizard);
   btnWizard.OnClick = [this](TControl& s) { btnWizardClick(s); };

@@ -34,6 +34,10 @@ class TPageOfflineSettings : public TSettingsPage {
   TBGRadioButton rbURL;
   TBGEdit edtURL;
   TBGButton btnWizard;
+  // The names of the two edits for screen readers: the radio buttons beside them name
+  // them on the screen.
+  TFieldName nameHost;
+  TFieldName nameURL;
 
   void OfflineTypeChanged(TControl& sender);
   void edtHostChange(TControl& sender);

@@ -19,7 +19,10 @@ TPageOnlineSettings::TPageOnlineSettings(TControl& host, const RECT& rect)
                                  .tabOrder = 7},
                    {.style = TComboStyle::DropDownList}),
       edtURL(BGGroupBox2, UrlEditArgs(6)),
-      btnWizard(BGGroupBox2, WizardButtonArgs(136)) {
+      btnWizard(BGGroupBox2, WizardButtonArgs(136)),
+      nameURL(edtURL, kRedirectUrlName) {
+  BGLabel1.SetFocusControl(cmbTemplates);
+  edtFixedIP.SetAccessibleName(L"指定域名在线 IP 地址");
   SetTypeChoices({{&rbCurrentIP, 11}, {&rbLAN, 15}, {&rbFixedIP, 12}, {&rbDetail, 14}, {&rbURL, 13}});
   rbLAN.SetEnabled(false);
   DressWizardButton(btnWizard);

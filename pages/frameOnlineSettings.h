@@ -40,6 +40,9 @@ class TPageOnlineSettings : public TSettingsPage {
   TBGComboBox cmbTemplates;
   TBGEdit edtURL;
   TBGButton btnWizard;
+  // The URL edit's name for screen readers: the radio button beside it names it on
+  // the screen.
+  TFieldName nameURL;
 
   void OnlineTypeChanged(TControl& sender);
   void edtFixedIPChanged(TControl& sender);

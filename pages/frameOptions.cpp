@@ -117,6 +117,8 @@ TPageOptions::TPageOptions(TControl& owner)
                                .height = 17, .caption = L"作为 Windows 的服务（Service）运行"}),
       imgShield(BGGroupBox3, {.name = L"imgShield", .left = 260, .top = 24, .width = 16,
                               .height = 16, .caption = L"需要管理员权限"}) {
+  BGLabel1.SetFocusControl(cmbServer);
+  BGLabel2.SetFocusControl(tbSpeed);
   ShowIcon(Image2, MakeGlobeIcon());
   ShowIcon(Image1, MakeDialIcon());
   ShowIcon(Image3, MakeCogIcon());

@@ -18,7 +18,9 @@ constexpr TDomainDialogForm kForm{.className = TPageParent::kClassName, .name = 
 TPageParent::TPageParent(TControl& owner)
     : TDomainDialog(owner, kForm),
       GroupParent(Group),
-      BGLabel1(Group, CaptionArgs(*this, L"BGLabel1", 26, 28, L"父域名称")) {}
+      BGLabel1(Group, CaptionArgs(*this, L"BGLabel1", 26, 28, L"父域名称")) {
+  BGLabel1.SetFocusControl(edtDomain);
+}
 
 void TPageParent::Refresh() {
   TBaseFrame::Refresh();

@@ -17,6 +17,8 @@ TPageRRA::TPageRRA(TControl& owner)
     : TRecordEditor(owner, kForm),
       GroupHost(Group),
       edtIP(Group, RecordFieldArgs(L"edtIP", 84, TBGIPEdit::kDefaultHeight, 1)) {
+  BGLabel2.SetFocusControl(edtIP);
+  edtIP.SetAccessibleName(kForm.secondLabel);
   edtIP.OnChanged = [this](TControl& s) { RecordModified(s); };
 }
 

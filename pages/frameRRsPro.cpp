@@ -99,6 +99,8 @@ TPageRRsPro::TPageRRsPro(TControl& owner)
                                .remove = [this] { rbDelete.Click(); },
                                .open = [this] { rbProperty.Click(); },
                                .refresh = [this] { rbRefresh.Click(); }});
+  GridRRs.SetAccessibleName(L"资源记录");
+  GridRRs.OnGetCellText = [this](const TDrawGrid&, int col, int row) { return CellText(col, row); };
 }
 
 void TPageRRsPro::Refresh() {

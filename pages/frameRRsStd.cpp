@@ -51,7 +51,7 @@ TPageRRsStd::TPageRRsStd(TControl& owner)
       edtCName_Host(BGPanel2, Field(L"edtCName_Host", 196, 32, 145, 23, 1)),
       cmbCName_TTL(BGPanel2, Field(L"cmbCName_TTL", 24, 76, 113, 23, 2), kChoiceList),
       btnSnapShot(*this, {.name = L"btnSnapShot", .left = 278, .top = 272, .width = 135, .height = 16,
-                          .caption = L"SnapShot Professional", .tabOrder = 4}),
+                          .caption = kSnapshotCaption, .tabOrder = 4}),
       host_{.box = ChkBoxHost,
             .name = edtA_Name,
             .ttlBox = cmbA_TTL,
@@ -77,6 +77,14 @@ TPageRRsStd::TPageRRsStd(TControl& owner)
                    ChkBoxCName.OnClick = edtCName_Name.OnChange = edtCName_Host.OnChange =
                        cmbCName_TTL.OnChange = changed;
                  }} {
+  // Each field is named after the label above it.
+  BGLabel1.SetFocusControl(edtA_Name);
+  BGLabel2.SetFocusControl(edtA_IP);
+  edtA_IP.SetAccessibleName(BGLabel2.Caption());
+  BGLabel3.SetFocusControl(cmbA_TTL);
+  BGLabel4.SetFocusControl(edtCName_Name);
+  BGLabel5.SetFocusControl(edtCName_Host);
+  BGLabel7.SetFocusControl(cmbCName_TTL);
   DressSnapshotButton(btnSnapShot, L"SnapPro");
   btnSnapShot.OnClick = [this](TControl& s) { btnSnapShotClick(s); };
 }

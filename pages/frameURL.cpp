@@ -93,7 +93,18 @@ TPageURL::TPageURL(TControl& owner)
       btnOK(BGGroupBox2, {.name = L"btnOK", .left = 316, .top = 20, .width = 45, .height = 25,
                           .caption = L"确定", .tabOrder = 1}),
       btnCancel(BGGroupBox2, {.name = L"btnCancel", .left = 360, .top = 20, .width = 29, .height = 25,
-                              .tabOrder = 2}) {
+                              .tabOrder = 2}),
+      nameProtocol(edtProtocol, L"其他协议"),
+      nameDomain(edtDomain, L"主机域名"),
+      nameURL(edtURL, L"最终的地址（URL）") {
+  BGLabel1.SetFocusControl(cmbProtocol);
+  BGLabel2.SetFocusControl(cmbServer);
+  BGLabel3.SetFocusControl(edtPort);
+  BGLabel4.SetFocusControl(edtDir);
+  BGLabel5.SetFocusControl(edtFile);
+  edtIP.SetAccessibleName(L"主机 IP 地址");
+  // It shows only its picture.
+  btnCancel.SetAccessibleName(L"取消");
   AssignIcon(Image1.Picture(), MakeProtocolIcon());
   AssignIcon(Image2.Picture(), MakeHostGlyph());
   AssignIcon(Image3.Picture(), MakePortIcon());

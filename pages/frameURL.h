@@ -79,6 +79,9 @@ class TPageURL : public TBaseFrame {
   TBGEdit edtURL;
   TBGButton btnOK;
   TBGButton btnCancel;
+  // Names for screen readers of the edits that no label of their own stands before:
+  // the other protocol and the host's domain beside their lists, the URL in its group.
+  TFieldName nameProtocol, nameDomain, nameURL;
 
   void cmbProtocolChange(TControl& sender);
   void cmbServerChange(TControl& sender);

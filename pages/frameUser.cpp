@@ -119,6 +119,8 @@ TPageUser::TPageUser(TControl& owner)
   labForgotKey.OnClick = [this](TControl& s) { labForgotKeyClick(s); };
   labModifyUser.OnClick = [this](TControl& s) { labModifyUserClick(s); };
   Timer1.OnTimer = [this](TTimer& s) { Timer1Timer(s); };
+  BGLabel8.SetFocusControl(edtRegKey);
+  BGLabel9.SetFocusControl(edtDomain);
   AttachToMainWindow();
 }
 

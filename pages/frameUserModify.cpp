@@ -67,6 +67,14 @@ TPageUserModify::TPageUserModify(TControl& owner)
                        .caption = L"确定", .tabOrder = 8}),
       btnBack(BGPanel1, {.name = L"btnBack", .left = 328, .top = 240, .width = 53, .height = 25,
                          .caption = L"返回", .tabOrder = 9}) {
+  // Each edit is named after the label in front of it; the answer after the question.
+  Label1.SetFocusControl(edtUserName);
+  labQuestion.SetFocusControl(edtAnswer);
+  BGLabel4.SetFocusControl(edtEmail);
+  BGLabel5.SetFocusControl(edtEmailConfirm);
+  BGLabel2.SetFocusControl(edtQuestion);
+  BGLabel3.SetFocusControl(edtAnswer2);
+  BGLabel6.SetFocusControl(edtAnswerConfirm);
   SendMessageW(btnOK.Handle(), BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
   SetDefaultButton(&btnOK);
   SetCancelButton(&btnBack);

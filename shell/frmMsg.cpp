@@ -18,7 +18,7 @@ constexpr DWORD kPopupExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST | WS_EX_NOACTIV
 TMsgForm::TMsgForm()
     : TBGForm({.name = L"MsgForm",
                .className = kClassName,
-               .caption = L"Veltrano Message",
+               .caption = kCaption,
                .clientWidth = kClientWidth,
                .clientHeight = kClientHeight,
                .style = kPopupStyle,
@@ -27,7 +27,7 @@ TMsgForm::TMsgForm()
       BGSource1(*this),
       labMsg(*this, {.name = L"labMsg", .left = 32, .top = 48, .width = 141, .height = 49},
              TAlignment::Left, true),
-      PicBtn1(*this, {.name = L"PicBtn1", .left = 171, .top = 11, .width = 13, .height = 13}),
+      PicBtn1(*this, {.name = L"PicBtn1", .left = 171, .top = 11, .width = 13, .height = 13, .caption = L"关闭"}),
       SlideTimer({.name = L"SlideTimer", .interval = kSlideInterval, .enabled = false}),
       HideTimer({.name = L"HideTimer", .interval = kHideInterval, .enabled = false}) {
   PicBtn1.SetPicStyle(TPicStyle::psNormal);

@@ -24,6 +24,8 @@ class TMsgForm : public TBGForm {
   static constexpr int kStep = 5;  // pixels per slide tick
   static constexpr UINT kSlideInterval = 10;
   static constexpr UINT kHideInterval = 8000;
+  // The window's text, which screen readers read as its name (it has no title bar).
+  static constexpr wchar_t kCaption[] = L"维特兰诺消息";
 
   TMsgForm();
   ~TMsgForm() override;

@@ -132,8 +132,14 @@ TBGIPEdit::TBGIPEdit(TControl& parent, const TControlArgs& args)
       field3_(*this, FieldArgs(3, FieldHeight(Height()))),
       dot3_(*this, DotArgs(3, FieldHeight(Height())), TAlignment::Center),
       field4_(*this, FieldArgs(4, FieldHeight(Height()))),
+      name1_(field1_, L""),
+      name2_(field2_, L""),
+      name3_(field3_, L""),
+      name4_(field4_, L""),
       fields_{&field1_, &field2_, &field3_, &field4_},
-      dots_{&dot1_, &dot2_, &dot3_} {
+      dots_{&dot1_, &dot2_, &dot3_},
+      names_{&name1_, &name2_, &name3_, &name4_} {
+  NameFields();
   for (TIPMaskEdit* field : fields_) {
     field->OnChange = [this](TControl&) { FieldChanged(); };
     field->OnMoveFocus = [this](TIPMaskEdit& from, TIPMaskEdit::TMove move) { MoveFocus(from, move); };
@@ -155,6 +161,24 @@ void TBGIPEdit::Layout() {
     dot.SetBounds(x, dot.Top(), dotWidth, dot.Height());
     x += dotWidth;
   }
+}
+
+std::wstring TBGIPEdit::AccessibleName() const {
+  std::wstring name = TBGPanel::AccessibleName();
+  return name.empty() ? kDefaultName : name;
+}
+
+void TBGIPEdit::SetAccessibleName(std::wstring name) {
+  TBGPanel::SetAccessibleName(std::move(name));
+  NameFields();
+}
+
+std::wstring TBGIPEdit::FieldName(int index) const {
+  return AccessibleName() + L" 第" + std::to_wstring(index + 1) + L"段";
+}
+
+void TBGIPEdit::NameFields() {
+  for (int i = 0; i < kFields; ++i) names_[i]->SetCaption(FieldName(i));
 }
 
 void TBGIPEdit::SetIPAddress(uint32_t address) {

@@ -11,6 +11,10 @@
 // Whatever reaches a field, every field always counts as one byte (a number above 255
 // is shown and read as 255, anything that is no number as 0), so the address is always
 // four bytes.
+//
+// Screen readers hear the control as one address field: it has an accessible name
+// ("IP 地址" unless given another), and each field is named as a part of it, "<name>
+// 第1段" to "第4段", through an invisible name just before the field.
 #pragma once
 #include <windows.h>
 
@@ -58,6 +62,8 @@ class TBGIPEdit : public TBGPanel {
   static constexpr int kDefaultHeight = 21;
   static constexpr int kDotWidth = 8;
 
+  static constexpr wchar_t kDefaultName[] = L"IP 地址";
+
   // A width and height of 0 in args give the default 145 x 21. Address 0.0.0.0.
   TBGIPEdit(TControl& parent, const TControlArgs& args);
 
@@ -81,6 +87,11 @@ class TBGIPEdit : public TBGPanel {
   // Field 0 is the first (lowest) octet.
   TIPMaskEdit& Field(int index) { return *fields_.at(index); }
   TBGLabel& Dot(int index) { return *dots_.at(index); }
+  // What a screen reader calls field `index`.
+  std::wstring FieldName(int index) const;
+  std::wstring AccessibleName() const override;
+  // Names the fields after the control too.
+  void SetAccessibleName(std::wstring name) override;
 
  protected:
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
@@ -92,6 +103,7 @@ class TBGIPEdit : public TBGPanel {
   void WriteFields();
   void FieldChanged();
   void MoveFocus(TIPMaskEdit& from, TIPMaskEdit::TMove move);
+  void NameFields();
 
   // Before the children: their creation may already send the control messages.
   uint32_t address_ = 0;
@@ -103,8 +115,10 @@ class TBGIPEdit : public TBGPanel {
   TIPMaskEdit field3_;
   TBGLabel dot3_;
   TIPMaskEdit field4_;
+  TFieldName name1_, name2_, name3_, name4_;
   std::array<TIPMaskEdit*, 4> fields_;
   std::array<TBGLabel*, 3> dots_;
+  std::array<TFieldName*, 4> names_;
 };
 
 // The dotted decimal text of an address in the profile's form, by the platform's

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "toolkit/Accessible.h"
 #include "toolkit/Application.h"
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
@@ -183,6 +184,10 @@ TControl* TControl::FromHandle(HWND handle) {
 
 LRESULT TControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   if (auto reflected = ReflectToChild(msg, wParam, lParam)) return *reflected;
+  if (msg == WM_GETOBJECT) {
+    if (const std::wstring name = AccessibleName(); !name.empty())
+      if (const LRESULT object = AnswerAccessibleName(handle_, wParam, lParam, name)) return object;
+  }
   if (msg == WM_SETCURSOR && Screen().Cursor()) {
     ::SetCursor(Screen().Cursor());
     return TRUE;
@@ -253,6 +258,8 @@ TControl* TControl::ChildById(int id) const {
 
 void TControl::RemoveChild(TControl* child) noexcept {
   children_.erase(std::remove(children_.begin(), children_.end(), child), children_.end());
+  for (TControl* label : children_)
+    if (label->labelFor_ == child) label->labelFor_ = nullptr;
 }
 
 TControl* TControl::FindControl(std::wstring_view name) const {
@@ -269,21 +276,40 @@ void TControl::SetTabOrder(int tabOrder) {
   if (parent_) parent_->PlaceInTabOrder(this);
 }
 
-// The dialog manager walks the children in z-order, top first. Each placement moves
-// one window at most, behind its predecessor in tab order; the others keep the
-// relative order earlier placements gave them. A new child starts at the bottom, so
-// controls created in tab order need no move at all (a move costs a round trip to
-// the window server under Wine).
-void TControl::PlaceInTabOrder(TControl* child) {
-  if (!child->handle_) return;
-  std::vector<TControl*> order = children_;
+void TControl::SetLabelFor(TControl* field) {
+  if (field && (field == this || field->parent_ != parent_ || !parent_))
+    throw EError(L"The label " + name_ + L" can only name a sibling");
+  labelFor_ = field;
+  if (!parent_) return;
+  // The field goes to its place again, and its labels right before it.
+  if (field)
+    parent_->PlaceInTabOrder(field);
+  else
+    parent_->PlaceInTabOrder(this);
+}
+
+// The children in z-order: the keyboard's order (tab order, ties in creation order),
+// with each label just before the field it names.
+std::vector<TControl*> TControl::ZOrder() const {
+  std::vector<TControl*> order;
+  for (TControl* c : children_)
+    if (!c->labelFor_) order.push_back(c);
   const auto key = [](const TControl* c) { return c->tabOrder_ >= 0 ? c->tabOrder_ : c->creationIndex_; };
   std::stable_sort(order.begin(), order.end(),
                    [&](const TControl* a, const TControl* b) { return key(a) < key(b); });
+  for (TControl* label : children_)
+    if (label->labelFor_) order.insert(std::find(order.begin(), order.end(), label->labelFor_), label);
+  return order;
+}
+
+// Puts `child` right behind the nearest control before it in `order` that has a
+// window, its own labels left out (they are placed after it).
+void TControl::PlaceAfterPredecessor(TControl* child, const std::vector<TControl*>& order) {
+  if (!child->handle_) return;
   HWND after = HWND_TOP;
   for (auto it = std::find(order.begin(), order.end(), child); it != order.begin();) {
     --it;
-    if ((*it)->handle_) {
+    if ((*it)->handle_ && (*it)->labelFor_ != child) {
       after = (*it)->handle_;
       break;
     }
@@ -291,6 +317,19 @@ void TControl::PlaceInTabOrder(TControl* child) {
   if (GetWindow(child->handle_, GW_HWNDPREV) == after) return;  // HWND_TOP is null
   SetWindowPos(child->handle_, after, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+}
+
+// The dialog manager walks the children in z-order, top first, and screen readers
+// name a field after the static text just before it. Each placement moves the child
+// behind its predecessor in that order, then the child's labels between the two; the
+// others keep the relative order earlier placements gave them. A new child starts at
+// the bottom, so controls created in tab order need no move at all (a move costs a
+// round trip to the window server under Wine).
+void TControl::PlaceInTabOrder(TControl* child) {
+  const std::vector<TControl*> order = ZOrder();
+  PlaceAfterPredecessor(child, order);
+  for (TControl* label : order)
+    if (label->labelFor_ == child) PlaceAfterPredecessor(label, order);
 }
 
 void TControl::SetFont(TFontRef font) {

@@ -26,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "toolkit/Event.h"
@@ -102,6 +103,13 @@ class TControl {
   int TabOrder() const noexcept { return tabOrder_; }
   void SetTabOrder(int tabOrder);
 
+  // What screen readers call the control when the platform cannot tell it from the
+  // window (a button that shows only a picture, a grid); empty: the platform's own
+  // name, the window text or the label before it (see toolkit/Accessible.h). The
+  // window text stays as it is, so code that finds the control by it still does.
+  virtual std::wstring AccessibleName() const { return accessibleName_; }
+  virtual void SetAccessibleName(std::wstring name) { accessibleName_ = std::move(name); }
+
   // The child controls, in creation order.
   const std::vector<TControl*>& Controls() const noexcept { return children_; }
   // The first descendant with this name, depth first; null when there is none.
@@ -143,6 +151,13 @@ class TControl {
   // The platform's processing: DefWindowProc, or the standard control's own.
   LRESULT DefaultProc(UINT msg, WPARAM wParam, LPARAM lParam);
 
+  // Makes this control (a label) the one that names `field`, a sibling, for screen
+  // readers: the platform names an edit, a list, a combo box or a track bar after the
+  // static text just before it in z-order. The label keeps that place whatever the
+  // keyboard's order, in which it takes no part itself; null ends the link.
+  void SetLabelFor(TControl* field);
+  TControl* LabelFor() const noexcept { return labelFor_; }
+
   // A notification this control sent its parent, handed back by the parent. The
   // result is the parent's answer; nullopt lets the parent's default processing
   // answer instead.
@@ -162,6 +177,8 @@ class TControl {
   TControl* ChildById(int id) const;
   void RemoveChild(TControl* child) noexcept;
   void PlaceInTabOrder(TControl* child);
+  std::vector<TControl*> ZOrder() const;
+  void PlaceAfterPredecessor(TControl* child, const std::vector<TControl*>& order);
   void ApplyFont(bool redraw);
 
   std::wstring name_;
@@ -171,6 +188,8 @@ class TControl {
   int id_ = 0;
   int tabOrder_ = -1;
   int creationIndex_ = 0;
+  TControl* labelFor_ = nullptr;
+  std::wstring accessibleName_;
   TFontRef font_;
   std::vector<TControl*> children_;
   int childrenCreated_ = 0;

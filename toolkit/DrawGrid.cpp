@@ -279,6 +279,41 @@ void TDrawGrid::Paint(HDC dc, const RECT& clip) {
   if (top < clip.bottom) FillColor(dc, {clip.left, std::max<LONG>(top, clip.top), clip.right, clip.bottom}, Color());
 }
 
+std::wstring TDrawGrid::RowText(int row) const {
+  std::wstring text;
+  if (!OnGetCellText || row < 0 || row >= rowCount_) return text;
+  for (int col = 0; col < ColCount(); ++col) {
+    const std::wstring cell = OnGetCellText(*this, col, row);
+    if (cell.empty()) continue;
+    if (!text.empty()) text += L", ";
+    text += cell;
+  }
+  return text;
+}
+
+int TDrawGrid::AccessibleItemCount() const { return rowCount_ - fixedRows_; }
+
+std::wstring TDrawGrid::AccessibleItemName(int index) const { return RowText(fixedRows_ + index); }
+
+RECT TDrawGrid::AccessibleItemRect(int index) const {
+  const int top = RowTop(fixedRows_ + index);
+  if (top < 0) return {};
+  return {0, top, std::min(ColLeft(ColCount()), static_cast<int>(ClientWidth())), top + rowHeight_};
+}
+
+bool TDrawGrid::AccessibleItemSelected(int index) const { return fixedRows_ + index == row_; }
+
+std::wstring TDrawGrid::AccessibleDescription() const {
+  std::wstring text;
+  for (int row = 0; row < fixedRows_; ++row) {
+    const std::wstring header = RowText(row);
+    if (header.empty()) continue;
+    if (!text.empty()) text += L"; ";
+    text += header;
+  }
+  return text;
+}
+
 void TDrawGrid::SelectByUser(int col, int row) {
   if (row < fixedRows_ || row >= rowCount_ || col < 0 || col >= ColCount()) return;
   if (row == row_ && col == col_) return;
@@ -403,6 +438,17 @@ LRESULT TDrawGrid::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_GETDLGCODE:
       return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETOBJECT:
+      if (OnGetCellText) {
+        // Found again by its window on each call: the object may outlive the grid.
+        const HWND window = Handle();
+        const TFindAccessibleItems items = [window]() -> const TAccessibleItems* {
+          return dynamic_cast<TDrawGrid*>(TControl::FromHandle(window));
+        };
+        if (const LRESULT object = AnswerAccessibleItems(window, wParam, lParam, AccessibleName(), items))
+          return object;
+      }
+      break;
     case WM_VSCROLL:
       Scroll(LOWORD(wParam));
       return 0;

@@ -14,10 +14,16 @@
 // grid moves by it, Enter too (which would otherwise go on to the page's default
 // button), and OnDblClick runs for a double click on a row below the header, once
 // that row is selected.
+//
+// Screen readers cannot see what the owner draws: with OnGetCellText the grid offers
+// its rows below the header as the items of a list (toolkit/Accessible.h), each named
+// by its cells' texts, and the header's texts as the grid's description.
 #pragma once
 #include <functional>
+#include <string>
 #include <vector>
 
+#include "toolkit/Accessible.h"
 #include "toolkit/CustomControl.h"
 #include "toolkit/StdControl.h"
 
@@ -45,8 +51,9 @@ class TDrawGrid;
 using TDrawCellEvent =
     std::function<void(TDrawGrid& sender, HDC dc, int col, int row, const RECT& rect, unsigned state)>;
 using TSelectCellEvent = std::function<void(TDrawGrid& sender, int col, int row, bool& canSelect)>;
+using TCellTextEvent = std::function<std::wstring(const TDrawGrid& sender, int col, int row)>;
 
-class TDrawGrid : public TCustomControl {
+class TDrawGrid : public TCustomControl, private TAccessibleItems {
  public:
   static constexpr int kMinColWidth = 4;  // the narrowest a drag makes a column
 
@@ -94,7 +101,13 @@ class TDrawGrid : public TCustomControl {
   // The cell under a client point; false when there is none.
   bool MouseToCell(POINT point, int& col, int& row) const;
 
+  // The texts of the row's cells that are not empty, joined by commas; empty without
+  // OnGetCellText.
+  std::wstring RowText(int row) const;
+
   TDrawCellEvent OnDrawCell;
+  // The text a cell shows, as a screen reader should read it.
+  TCellTextEvent OnGetCellText;
   TSelectCellEvent OnSelectCell;
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -126,6 +139,12 @@ class TDrawGrid : public TCustomControl {
   void KeyDown(WPARAM key);
   void Scroll(WORD request);
   void CheckCol(int col) const;
+
+  int AccessibleItemCount() const override;
+  std::wstring AccessibleItemName(int index) const override;
+  RECT AccessibleItemRect(int index) const override;
+  bool AccessibleItemSelected(int index) const override;
+  std::wstring AccessibleDescription() const override;
 
   TGridOptions options_;
   std::vector<int> colWidths_;

@@ -1,5 +1,7 @@
 #include "toolkit/Label.h"
 
+#include "toolkit/Exception.h"
+
 TLabel::TLabel(TControl& parent, const TControlArgs& args, TAlignment alignment, bool wordWrap)
     : TControl(parent, args), alignment_(alignment), wordWrap_(wordWrap) {
   CreateStandardChild(args, L"STATIC", SS_OWNERDRAW | SS_NOPREFIX);
@@ -19,7 +21,8 @@ void TLabel::SetWordWrap(bool wordWrap) {
 
 UINT TLabel::TextFormat() const {
   UINT format = DT_NOPREFIX | DT_EXPANDTABS | DT_TOP;
-  if (wordWrap_) format |= DT_WORDBREAK;
+  // Each line that is too long for the label ends in an ellipsis, not in half a letter.
+  format |= wordWrap_ ? DT_WORDBREAK : DT_END_ELLIPSIS;
   switch (alignment_) {
     case TAlignment::Left: format |= DT_LEFT; break;
     case TAlignment::Center: format |= DT_CENTER; break;
@@ -68,4 +71,22 @@ LRESULT TLabel::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     return result;
   }
   return TControl::WndProc(msg, wParam, lParam);
+}
+
+namespace {
+
+TControlArgs HiddenLabelArgs(const TControl& field, const std::wstring& name) {
+  return {.name = field.Name() + L"Name", .caption = name, .visible = false, .id = TFieldName::kStaticId};
+}
+
+TControl& ParentOf(const TControl& field) {
+  if (!field.Parent()) throw EError(L"The field " + field.Name() + L" has no parent to hold its name");
+  return *field.Parent();
+}
+
+}  // namespace
+
+TFieldName::TFieldName(TControl& field, const std::wstring& name)
+    : TLabel(ParentOf(field), HiddenLabelArgs(field, name)) {
+  SetFocusControl(field);
 }

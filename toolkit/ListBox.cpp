@@ -222,7 +222,8 @@ void TListBox::DrawItem(HDC dc, int index, const RECT& rect, unsigned state) {
     const COLORREF oldColour = SetTextColor(dc, colour);
     RECT area = rect;
     area.left += 2;
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);
   }

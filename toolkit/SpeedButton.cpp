@@ -201,3 +201,9 @@ LRESULT TSpeedButton::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   }
   return TCustomControl::WndProc(msg, wParam, lParam);
 }
+
+std::wstring TSpeedButton::AccessibleName() const {
+  std::wstring name = TCustomControl::AccessibleName();
+  if (name.empty() && Caption().empty()) name = Hint();
+  return name;
+}

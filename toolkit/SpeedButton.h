@@ -43,6 +43,8 @@ class TSpeedButton : public TCustomControl {
 
   const std::wstring& Hint() const noexcept { return hint_.Text(); }
   void SetHint(const std::wstring& hint) { hint_.Set(Handle(), hint); }
+  // A button that shows only its glyph is named by its hint.
+  std::wstring AccessibleName() const override;
 
   // What a click does: the group's Down rules, then OnClick; nothing when disabled.
   void Click();

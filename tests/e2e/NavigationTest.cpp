@@ -95,7 +95,7 @@ TEST_F(NavigationTest, ThePopupExistsHiddenFromStartUp) {
   HWND popup = nullptr;
   EXPECT_TRUE(WaitFor([&] {
     for (HWND w : TopWindows(L""))
-      if (WindowText(w) == L"Veltrano Message") {
+      if (WindowText(w) == L"维特兰诺消息") {
         DWORD pid = 0;
         GetWindowThreadProcessId(w, &pid);
         if (pid == program.ProcessId()) popup = w;

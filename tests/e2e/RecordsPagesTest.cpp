@@ -150,10 +150,10 @@ TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot
   EXPECT_TRUE(WaitFor([&] { return WindowText(octets[3]) == L"10"; }));
   ASSERT_TRUE(TypeText(octets[3], L"20"));
 
-  Click(FindChild(page, L"TPicBtn", L"SnapShot Professional"));
+  Click(FindChild(page, L"TPicBtn", L"查看专业版快照"));
   HWND pro = ShownPage(L"TPageRRsPro");
   ASSERT_NE(pro, nullptr);
-  HWND back = FindChild(pro, L"TPicBtn", L"SnapShot Back");
+  HWND back = FindChild(pro, L"TPicBtn", L"返回标准页");
   EXPECT_TRUE(IsWindowVisible(back));
   EXPECT_FALSE(IsWindowEnabled(FindChild(pro, L"TDrawGrid", L"")));
   EXPECT_FALSE(IsWindowEnabled(GetParent(FindChild(pro, L"TDrawGrid", L""))));

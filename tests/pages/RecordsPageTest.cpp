@@ -2,8 +2,12 @@
 // what it loads, that an edit or an unchecked box touches the shown record only, the
 // kept time to live and the cache-time notice, the snapshot view and back. The
 // professional page: the grid's rows and texts, deleting, the properties of a row, an
-// empty or missing profile, the grid's keys and double click, the toolbar by keyboard.
+// empty or missing profile, the grid's keys and double click, the toolbar by keyboard, a
+// value too long for its cell.
+#include <algorithm>
+
 #include "tests/pages/RecordsFixture.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/support/HeldKeys.h"
 #include "tests/toolkit/ToolkitTestUtil.h"
 
@@ -289,6 +293,35 @@ TEST_F(ProRecordsTest, TheToolbarFollowsTheGridInTheTabOrderAndAnswersSpaceAndEn
   auto* exchanger = CurrentEditor<TPageMX>(L"PageMX");
   ASSERT_NE(exchanger, nullptr);
   EXPECT_EQ(exchanger->RecordIndex(), 0);
+}
+
+// The oracle is DrawText's own cut of the text in the cell's room, in the grid's font:
+// the grid must show exactly that, and a screen reader must hear the whole text.
+TEST_F(ProRecordsTest, AValueTooLongForItsCellEndsInAnEllipsisAndIsHeardWhole) {
+  const std::wstring server = L"backup-mx.mail.demo-pro.veltrano.net";
+  OpenRecords(Profile(Host(L"www", Address(192, 168, 1, 1), 600), L"", Exchanger(L"mail", server, 20, 3600)), 3);
+  TBGDrawGrid& grid = Pro().GridRRs;
+  const std::wstring whole = L"[20] " + server;
+  ASSERT_EQ(Pro().CellText(2, 2), whole);
+  EXPECT_EQ(vt::test::TAccessibleObject(grid.Handle()).Name(2), L"mail, 邮件交换器, " + whole);
+
+  const RECT cell = grid.CellRect(2, 2);
+  const int room = std::min<LONG>(cell.right, grid.ClientWidth()) - (cell.left + 2);
+  const std::wstring shown = toolkit_test::EllipsisCut(grid.Font()->Handle(), whole, room);
+  ASSERT_EQ(shown.substr(shown.size() - 3), L"...");
+  ASSERT_EQ(shown.substr(0, 5), L"[20] ");
+
+  const toolkit_test::TPixels cut(grid.Handle());
+  // The same row holding just the text that fits, dots and all.
+  UserProfile.MXs().Item(0).SetNameExchange(shown.substr(5));
+  const toolkit_test::TPixels fitting(grid.Handle());
+  int ink = 0;
+  for (int y = cell.top; y < cell.bottom; ++y)
+    for (int x = cell.left; x < std::min<LONG>(cell.right, grid.ClientWidth()); ++x) {
+      ASSERT_EQ(cut.At(x, y), fitting.At(x, y)) << x << ", " << y;
+      ink += cut.At(x, y) != cut.At(cell.left, cell.top);
+    }
+  EXPECT_GT(ink, 0);
 }
 
 }  // namespace

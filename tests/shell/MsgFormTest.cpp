@@ -43,7 +43,7 @@ TEST_F(MsgFormTest, CreatedHiddenBelowTheWorkAreasCornerWithNoHeight) {
   EXPECT_EQ(bounds.right - bounds.left, 193);
   EXPECT_EQ(bounds.bottom - bounds.top, 0);
   EXPECT_EQ(form.FullHeight(), 99);
-  EXPECT_EQ(form.Caption(), L"Veltrano Message");
+  EXPECT_EQ(form.Caption(), L"维特兰诺消息");
   EXPECT_EQ(GetWindowLongW(form.Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
   EXPECT_FALSE(form.SlideTimer.Enabled());
   EXPECT_FALSE(form.HideTimer.Enabled());

@@ -1,7 +1,8 @@
 // The skinned edit: the composed face on the screen, the cut-out taken again on a
-// move and on request, and an edit without a picture behind it.
+// move and on request, an edit without a picture behind it, and a text too long for it.
 #include "skin/BGEdit.h"
 #include "tests/skin/BGTestUtil.h"
+#include "tests/toolkit/ToolkitTestUtil.h"
 #include "toolkit/Panel.h"
 
 using namespace bg_test;
@@ -90,3 +91,35 @@ TEST_F(BGEditTest, WithoutAPictureBehindItTheEditLooksPlain) {
 }
 
 }  // namespace
+
+// The oracle is the edit's own painting of what DrawText leaves of the text in the
+// edit's room: an edit at rest shows exactly that, enabled or not, and all of its text
+// once it has the focus.
+TEST_F(BGEditTest, WithoutTheFocusATextTooLongForTheEditEndsInAnEllipsis) {
+  const std::wstring text = L"mail.demo-pro.veltrano.net.example";
+  TBGEdit edit(form, At28(text.c_str()));
+  RECT room{};
+  SendMessageW(edit.Handle(), EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+  room.left = static_cast<short>(LOWORD(SendMessageW(edit.Handle(), EM_POSFROMCHAR, 0, 0)));
+  const std::wstring shown = toolkit_test::EllipsisCut(edit.Font()->Handle(), text, room.right - room.left);
+  ASSERT_EQ(shown.substr(shown.size() - 3), L"...");
+
+  const auto differing = [](const TSkinBitmap& a, const TSkinBitmap& b) {
+    int count = 0;
+    for (int y = 0; y < a.Height(); ++y)
+      for (int x = 0; x < a.Width(); ++x) count += a.Pixel(x, y) != b.Pixel(x, y);
+    return count;
+  };
+  for (const bool enabled : {true, false}) {
+    edit.SetEnabled(enabled);
+    edit.SetText(text);
+    const TSkinBitmap cut = OnScreen(edit.Handle());
+    edit.SetText(shown);
+    EXPECT_EQ(differing(cut, OnScreen(edit.Handle())), 0) << (enabled ? "enabled" : "disabled");
+  }
+  edit.SetEnabled(true);
+  edit.SetText(text);
+  const TSkinBitmap atRest = OnScreen(edit.Handle());
+  edit.SetFocus();
+  EXPECT_NE(differing(atRest, OnScreen(edit.Handle())), 0);
+}

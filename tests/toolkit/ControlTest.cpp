@@ -6,8 +6,11 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Button.h"
+#include "toolkit/Edit.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Frame.h"
+#include "toolkit/Label.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
@@ -155,6 +158,63 @@ TEST(TabOrder, TheTabKeyWalksIntoAFrameInItsPlace) {
     visited.push_back(GetFocus());
   }
   EXPECT_EQ(visited, (std::vector<HWND>{inner1.Handle(), inner2.Handle(), last.Handle(), first.Handle()}));
+}
+
+// Screen readers name a field after the static text just before it in z-order; the
+// fields' own order, which the dialog manager walks, must not change for it.
+TEST(TabOrder, ALabelStandsRightBeforeTheFieldItNamesAndTheFieldsKeepTheirOrder) {
+  TRecordingForm form;
+  TButton a(form, At(L"a", 0, 2)), b(form, At(L"b", 60, 0)), c(form, At(L"c", 120, 1));
+  // Created after the fields, as the pages create many of theirs.
+  TLabel labelA(form, At(L"A", 0)), labelB(form, At(L"B", 0)), labelC(form, At(L"C", 0));
+  EXPECT_EQ(ZOrder(form.Handle()), L"bcaABC");
+  labelA.SetFocusControl(a);
+  labelB.SetFocusControl(b);
+  labelC.SetFocusControl(c);
+  EXPECT_EQ(ZOrder(form.Handle()), L"BbCcAa");
+  EXPECT_EQ(labelA.FocusControl(), &a);
+
+  a.SetTabOrder(0);  // a field that moves takes its label along; ties keep creation order
+  EXPECT_EQ(ZOrder(form.Handle()), L"AaBbCc");
+  TButton d(form, At(L"d", 180, 1));  // a later field lands after its equals, labels kept in place
+  EXPECT_EQ(ZOrder(form.Handle()), L"AaBbCcd");
+  TLabel second(form, At(L"S", 0));
+  second.SetFocusControl(b);  // of two labels the later one is the nearer
+  EXPECT_EQ(ZOrder(form.Handle()), L"AaBSbCcd");
+}
+
+TEST(TabOrder, ALabelNamesOnlyASiblingAndLetsGoOfAFieldThatIsGone) {
+  TRecordingForm form;
+  TFrame frame(form, At(L"frame", 0));
+  TButton inner(frame, At(L"inner", 0, 0));
+  TLabel label(form, At(L"L", 0));
+  EXPECT_THROW(label.SetFocusControl(inner), EError);
+  EXPECT_THROW(label.SetFocusControl(label), EError);
+  {
+    TButton field(form, At(L"f", 0, 0));
+    label.SetFocusControl(field);
+    EXPECT_EQ(GetWindow(field.Handle(), GW_HWNDPREV), label.Handle());
+  }
+  EXPECT_EQ(label.FocusControl(), nullptr);
+  label.SetTabOrder(0);  // placed by its own order again, without touching the old field
+  EXPECT_EQ(GetWindow(frame.Handle(), GW_HWNDNEXT), label.Handle());
+}
+
+// A field whose label on screen is no static text gets an invisible one: the platform's
+// naming reads it, the eye does not see it, and the ids around it stay.
+TEST(TabOrder, AFieldNameIsAnInvisibleLabelRightBeforeItsField) {
+  TRecordingForm form;
+  TButton radio(form, At(L"radio", 0, 0));
+  TEdit edit(form, {.name = L"edtURL", .width = 80, .height = 20, .tabOrder = 1});
+  TButton after(form, At(L"after", 0, 2));
+  EXPECT_EQ(vt::test::LabelName(edit.Handle()), L"");  // a visible tab stop ends the search
+  TFieldName name(edit, L"重定向地址");
+  EXPECT_FALSE(name.Visible());
+  EXPECT_EQ(vt::test::LabelOf(edit.Handle()), name.Handle());
+  EXPECT_EQ(vt::test::LabelName(edit.Handle()), L"重定向地址");
+  EXPECT_EQ(name.Id(), TFieldName::kStaticId);
+  TButton next(form, At(L"next", 0));
+  EXPECT_EQ(next.Id(), TControl::kFirstAutoId + 3);
 }
 
 TEST(ControlFonts, ControlsTakeTheirParentsFontAndFollowItsChanges) {

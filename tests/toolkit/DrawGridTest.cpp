@@ -1,11 +1,15 @@
 // The draw grid: only the rows on screen are painted (10,000 rows cost what 10 do),
 // scrolling, the selection by mouse and keys with a refusable move, a column resized
-// by dragging the header's edge, and the cell states handed to OnDrawCell.
+// by dragging the header's edge, the cell states handed to OnDrawCell, and the rows a
+// screen reader finds.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <oleacc.h>
 #include <set>
 
 #include "toolkit/DrawGrid.h"
+#include "tests/support/AccessibleNames.h"
 #include "tests/toolkit/ToolkitTestUtil.h"
 
 using namespace toolkit_test;
@@ -152,4 +156,54 @@ TEST(DrawGrid, CellsGetTheirStateAndTheSelectedRowItsHighlight) {
   EXPECT_EQ(p.At(150, 2 * 16 + 8), Rgb(GetSysColor(COLOR_HIGHLIGHT)));
   EXPECT_EQ(p.At(150, 16 + 8), Rgb(g.grid.Color()));
   EXPECT_EQ(p.At(150, 175), Rgb(g.grid.Color()));
+}
+
+// What a screen reader finds in a grid whose owner gives the cells' texts: the rows
+// below the header as the items of a list, each named by its cells' texts (empty cells
+// left out), the header's texts as the grid's description, the selected row selected.
+TEST(DrawGrid, AScreenReaderHearsEachRowBelowTheHeaderByItsCellsTexts) {
+  TRecordingForm form;
+  // The header and four whole rows: 5 * 16 pixels inside the sunken edge.
+  TDrawGrid grid(form, {.name = L"GridRRs", .left = 10, .top = 10, .width = 280, .height = 84},
+                 {.colCount = 3, .rowCount = 7, .defaultRowHeight = 16, .gridLineWidth = 0, .rowSelect = true});
+  const std::vector<std::vector<std::wstring>> cells = {
+      {L"主机名", L"类型", L"值"}, {L"www", L"主机", L"192.168.1.1"}, {L"bbs", L"别名", L""},
+      {L"", L"", L""},             {L"mail", L"邮件交换器", L"[10] mx1"}, {L"a", L"b", L"c"},
+      {L"last", L"", L"row"}};
+  EXPECT_FALSE(vt::test::TAccessibleObject(grid.Handle()));  // without texts the platform answers
+  grid.OnGetCellText = [&](const TDrawGrid&, int col, int row) { return cells.at(row).at(col); };
+  grid.SetAccessibleName(L"资源记录");
+
+  const vt::test::TAccessibleObject list(grid.Handle());
+  ASSERT_TRUE(list);
+  EXPECT_EQ(list.Name(), L"资源记录");
+  EXPECT_EQ(list.Role(), ROLE_SYSTEM_LIST);
+  EXPECT_EQ(list.Description(), L"主机名, 类型, 值");
+  EXPECT_EQ(list.ChildNames(), (std::vector<std::wstring>{L"www, 主机, 192.168.1.1", L"bbs, 别名", L"",
+                                                          L"mail, 邮件交换器, [10] mx1", L"a, b, c", L"last, row"}));
+  EXPECT_EQ(list.Role(4), ROLE_SYSTEM_LISTITEM);
+  EXPECT_EQ(list.NameResult(7), E_INVALIDARG);
+
+  grid.SetRow(2);
+  EXPECT_NE(list.State(2) & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_EQ(list.State(1) & STATE_SYSTEM_SELECTED, 0);
+  EXPECT_EQ(list.State(1) & STATE_SYSTEM_OFFSCREEN, 0);
+  EXPECT_NE(list.State(6) & STATE_SYSTEM_OFFSCREEN, 0);  // scrolled out of sight
+
+  // The same object follows the grid's rows as they change.
+  grid.SetRowCount(3);
+  EXPECT_EQ(list.ChildCount(), 2);
+  EXPECT_EQ(list.Name(2), L"bbs, 别名");
+}
+
+TEST(DrawGrid, AnAccessibleObjectKeptAfterItsGridIsGoneHasNoRows) {
+  TRecordingForm form;
+  auto grid = std::make_unique<TDrawGrid>(form, TControlArgs{.name = L"grid", .width = 100, .height = 60},
+                                          TGridOptions{.colCount = 1, .rowCount = 3});
+  grid->OnGetCellText = [](const TDrawGrid&, int, int row) { return std::to_wstring(row); };
+  const vt::test::TAccessibleObject list(grid->Handle());
+  ASSERT_EQ(list.ChildCount(), 2);
+  grid.reset();
+  EXPECT_EQ(list.ChildCount(), 0);
+  EXPECT_EQ(list.NameResult(1), E_INVALIDARG);
 }

@@ -69,3 +69,25 @@ TEST(Label, ADisabledLabelDrawsInTheGreyTextColour) {
   EXPECT_GE(darkest(), grey);
   EXPECT_LT(darkest(), kFace & 0xFF);  // still drawn
 }
+
+// The oracle is what the platform's DrawText leaves of the text when it must end in an
+// ellipsis in the label's width, written out by a label wide enough for it.
+TEST(Label, ALineTooLongForTheLabelEndsInAnEllipsisAndKeepsItsWholeText) {
+  TRecordingForm form;
+  const std::wstring text = L"zhang.wei@example.com";
+  TLabel narrow(form, {.name = L"narrow", .width = 70, .height = 16, .caption = text});
+  EXPECT_EQ(narrow.Caption(), text);  // what a screen reader reads
+
+  const HGDIOBJ font = narrow.Font() ? narrow.Font()->Handle() : GetStockObject(SYSTEM_FONT);
+  const std::wstring shown = EllipsisCut(static_cast<HFONT>(font), text, 70);
+  ASSERT_LT(shown.size(), text.size() + 3);
+  ASSERT_EQ(shown.substr(shown.size() - 3), L"...") << "Wine's DrawText ellipsis";
+
+  TLabel reference(form, {.name = L"reference", .width = 200, .height = 16, .caption = shown});
+  const TPixels cut(narrow.Handle()), whole(reference.Handle());
+  const auto ink = Ink(cut, true);
+  EXPECT_EQ(ink, Ink(whole, true));
+  EXPECT_LT(ink.second, 69);  // no letter cut at the edge
+  for (int y = 0; y < cut.Height(); ++y)
+    for (int x = 0; x < cut.Width(); ++x) ASSERT_EQ(cut.At(x, y), whole.At(x, y)) << x << ", " << y;
+}

@@ -92,4 +92,16 @@ int TPixels::CountNot(uint32_t colour, int left, int top, int right, int bottom)
   return count;
 }
 
+std::wstring EllipsisCut(HFONT font, const std::wstring& text, int width) {
+  std::wstring shown = text + std::wstring(8, L'\0');  // room for the ellipsis DrawText writes in
+  RECT room{0, 0, width, 100};
+  HDC dc = CreateCompatibleDC(nullptr);
+  const HGDIOBJ old = SelectObject(dc, font);
+  DrawTextW(dc, shown.data(), static_cast<int>(text.size()), &room,
+            DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS | DT_MODIFYSTRING);
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  return shown.c_str();
+}
+
 }  // namespace toolkit_test

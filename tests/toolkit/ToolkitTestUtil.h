@@ -58,6 +58,10 @@ void Click(HWND window, int x, int y, WPARAM keys = 0);
 void Type(HWND window, const std::wstring& text);
 void PressKey(HWND window, WORD key);
 
+// What the platform's DrawText shows of `text` in `width` pixels of `font`, ending in
+// an ellipsis when it does not fit: the oracle for controls that cut long texts so.
+std::wstring EllipsisCut(HFONT font, const std::wstring& text, int width);
+
 inline uint32_t Rgb(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
 
 }  // namespace toolkit_test
