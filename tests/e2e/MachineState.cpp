@@ -2,6 +2,8 @@
 
 #include <tlhelp32.h>
 
+#include "tests/e2e/E2eSupport.h"
+
 namespace e2e {
 
 std::optional<std::wstring> MachineString(const std::wstring& key, const wchar_t* name) {
@@ -48,6 +50,22 @@ std::vector<DWORD> AgentProcesses() {
     if (_wcsicmp(entry.szExeFile, L"Orvanta.exe") == 0) pids.push_back(entry.th32ProcessID);
   CloseHandle(snapshot);
   return pids;
+}
+
+void KillAgents() {
+  for (DWORD pid : AgentProcesses())
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
+      TerminateProcess(process, 9);
+      WaitForSingleObject(process, 5000);
+      CloseHandle(process);
+    }
+}
+
+std::string StartUpDescription() {
+  const std::optional<std::wstring> run = RunValue();
+  std::string text = "Run value: " + (run ? Narrow(*run) : std::string("none"));
+  text += "; service state: " + std::to_string(ServiceState());
+  return text + "; agents: " + std::to_string(AgentProcesses().size());
 }
 
 }  // namespace e2e

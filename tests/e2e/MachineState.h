@@ -26,5 +26,9 @@ std::wstring InstallPath();
 DWORD ServiceState();
 // The process ids of the running agents ("Orvanta.exe").
 std::vector<DWORD> AgentProcesses();
+// Ends every agent process at once, as a crash would.
+void KillAgents();
+// The Run value, the service's state and the number of agents, for a failure message.
+std::string StartUpDescription();
 
 }  // namespace e2e

@@ -25,15 +25,18 @@ bool Checked(HWND box) { return SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHEC
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
 // Removes what a test may have left: the service (through the agent's own switch, or
-// directly when that fails) and the Run value.
+// directly when that fails) and the Run value. A service that its agent does not leave
+// in time is ended with the agent, so that no later test finds it.
 void RemoveStartUp() {
   if (ServiceState()) RunAgentSwitch(L"-Uninstall");
-  if (ServiceState()) {
+  if (ServiceState() && !WaitFor([] { return ServiceState() == 0; })) {
     SC_HANDLE manager = OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS);
     SC_HANDLE service = OpenServiceW(manager, kAgentName, DELETE);
     if (service) DeleteService(service), CloseServiceHandle(service);
     CloseServiceHandle(manager);
+    KillAgents();
   }
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == 0; })) << StartUpDescription();
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName);
 }
 
@@ -80,25 +83,25 @@ TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
   ASSERT_NE(page, nullptr);
   HWND autoRun = Child(page, L"Button", kAutoRun);
   HWND service = Child(page, L"Button", kService);
-  EXPECT_FALSE(Checked(autoRun) || IsWindowEnabled(service));
+  EXPECT_FALSE(Checked(autoRun) || IsWindowEnabled(service)) << StartUpDescription();
 
   Click(autoRun);
   Apply();
   const std::wstring quoted = L"\"" + InstallPath() + L"Orvanta.exe\"";
-  EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << Narrow(RunValue().value_or(L"-"));
+  EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << StartUpDescription();
   EXPECT_EQ(ServiceState(), 0u);
 
-  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(service) != FALSE; }));
+  ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(service) != FALSE; })) << StartUpDescription();
   Click(service);
   Apply();
-  EXPECT_TRUE(WaitFor([] { return ServiceState() != 0 && !RunValue(); }, 20000));
+  EXPECT_TRUE(WaitFor([] { return ServiceState() != 0 && !RunValue(); })) << StartUpDescription();
 
   // The next start of the program finds no agent running: the service manager starts
   // it, and the program talks to it as before.
   Quit();
   ASSERT_EQ(RunAgentSwitch(L"-Quit"), 0);
   Start();
-  EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; }));
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; })) << StartUpDescription();
   page = OpenPage(L"选项设置", L"TPageOptions");
   ASSERT_NE(page, nullptr);
   autoRun = Child(page, L"Button", kAutoRun);
@@ -109,8 +112,7 @@ TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
   Click(autoRun);  // off: the service box follows in the same click
   EXPECT_TRUE(WaitFor([&] { return !Checked(service) && !IsWindowEnabled(service); }));
   Apply();
-  EXPECT_TRUE(WaitFor([] { return ServiceState() == 0; }, 20000));
-  EXPECT_EQ(RunValue(), std::nullopt);
+  EXPECT_TRUE(WaitFor([] { return ServiceState() == 0 && !RunValue(); })) << StartUpDescription();
   Quit();
 }
 
@@ -125,11 +127,11 @@ TEST_F(OptionsTest, AForeignRunValueIsNoStartUpAndTickingReplacesIt) {
   HWND page = OpenPage(L"选项设置", L"TPageOptions");
   ASSERT_NE(page, nullptr);
   HWND autoRun = Child(page, L"Button", kAutoRun);
-  EXPECT_FALSE(Checked(autoRun));
+  EXPECT_FALSE(Checked(autoRun)) << StartUpDescription();
   Click(autoRun);
   Apply();
   const std::wstring quoted = L"\"" + InstallPath() + L"Orvanta.exe\"";
-  EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << Narrow(RunValue().value_or(L"-"));
+  EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << StartUpDescription();
   Quit();
 }
 
@@ -183,8 +185,7 @@ TEST_F(OptionsTest, ServerSpeedAndSignInReachTheAgentThroughAReloadOfTheProfile)
   EXPECT_NE(stored.find(L"<HeartBeat>300</HeartBeat>"), std::wstring::npos);
   EXPECT_NE(stored.find(L"<AutoConnect>False</AutoConnect>"), std::wstring::npos);
   // The start-up boxes were not touched: nothing changed on the machine.
-  EXPECT_EQ(RunValue(), std::nullopt);
-  EXPECT_EQ(ServiceState(), 0u);
+  EXPECT_TRUE(!RunValue() && ServiceState() == 0) << StartUpDescription();
   Quit();
 }
 

@@ -14,15 +14,6 @@
 namespace e2e {
 namespace {
 
-void KillAgents() {
-  for (DWORD pid : AgentProcesses())
-    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid)) {
-      TerminateProcess(process, 9);
-      WaitForSingleObject(process, 5000);
-      CloseHandle(process);
-    }
-}
-
 // Suspends (or resumes) every thread of every agent process: a hung agent.
 void FreezeAgents(bool freeze) {
   const std::vector<DWORD> pids = AgentProcesses();
