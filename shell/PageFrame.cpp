@@ -64,11 +64,16 @@ bool TPageFrame::HasFocus() const {
 
 bool TPageFrame::TakeFocus(HWND preferred) {
   const auto usable = [this](HWND window) { return window && IsChild(Handle(), window) && CanTakeFocus(window); };
-  HWND target = usable(preferred) ? preferred : nullptr;
-  if (!target && usable(GetFocus())) return true;
-  if (!target) target = FirstTabStop(Handle());
+  if (usable(preferred)) {
+    ::SetFocus(preferred);
+    return true;
+  }
+  const HWND target = usable(GetFocus()) ? GetFocus() : FirstTabStop(Handle());
   if (!target) return false;
   ::SetFocus(target);
+  // As the dialog manager gives a dialog its first field: the text chosen, so that
+  // typing replaces it.
+  if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
   return true;
 }
 

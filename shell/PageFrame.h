@@ -36,7 +36,8 @@ class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
   bool HasFocus() const;
   // Gives the page the keyboard focus: to `preferred` when it is a control of the page
   // that can take it (where the user came from), else to where the page's refresh put
-  // it, else to the page's first Tab stop. False when no control of the page can take it.
+  // it, else to the page's first Tab stop; a field given the focus that way has its text
+  // chosen, as a dialog's first field has. False when no control of the page can take it.
   bool TakeFocus(HWND preferred = nullptr);
 
   // The buttons Enter and Escape press on this page, when they are shown and enabled:

@@ -2,27 +2,18 @@
 // to the window that has the focus in the program, as the keyboard's keys do.
 #include <gtest/gtest.h>
 
-#include "tests/e2e/SectionPagesFixture.h"
-#include "tests/support/AgentData.h"
+#include "tests/e2e/KeyboardFixture.h"
 
 namespace {
 
 using namespace e2e;
 using namespace vt::test;
 
-class KeyboardTest : public SectionPagesTest {
+class KeyboardTest : public KeyboardPagesTest {
  protected:
-  HWND Focus() const { return FocusedWindow(main); }
-  // Presses the key where the focus is until the focus is on `target`, at most `times`
-  // times, each time waiting for the focus to move on.
-  bool KeyTo(WPARAM key, HWND target, int times = 1) {
-    for (int i = 0; i < times && (i == 0 || Focus() != target); ++i) {
-      const HWND before = Focus();
-      if (!PressKeyInFocus(main, key) || !WaitFor([&] { return Focus() != before; })) return false;
-    }
-    return target && Focus() == target;
+  bool TabTo(HWND target, int presses) {
+    return KeyTo(VK_TAB, [&](HWND w) { return w == target; }, presses);
   }
-  HWND Button(const wchar_t* caption) { return Find(main, L"TPicBtn", caption); }
 };
 
 // The arrows walk the navigation column and open each page; Tab runs down the column,
@@ -47,8 +38,8 @@ TEST_F(KeyboardTest, WalkTheColumnEditOnTheModificationPageAndApplyWithoutTheMou
   HWND userPage = ShownPage(L"TPageUser");
   HWND link = Find(userPage, L"Static", L"修改用户...");
   for (const wchar_t* button : {L"域名设置", L"资源记录", L"域名层次", L"站点信息", L"选项设置"})
-    ASSERT_TRUE(KeyTo(VK_TAB, Button(button))) << Narrow(button);  // opening nothing
-  ASSERT_TRUE(KeyTo(VK_TAB, link, 2));  // the sign button, then the link
+    ASSERT_TRUE(TabTo(Button(button), 1)) << Narrow(button);  // opening nothing
+  ASSERT_TRUE(TabTo(link, 2));  // the sign button, then the link
   ASSERT_TRUE(PressKeyInFocus(main, VK_SPACE));
   HWND modify = ShownPage(L"TPageUserModify");
   ASSERT_NE(modify, nullptr);
@@ -63,9 +54,9 @@ TEST_F(KeyboardTest, WalkTheColumnEditOnTheModificationPageAndApplyWithoutTheMou
 
   HWND apply = Button(L"应用");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-  ASSERT_TRUE(KeyTo(VK_TAB, Button(L"确定"), 5));  // past the account group's fields
-  ASSERT_TRUE(KeyTo(VK_TAB, Button(L"取消")));
-  ASSERT_TRUE(KeyTo(VK_TAB, apply));
+  ASSERT_TRUE(TabTo(Button(L"确定"), 5));  // past the account group's fields
+  ASSERT_TRUE(TabTo(Button(L"取消"), 1));
+  ASSERT_TRUE(TabTo(apply, 1));
   ASSERT_TRUE(PressKeyInFocus(main, VK_SPACE));
   EXPECT_TRUE(WaitFor([&] { return Stored(kDemoProId).find(L"<UserName>张伟明</UserName>") != std::wstring::npos; }))
       << Narrow(Stored(kDemoProId));

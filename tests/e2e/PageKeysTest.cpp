@@ -1,87 +1,60 @@
-// The pages by keyboard alone in the real program against the real agent, each time
-// from a focus inside the page: on the professional records page a host record added
-// with Insert, an alias opened with Enter and a mail exchanger deleted with Delete; on
-// the DNS page every online and offline type chosen; on the information page a service
-// chosen with Space. Apply follows each, and the profile the agent stored is read
-// through the typed view.
+// Every page by keyboard alone in the real program against the real agent, each time
+// from the navigation button that the arrow keys reach in the column: records added
+// with Insert, opened with Enter and deleted with Delete; every online and offline type
+// chosen, the tabs switched with Ctrl+Tab; a service chosen with Space; a parent and a
+// child domain chosen from the agent's matches; the options; and the standard
+// account's name, host address and snapshot. Apply follows by keyboard each time, and
+// what the agent stored is read back.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "profile/UserProfile.h"
 #include "profile/XmlDom.h"
-#include "tests/e2e/SectionPagesFixture.h"
-#include "tests/support/AgentData.h"
+#include "tests/e2e/AccountPagesFixture.h"
+#include "tests/e2e/KeyboardFixture.h"
 
 namespace {
 
 using namespace e2e;
 using namespace vt::test;
 
-class PageKeysTest : public SectionPagesTest {
+class PageKeysTest : public KeyboardPagesTest {
  protected:
-  HWND Focus() const { return FocusedWindow(main); }
-  // A key pressed where the program's focus is (at the main window when none has it).
-  void Press(WPARAM key) {
-    const HWND focus = Focus();
-    PressKey(focus ? focus : main, key);
+  // Starts on the account with the focus on the first navigation button, then walks the
+  // column to the section's button and Tabs into its page.
+  HWND OpenSection(const std::wstring& account, const wchar_t* button, const wchar_t* pageClass) {
+    Start(account);
+    HWND page = OpenByArrows(button, pageClass);
+    return page && TabInto(page) ? page : nullptr;
   }
-  // Tab until the focus is on a window `wanted` accepts; false when it never comes.
-  bool TabTo(const std::function<bool(HWND)>& wanted) {
-    for (int presses = 0; presses < 40; ++presses) {
-      const HWND from = Focus();
-      if (from && wanted(from)) return true;
-      Press(VK_TAB);
-      if (!WaitFor([&] { return Focus() != from; })) return false;
-    }
-    return false;
-  }
-  bool TabTo(const wchar_t* className, const std::wstring& text) {
-    return TabTo([&](HWND w) { return ClassName(w) == className && WindowText(w) == text; });
-  }
-  // Types where the focus is, one character at a time as the keyboard sends them; each
-  // is waited for until it changed the focused field's text or moved the focus on.
-  bool Type(const std::wstring& text) {
-    for (wchar_t c : text) {
-      const HWND focus = Focus();
-      const std::wstring before = WindowText(focus);
-      PostMessageW(focus, WM_CHAR, c, 1);
-      if (!WaitFor([&] { return Focus() != focus || WindowText(focus) != before; })) return false;
-    }
-    return true;
-  }
-  // Focuses the grid of the records page as a click on its header does (the header
-  // selects nothing), so that the keys start from inside the page.
-  void FocusGrid(HWND records) {
-    grid = FindChild(records, L"TDrawGrid", L"");
-    PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 8));
-    PostMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(30, 8));
-    ASSERT_TRUE(WaitFor([&] { return Focus() == grid; }));
-  }
-  // Enter in a record editor presses its OK; back on the records page, Apply.
+  // Enter in a record editor presses its OK; back on the records page, Apply from its
+  // button, and the keyboard back into the grid.
   void ConfirmAndApply(HWND records, long nth) {
     Press(VK_RETURN);
     ASSERT_EQ(ShownPage(L"TPageRRsPro"), records);
-    Apply(nth);
+    ApplyFromItsButton(nth);
+    ASSERT_TRUE(TabTo(grid));
   }
-  bool Checked(HWND button) { return SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED; }
   static TXMLUserInfoType StoredProfile(const std::wstring& account) {
     return TXMLUserInfoType(LoadXmlText(StoredUserProfile(account), L"UserInfo"));
   }
+  HWND Group(HWND page, const wchar_t* caption) { return Find(page, L"Button", caption); }
 
   HWND grid = nullptr;
 };
 
 TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
-  ASSERT_NO_FATAL_FAILURE(Start(kDemoProId));
-  HWND records = OpenPage(main, L"资源记录", L"TPageRRsPro");
+  HWND records = OpenSection(kDemoProId, L"资源记录", L"TPageRRsPro");
   ASSERT_NE(records, nullptr);
+  grid = FindChild(records, L"TDrawGrid", L"");
+  ASSERT_EQ(Focus(), grid) << "the grid is the page's first stop";
 
   // Insert: the host editor for a new record, its name focused; Space moves on from
   // one address field to the next; Enter is OK.
-  ASSERT_NO_FATAL_FAILURE(FocusGrid(records));
   Press(VK_INSERT);
   HWND editor = ShownPage(L"TPageRRA");
   ASSERT_NE(editor, nullptr);
@@ -97,7 +70,6 @@ TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
   EXPECT_EQ(hosts.Item(3).IPv4(), Address(10, 20, 30, 47));
 
   // Enter on the first alias (row 5, below the four host records) opens it.
-  ASSERT_NO_FATAL_FAILURE(FocusGrid(records));
   for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Press(key);
   HWND alias = ShownPage(L"TPageCname");
   ASSERT_NE(alias, nullptr);
@@ -111,10 +83,9 @@ TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
   EXPECT_EQ(aliases.Item(0).Host(), L"m.www.demo-pro.veltrano.net");
 
   // Delete on the last row: the second mail exchanger goes.
-  ASSERT_NO_FATAL_FAILURE(FocusGrid(records));
   Press(VK_END);
   Press(VK_DELETE);
-  Apply(3);
+  ApplyFromItsButton(3);
   TXMLMXsType exchangers = StoredProfile(kDemoProId).MXs();
   ASSERT_EQ(exchangers.Count(), 1);
   EXPECT_EQ(exchangers.Item(0).NameExchange(), L"mail.demo-pro.veltrano.net");
@@ -124,12 +95,10 @@ TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
 // with Tab and chosen with Space; on the offline tab the arrow keys go from one type
 // to the next over the fields between them.
 TEST_F(PageKeysTest, EveryOnlineAndOfflineTypeIsChosenByKeyboard) {
-  ASSERT_NO_FATAL_FAILURE(Start(kDemoLanId));
-  HWND page = OpenPage(main, L"域名设置", L"TPageDnsPro");
+  HWND page = OpenSection(kDemoLanId, L"域名设置", L"TPageDnsPro");
   ASSERT_NE(page, nullptr);
   HWND online = ShownPage(L"TPageOnlineSettings", page);
   ASSERT_NE(online, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return IsChild(page, Focus()) != FALSE; }));
 
   long applies = 0;
   const std::vector<std::pair<const wchar_t*, int>> onlineTypes = {
@@ -138,25 +107,28 @@ TEST_F(PageKeysTest, EveryOnlineAndOfflineTypeIsChosenByKeyboard) {
       {L"内网私有IP地址建站 - 内网建站专家服务", 15}};
   for (const auto& [caption, code] : onlineTypes) {
     HWND radio = FindChild(online, L"Button", caption);
-    ASSERT_TRUE(TabTo([&](HWND w) { return w == radio; })) << Narrow(caption);
+    ASSERT_TRUE(TabTo(radio)) << Narrow(caption);
     EXPECT_FALSE(Checked(radio)) << "Tab chooses nothing";
     Press(VK_SPACE);
     ASSERT_TRUE(WaitFor([&] { return Checked(radio); })) << Narrow(caption);
-    Apply(++applies);
+    ApplyWithEnter(++applies);
     EXPECT_EQ(StoredProfile(kDemoLanId).OnlineType(), code) << Narrow(caption);
   }
 
-  // The tab set switches by mouse here (Ctrl cannot be held for another program); the
-  // focus goes along into the offline settings.
-  ASSERT_TRUE(TabTo([&](HWND w) { return IsChild(online, w) != FALSE; }));
-  ChooseTab(page, 1);
-  HWND offline = ShownPage(L"TPageOfflineSettings", page);
+  // Ctrl+Tab switches to the offline settings; the focus goes along.
+  ASSERT_TRUE(TabInto(online));
+  HWND offline = nullptr;
+  {
+    THeldKeysIn ctrl(main, {VK_CONTROL});  // until the program has seen the key
+    Press(VK_TAB);
+    offline = ShownPage(L"TPageOfflineSettings", page);
+  }
   ASSERT_NE(offline, nullptr);
   HWND first = FindChild(offline, L"Button", L"告诉访问者我不在线");
   ASSERT_TRUE(WaitFor([&] { return Focus() == first; }));
   Press(VK_SPACE);
   ASSERT_TRUE(WaitFor([&] { return Checked(first); }));
-  Apply(++applies);
+  ApplyWithEnter(++applies);
   EXPECT_EQ(StoredProfile(kDemoLanId).OfflineType(), 23);
 
   const std::vector<std::pair<const wchar_t*, int>> offlineTypes = {
@@ -164,10 +136,10 @@ TEST_F(PageKeysTest, EveryOnlineAndOfflineTypeIsChosenByKeyboard) {
   HWND from = first;
   for (const auto& [caption, code] : offlineTypes) {
     HWND radio = FindChild(offline, L"Button", caption);
-    ASSERT_TRUE(TabTo([&](HWND w) { return w == from; }));
+    ASSERT_TRUE(TabTo(from));
     Press(VK_DOWN);
     ASSERT_TRUE(WaitFor([&] { return Focus() == radio && Checked(radio); })) << Narrow(caption);
-    Apply(++applies);
+    ApplyWithEnter(++applies);
     EXPECT_EQ(StoredProfile(kDemoLanId).OfflineType(), code) << Narrow(caption);
     from = radio;
   }
@@ -176,13 +148,11 @@ TEST_F(PageKeysTest, EveryOnlineAndOfflineTypeIsChosenByKeyboard) {
 // The services list: the arrows move through it without a question or a change, Space
 // chooses GAME, the question it asks answered No with Enter (the others stay).
 TEST_F(PageKeysTest, AServiceIsChosenByKeyboardWithoutQuestionsOnTheWay) {
-  ASSERT_NO_FATAL_FAILURE(Start(kDemoProId));
-  ASSERT_NE(OpenPage(main, L"站点信息", L"TPageInfo"), nullptr);
+  ASSERT_NE(OpenSection(kDemoProId, L"站点信息", L"TPageInfo"), nullptr);
   HWND generic = ShownPage(L"TPageGenericInfo");
   ASSERT_NE(generic, nullptr);
-  ASSERT_TRUE(WaitFor([&] { return IsChild(generic, Focus()) != FALSE; }));
   HWND services = FindChild(generic, L"ListBox", L"");
-  ASSERT_TRUE(TabTo([&](HWND w) { return w == services; }));
+  ASSERT_TRUE(TabTo(services));
 
   Press(VK_HOME);
   for (int i = 0; i < 8; ++i) Press(VK_DOWN);
@@ -197,11 +167,118 @@ TEST_F(PageKeysTest, AServiceIsChosenByKeyboardWithoutQuestionsOnTheWay) {
   Press(VK_RETURN);  // No, the default: GAME besides the others
   ASSERT_TRUE(WaitFor([&] { return !IsWindow(box); }));
   EXPECT_TRUE(WaitFor([&] { return Focus() == services; })) << "the keyboard is back in the list";
-  Apply(1);
+  ApplyWithEnter(1);
   TXMLServicesType stored = StoredProfile(kDemoProId).Services();
   std::vector<int> codes;
   for (int i = 0; i < stored.Count(); ++i) codes.push_back(stored.Item(i));
   EXPECT_EQ(codes, (std::vector<int>{0, 1, 2, 8}));
+}
+
+// The parents grid's Insert opens the search for a parent: the match the arrow key
+// chooses in the list is taken by Enter; the children grid's Enter opens the first
+// child, whose external domain is chosen the same way.
+TEST_F(PageKeysTest, AParentAndAChildDomainAreChosenFromTheMatchesByKeyboard) {
+  HWND page = OpenSection(kDemoProId, L"域名层次", L"TPageHierarchyPro");
+  ASSERT_NE(page, nullptr);
+  HWND parents = FindChild(Group(page, L" 父  域 "), L"TDrawGrid", L"");
+  HWND children = FindChild(Group(page, L" 子域授权 "), L"TDrawGrid", L"");
+  const auto chooseMatch = [&](HWND dialog, const std::wstring& typed, const std::wstring& chosen) {
+    HWND edit = Focus();
+    ASSERT_TRUE(IsChild(dialog, edit));
+    ASSERT_TRUE(Type(typed));
+    HWND list = FindChild(dialog, L"ListBox", L"");
+    ASSERT_TRUE(WaitFor([&] { return SendMessageW(list, LB_GETCOUNT, 0, 0) > 0; })) << Narrow(WindowText(edit));
+    ASSERT_TRUE(TabTo(list));
+    Press(VK_DOWN);
+    ASSERT_TRUE(WaitFor([&] { return WindowText(edit) == chosen; })) << Narrow(WindowText(edit));
+    Press(VK_RETURN);
+    ASSERT_EQ(ShownPage(L"TPageHierarchyPro"), page);
+  };
+
+  ASSERT_TRUE(TabTo(parents));
+  Press(VK_INSERT);
+  HWND parent = ShownPage(L"TPageParent");
+  ASSERT_NE(parent, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return IsChild(parent, Focus()) != FALSE; }));
+  ASSERT_NO_FATAL_FAILURE(chooseMatch(parent, L"chess", L"chess-club.veltrano.net"));
+  EXPECT_TRUE(WaitFor([&] { return Focus() == parents; })) << "the keyboard is back in the grid";
+
+  ASSERT_TRUE(TabTo(children));
+  Press(VK_HOME);
+  Press(VK_RETURN);
+  HWND child = ShownPage(L"TPageChild");
+  ASSERT_NE(child, nullptr);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(Edits(child).at(0)) == L"shop"; }));
+  ASSERT_TRUE(TabTo(Edits(child).at(1)));
+  ASSERT_NO_FATAL_FAILURE(chooseMatch(child, L"photo-", L"photo-club.veltrano.org"));
+  EXPECT_TRUE(WaitFor([&] { return Focus() == children; }));
+
+  ApplyFromItsButton(1);
+  const std::wstring stored = Stored(kDemoProId);
+  EXPECT_TRUE(Contains(stored, L"<Parent Domain=\"chess-club.veltrano.net\"><Sequence>2029</Sequence>")) << Narrow(stored);
+  EXPECT_TRUE(Contains(stored, L"<Child Domain=\"photo-club.veltrano.org\"><Name>shop</Name>")) << Narrow(stored);
+}
+
+// The server by the arrow key in its box, the speed by the arrow key on the bar, the
+// automatic sign-in by Space; Enter on the page applies them.
+TEST_F(PageKeysTest, TheOptionsAreSetByKeyboardAndEnterAppliesThem) {
+  HWND page = OpenSection(kDemoProId, L"选项设置", L"TPageOptions");
+  ASSERT_NE(page, nullptr);
+  HWND server = Find(page, L"ComboBox", L"ns1.veltrano.net");
+  ASSERT_TRUE(TabTo(server));
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(server) == L"ns2.veltrano.net"; }));
+  HWND speed = FindChild(page, L"msctls_trackbar32", L"");
+  ASSERT_TRUE(TabTo(speed));
+  Press(VK_RIGHT);
+  ASSERT_TRUE(WaitFor([&] { return SendMessageW(speed, TBM_GETPOS, 0, 0) == 2; }));
+  HWND signIn = Find(page, L"Button", L"自动连接（签入）服务器");
+  ASSERT_TRUE(TabTo(signIn));
+  Press(VK_SPACE);
+  ASSERT_TRUE(WaitFor([&] { return !Checked(signIn); }));
+
+  HWND apply = Button(L"应用");
+  Press(VK_RETURN);
+  ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutAppProfile") == 1 && !IsWindowEnabled(apply); }));
+  std::wstring stored;
+  EXPECT_TRUE(WaitFor([&] { return Contains(stored = StoredLocalSettings(), L"<AutoConnect>False</AutoConnect>"); }));
+  EXPECT_TRUE(Contains(stored, L"<Host>ns2.veltrano.net</Host>") && Contains(stored, L"<HeartBeat>300</HeartBeat>"))
+      << Narrow(stored);
+  EXPECT_TRUE(IsChild(page, Focus())) << "Apply gives the focus back to the page";
+}
+
+// The standard account: a new name and suffix on the DNS page; on the records page the
+// host's address typed field by field, the professional snapshot opened with Space and
+// left with Escape; each applied.
+TEST_F(PageKeysTest, TheStandardAccountNamesItsDomainAndAddressesItsHostByKeyboard) {
+  HWND dns = OpenSection(kDemoStdId, L"域名设置", L"TPageDnsStd");
+  ASSERT_NE(dns, nullptr);
+  HWND label = Find(dns, L"Edit", L"demo-std");
+  HWND suffix = Find(dns, L"ComboBox", L"veltrano.net");
+  ASSERT_TRUE(TabTo(suffix));
+  Press(VK_DOWN);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(suffix) == L"veltrano.org"; }));
+  ASSERT_TRUE(TabTo(label));
+  ASSERT_TRUE(Type(L"family-album"));
+  ApplyWithEnter(1);
+  EXPECT_EQ(StoredProfile(kDemoStdId).Domain(), L"family-album.veltrano.org");
+
+  ASSERT_TRUE(TabTo(Button(L"域名设置")));
+  HWND records = OpenByArrows(L"资源记录", L"TPageRRsStd");
+  ASSERT_NE(records, nullptr);
+  HWND address = FindChild(records, L"TBGIPEdit", L"");
+  ASSERT_TRUE(KeyTo(VK_TAB, [&](HWND w) { return GetParent(w) == address; }));
+  ASSERT_TRUE(Type(L"   20"));  // Space moves on to the next field, its text chosen
+  HWND snapshot = Find(records, L"TPicBtn", L"查看专业版快照");
+  ASSERT_TRUE(TabTo(snapshot));
+  Press(VK_SPACE);
+  HWND pro = ShownPage(L"TPageRRsPro");
+  ASSERT_NE(pro, nullptr);
+  Press(VK_ESCAPE);
+  ASSERT_EQ(ShownPage(L"TPageRRsStd"), records);
+  EXPECT_TRUE(WaitFor([&] { return Focus() == snapshot; })) << "the keyboard is back where it left";
+  ApplyFromItsButton(2);
+  EXPECT_EQ(StoredProfile(kDemoStdId).As().Item(0).IPv4(), Address(192, 168, 0, 20));
 }
 
 }  // namespace
