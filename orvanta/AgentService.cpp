@@ -55,7 +55,17 @@ TAgentService::TAgentService(std::wstring dataFolder, std::wstring legacyFolder)
           TAgentStore::WriteAll(folder, DemoData(LocalToday()));
       }) {}
 
-void TAgentService::Start() { Fresh(); }
+void TAgentService::Start() {
+  Fresh();
+  RefuseUnreadableCurrent();
+}
+
+void TAgentService::RefuseUnreadableCurrent() {
+  const TStoreData& data = store_.Data();
+  const auto& unreadable = data.unreadable;
+  if (std::find(unreadable.begin(), unreadable.end(), data.session.currentAccount) != unreadable.end())
+    throw TAgentError(TAgentFault::SecretUnreadable, data.session.currentAccount);
+}
 
 const TStoreData& TAgentService::Fresh() {
   // A store changed behind the agent's back (a reset, a test) starts a new session.
@@ -77,6 +87,7 @@ const TAccount* TAgentService::CurrentAccount() {
 
 const TAccount& TAgentService::RequireUser() {
   const TAccount* account = CurrentAccount();
+  if (!account) RefuseUnreadableCurrent();
   if (!account) throw TAgentError(TAgentFault::NoUser);
   return *account;
 }
@@ -166,6 +177,13 @@ void TAgentService::ChangeUser(const std::wstring& accountKey) {
     authorization_.clear();
     SaveSession(id, expired ? 3 : 2, !expired);
     return;
+  }
+  // The key may be one of the accounts this machine cannot read: say which they are.
+  const std::vector<std::wstring>& unreadable = store_.Data().unreadable;
+  if (!unreadable.empty()) {
+    std::wstring names;
+    for (const std::wstring& id : unreadable) names += (names.empty() ? L"" : L"、") + id;
+    throw TAgentError(TAgentFault::SecretUnreadable, names);
   }
   throw TAgentError(TAgentFault::UnknownKey);
 }

@@ -76,6 +76,8 @@ class TAgentService {
   const TStoreData& Fresh();
   const TAccount* CurrentAccount();
   const TAccount& RequireUser();
+  // Fails naming the current account when its key or answer does not open here.
+  void RefuseUnreadableCurrent();
   TProfileFacts Facts(const std::wstring& accountId);
   const TAccount* AccountOfDomain(const std::wstring& domain);
   bool DomainInUse(const std::wstring& domain, const std::wstring& exceptAccount);

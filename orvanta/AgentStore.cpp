@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "orvanta/ErrorTexts.h"
+#include "orvanta/Secrets.h"
 #include "orvanta/StoreLock.h"
 #include "orvanta/XmlDoc.h"
 
@@ -61,7 +62,25 @@ int SequenceAttr(IXMLDOMElement& e, const std::wstring& file) {
   return value;
 }
 
-std::vector<TAccount> LoadAccounts(const std::wstring& folder) {
+// A secret sealed for the store; the platform refusing is the agent's own failure.
+std::wstring Sealed(const std::wstring& plain) {
+  try {
+    return SealSecret(plain);
+  } catch (const std::runtime_error&) {
+    throw TAgentError(TAgentFault::Internal, L"CryptProtectData");
+  }
+}
+
+std::wstring SealedProfile(const std::wstring& text) {
+  try {
+    return SealProfileText(text);
+  } catch (const std::runtime_error&) {
+    throw TAgentError(TAgentFault::Internal, L"CryptProtectData");
+  }
+}
+
+// `clearKeys` tells whether a key was stored as clear text.
+std::vector<TAccount> LoadAccounts(const std::wstring& folder, bool& clearKeys) {
   std::vector<TAccount> accounts;
   std::optional<TXmlDoc> doc = LoadDoc(folder, kAccounts, L"Accounts");
   if (!doc) return accounts;
@@ -69,7 +88,13 @@ std::vector<TAccount> LoadAccounts(const std::wstring& folder) {
     TAccount a;
     a.id = RequiredAttr(*e.Get(), L"Id", kAccounts);
     if (!ValidAccountId(a.id)) Corrupt(kAccounts, L"bad Id " + a.id);
-    a.key = RequiredAttr(*e.Get(), L"Key", kAccounts);
+    const std::wstring stored = RequiredAttr(*e.Get(), L"Key", kAccounts);
+    const TOpenedSecret key = OpenSecret(stored);
+    if (key.plain)
+      a.key = *key.plain;
+    else
+      a.sealedKey = stored;
+    clearKeys = clearKeys || key.wasClear;
     a.serviceType = IntAttr(*e.Get(), L"ServiceType", kAccounts);
     a.sequence = SequenceAttr(*e.Get(), kAccounts);
     if (!ParseReal(RequiredAttr(*e.Get(), L"Expiry", kAccounts), a.expiry))
@@ -108,7 +133,7 @@ std::wstring AccountsText(const std::vector<TAccount>& accounts) {
   for (const TAccount& a : accounts) {
     TElement e = AppendElement(doc.Root(), L"Account");
     SetAttribute(*e.Get(), L"Id", a.id);
-    SetAttribute(*e.Get(), L"Key", a.key);
+    SetAttribute(*e.Get(), L"Key", a.sealedKey.empty() ? Sealed(a.key) : a.sealedKey);
     SetAttribute(*e.Get(), L"ServiceType", std::to_wstring(a.serviceType));
     SetAttribute(*e.Get(), L"Expiry", FormatReal(a.expiry));
     SetAttribute(*e.Get(), L"Sequence", std::to_wstring(a.sequence));
@@ -200,19 +225,42 @@ bool TAgentStore::Refresh() {
 void TAgentStore::Reload() {
   const TStoreLock lock(folder_);
   TStoreData data;
-  data.accounts = LoadAccounts(folder_);
+  bool clearKeys = false;
+  std::vector<std::wstring> clearProfiles;
+  data.accounts = LoadAccounts(folder_, clearKeys);
   data.session = LoadSession(folder_);
   LoadDomains(folder_, data);
   data.localSetting = ReadTextFile(folder_ + kLocalSetting).value_or(L"");
-  for (const TAccount& a : data.accounts)
-    if (std::optional<std::wstring> text = ReadTextFile(folder_ + ProfileFile(a.id)))
-      data.profiles[a.id] = std::move(*text);
+  for (const TAccount& a : data.accounts) {
+    std::optional<std::wstring> text = ReadTextFile(folder_ + ProfileFile(a.id));
+    TOpenedProfile profile = text ? OpenProfileText(*text) : TOpenedProfile{};
+    if ((text && !profile.text) || !a.sealedKey.empty()) {
+      data.unreadable.push_back(a.id);  // kept in its file, never used
+      continue;
+    }
+    if (!profile.text) continue;
+    if (profile.wasClear) clearProfiles.push_back(a.id);
+    data.profiles[a.id] = std::move(*profile.text);
+  }
   data_ = std::move(data);
   loaded_ = true;
+  if (clearKeys || !clearProfiles.empty()) SealClearSecrets(clearKeys, clearProfiles);
   // Stamps taken after reading: a file replaced while we read (by a writer that does not
   // take the lock, such as a test) shows as changed again on the next call and is
   // simply read once more.
   stamps_ = CurrentStamps();
+}
+
+// Seals what an earlier version stored in clear text, losing nothing: the files are
+// written from what was just read. A store that cannot be written now is served as it
+// is and sealed at a later load.
+void TAgentStore::SealClearSecrets(bool accounts, const std::vector<std::wstring>& profiles) {
+  try {
+    for (const std::wstring& id : profiles)
+      WriteTextFileAtomic(folder_ + ProfileFile(id), SealedProfile(data_.profiles.at(id)));
+    if (accounts) WriteTextFileAtomic(folder_ + kAccounts, AccountsText(data_.accounts));
+  } catch (const TAgentError&) {
+  }
 }
 
 void TAgentStore::SaveSession(const TSessionState& session) {
@@ -240,7 +288,7 @@ void TAgentStore::SaveProfile(const std::wstring& accountId, const std::wstring&
   if (!ValidAccountId(accountId)) throw TAgentError(TAgentFault::Internal, L"account id");
   const TStoreLock lock(folder_);
   EnsureFolder(folder_ + kProfiles);
-  WriteTextFileAtomic(folder_ + ProfileFile(accountId), text);
+  WriteTextFileAtomic(folder_ + ProfileFile(accountId), SealedProfile(text));
   data_.profiles[accountId] = text;
   Remember(ProfileFile(accountId));
 }
@@ -257,7 +305,7 @@ void TAgentStore::WriteAll(const std::wstring& folder, const TStoreData& data) {
   std::vector<TPendingFile> files;
   for (const auto& [id, text] : data.profiles) {
     if (!ValidAccountId(id)) throw TAgentError(TAgentFault::Internal, L"account id " + id);
-    files.emplace_back(folder + ProfileFile(id), text);
+    files.emplace_back(folder + ProfileFile(id), SealedProfile(text));
   }
   files.emplace_back(folder + kLocalSetting, data.localSetting);
   files.emplace_back(folder + kDomains, DomainsText(data));

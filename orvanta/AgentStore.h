@@ -4,6 +4,10 @@
 //   Domains.xml       domain suffixes offered for registration; other accounts' domains
 //   LocalSetting.xml  the local settings text, exactly as the program sent it
 //   Profiles\<id>.xml each account's UserInfo text, exactly as the program sent it
+// Keys and security answers are sealed at rest (Secrets.h): the copy in memory holds
+// them open, the files sealed; a store written by an earlier version in clear text is
+// sealed once as it is read. An account whose key or answer does not open on this
+// machine stays in its files as it is and is not used.
 // The store re-reads everything when any file changed on disk (so a test or
 // "Orvanta.exe -Reset" can set a state while the agent runs) and writes each file
 // atomically after a change. Its reloads and writes hold the store's lock, which the
@@ -23,6 +27,7 @@ struct TAccount {
   int serviceType = 1;
   double expiry = 0;  // OLE date
   int sequence = 0;   // the sequence number of the account's domain
+  std::wstring sealedKey;  // the stored key when it does not open here; written back as it is
 };
 
 struct TRegisteredDomain {
@@ -43,6 +48,7 @@ struct TStoreData {
   std::vector<TRegisteredDomain> registry;  // domains of accounts this agent does not hold
   std::wstring localSetting;
   std::map<std::wstring, std::wstring> profiles;  // account id -> stored UserInfo text
+  std::vector<std::wstring> unreadable;  // accounts whose key or answer does not open here
 };
 
 namespace store_files {
@@ -87,6 +93,7 @@ class TAgentStore {
   std::vector<std::wstring> TrackedFiles() const;
   std::map<std::wstring, TFileStamp> CurrentStamps() const;
   void Remember(const std::wstring& file);
+  void SealClearSecrets(bool accounts, const std::vector<std::wstring>& profiles);
 
   std::wstring folder_;
   TFirstFill firstFill_;

@@ -31,6 +31,9 @@ constexpr TFaultEntry kFaults[] = {
     {TAgentFault::Internal, L"代理内部错误：%s"},
     {TAgentFault::ProfileChanged,
      L"账户资料已在别处被修改，本次修改未保存，以免覆盖别处的修改。请重新载入资料后再修改。"},
+    {TAgentFault::SecretUnreadable,
+     L"账户 %s 的注册码或安全问题答案是为另一台计算机加密保存的，在这台计算机上无法读取，该账户不能使用。"
+     L"请在原来的计算机上使用它，或输入注册码重新开通。"},
 };
 
 const TFaultEntry& Entry(TAgentFault fault) {

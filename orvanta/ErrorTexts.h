@@ -26,6 +26,7 @@ enum class TAgentFault {
   NotSupported,
   Internal,
   ProfileChanged,     // PutUserProfile made on an older revision of the profile
+  SecretUnreadable,   // an account's key or answer sealed for another machine
 };
 
 class TAgentError : public std::runtime_error {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "orvanta/FileIo.h"
+#include "orvanta/Secrets.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ std::wstring PostMail(const std::wstring& outboxFolder, const TMail& mail) {
   swprintf(number, 16, L"%06d", NextNumber(outboxFolder));
   const std::wstring name = std::wstring(number) + L"-" + mail.kind + L".txt";
   const std::wstring text = L"To: " + mail.to + L"\r\nSubject: " + mail.subject +
-                            L"\r\nKind: " + mail.kind + L"\r\n\r\n" + mail.body + L"\r\n";
+                            L"\r\nKind: " + mail.kind + L"\r\n\r\n" + SealSecret(mail.body) + L"\r\n";
   WriteTextFileAtomic(outboxFolder + name, text);
   return name;
 }

@@ -3,7 +3,8 @@
 // data folder's Outbox, so a person or a test can read what was sent.
 //
 // File name: "<number>-<kind>.txt", the number counting up from 000001.
-// Content:   "To: ...", "Subject: ...", "Kind: ...", an empty line, then the body.
+// Content:   "To: ...", "Subject: ...", "Kind: ...", an empty line, then the body, which
+//            carries a key or an answer and so is sealed (Secrets.h).
 #pragma once
 #include <string>
 

@@ -1,6 +1,7 @@
 #include "orvanta/Registration.h"
 
 #include <oleauto.h>
+#include <sddl.h>
 
 #include "agent/AgentIntf.h"
 #include "orvanta/ComRef.h"
@@ -40,6 +41,23 @@ HRESULT SetString(HKEY root, const std::wstring& key, const wchar_t* name,
   return HRESULT_FROM_WIN32(status);
 }
 
+// A security descriptor given in SDDL, stored self-relative as COM reads it.
+HRESULT SetSecurity(const std::wstring& key, const wchar_t* name, const wchar_t* sddl) {
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ULONG size = 0;
+  if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, &size))
+    return HRESULT_FROM_WIN32(GetLastError());
+  HKEY handle = nullptr;
+  LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                                   &handle, nullptr);
+  if (status == ERROR_SUCCESS) {
+    status = RegSetValueExW(handle, name, 0, REG_BINARY, static_cast<const BYTE*>(descriptor), size);
+    RegCloseKey(handle);
+  }
+  LocalFree(descriptor);
+  return HRESULT_FROM_WIN32(status);
+}
+
 void DeleteTree(HKEY root, const std::wstring& key) { RegDeleteTreeW(root, key.c_str()); }
 
 // Removes the key when nothing is left in it.
@@ -76,9 +94,10 @@ HRESULT RegisterServer() {
   HRESULT hr = LoadTypeLibEx(exe.c_str(), REGKIND_REGISTER, library.Put());
   for (const TClassInfo& c : kClassInfo)
     if (SUCCEEDED(hr)) hr = RegisterClass(c, exe);
-  if (SUCCEEDED(hr))
-    hr = SetString(HKEY_LOCAL_MACHINE, kClasses + std::wstring(L"AppID\\") + kAppIdText, nullptr,
-                   L"Orvanta");
+  const std::wstring appId = kClasses + std::wstring(L"AppID\\") + kAppIdText;
+  if (SUCCEEDED(hr)) hr = SetString(HKEY_LOCAL_MACHINE, appId, nullptr, L"Orvanta");
+  if (SUCCEEDED(hr)) hr = SetSecurity(appId, L"LaunchPermission", kLaunchPermissionSddl);
+  if (SUCCEEDED(hr)) hr = SetSecurity(appId, L"AccessPermission", kAccessPermissionSddl);
   if (SUCCEEDED(hr)) hr = SetString(HKEY_LOCAL_MACHINE, kProductKey, kInstallPathValue, ExeFolder());
   return hr;
 }

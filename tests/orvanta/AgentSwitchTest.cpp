@@ -45,6 +45,32 @@ bool ServiceExists() {
 
 constexpr wchar_t kRunKey[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 
+// Who the AppID's security descriptor in `name` allows, and with which rights: one
+// "<well-known account>:<mask>" per entry, in order; "" when the value is missing.
+std::wstring AllowedCallers(const wchar_t* name) {
+  BYTE descriptor[1024];
+  DWORD size = sizeof descriptor;
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kAppIdKey, name, RRF_RT_REG_BINARY, nullptr, descriptor, &size) !=
+      ERROR_SUCCESS)
+    return {};
+  BOOL present = FALSE, defaulted = FALSE;
+  PACL dacl = nullptr;
+  if (!GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted) || !present || !dacl) return L"no list";
+  std::wstring allowed;
+  for (DWORD i = 0; i < dacl->AceCount; ++i) {
+    ACCESS_ALLOWED_ACE* ace = nullptr;
+    if (!GetAce(dacl, i, reinterpret_cast<void**>(&ace)) || ace->Header.AceType != ACCESS_ALLOWED_ACE_TYPE)
+      return L"another entry";
+    PSID sid = &ace->SidStart;
+    const wchar_t* who = IsWellKnownSid(sid, WinInteractiveSid)            ? L"interactive"
+                         : IsWellKnownSid(sid, WinLocalSystemSid)          ? L"system"
+                         : IsWellKnownSid(sid, WinBuiltinAdministratorsSid) ? L"administrators"
+                                                                            : L"someone else";
+    allowed += std::wstring(allowed.empty() ? L"" : L" ") + who + L":" + std::to_wstring(ace->Mask);
+  }
+  return allowed;
+}
+
 class ServiceSwitchTest : public ::testing::Test {
  protected:
   // The service must never outlive the test: other tests expect COM to reach the
@@ -126,6 +152,11 @@ TEST(RegistrationSwitchTest, RegServerRecordsTheInstallFolderAndTheLocalServer) 
                       L"\\ProxyStubClsid32",
                       nullptr),
             L"{00020424-0000-0000-C000-000000000046}");
+  // Launching (local execute and activate: 1 + 2 + 8) and calling (local execute: 1 + 2)
+  // for the interactive user, SYSTEM and the administrators, nobody else. Wine does not
+  // enforce them; the other tests show that the program still reaches the agent.
+  EXPECT_EQ(AllowedCallers(L"LaunchPermission"), L"interactive:11 system:11 administrators:11");
+  EXPECT_EQ(AllowedCallers(L"AccessPermission"), L"interactive:3 system:3 administrators:3");
   // The machine's data folder, prepared for every user (Wine keeps no access lists, so
   // only its being there shows here).
   EXPECT_NE(GetFileAttributesW(AgentDataDir().c_str()), INVALID_FILE_ATTRIBUTES);

@@ -1,5 +1,6 @@
 // Domain searches and sequence numbers, the suffix list, and the simulated e-mail
 // (account keys, the security answer) of the service, in-process.
+#include "orvanta/Secrets.h"
 #include "tests/orvanta/ServiceTestUtil.h"
 
 namespace vt::test {
@@ -70,7 +71,8 @@ std::vector<TAgentMail> Outbox(const std::wstring& folder) {
     const std::wstring text = ReadUtf8File(folder + L"Outbox\\" + found.cFileName);
     TAgentMail mail;
     mail.file = found.cFileName;
-    mail.body = text;
+    const size_t body = text.find(L"\r\n\r\n") + 4;  // the headers, and the body opened
+    mail.body = text.substr(0, body) + OpenSecret(text.substr(body, text.size() - body - 2)).plain.value_or(L"?");
     mails.push_back(mail);
   }
   return mails;

@@ -10,6 +10,7 @@
 #include "tests/support/AgentData.h"
 #include "orvanta/AgentService.h"
 #include "orvanta/ErrorTexts.h"
+#include "orvanta/Secrets.h"
 #include "tests/support/TestPaths.h"
 
 namespace vt::test {
@@ -37,8 +38,10 @@ class ServiceFixture : public ::testing::Test {
                                 std::to_wstring(state) + L"\" Online=\"" +
                                 (online ? L"True" : L"False") + L"\"/>");
   }
+  // The stored profile with its sealed answer opened, as the agent reads it.
   std::wstring StoredProfile(const std::wstring& id) const {
-    return FileText(L"Profiles\\" + id + L".xml");
+    const std::wstring stored = FileText(L"Profiles\\" + id + L".xml");
+    return OpenProfileText(stored).text.value_or(stored);
   }
 
   static std::wstring Wide(const char* text) {

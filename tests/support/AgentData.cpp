@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "orvanta/CallJournal.h"
+#include "orvanta/Secrets.h"
 #include "tests/support/TestPaths.h"
 
 namespace vt::test {
@@ -226,14 +227,16 @@ std::wstring StoredCurrentAccount() {
 std::wstring StoredUserProfile(const std::wstring& accountId) {
   const std::wstring id = accountId.empty() ? StoredCurrentAccount() : accountId;
   if (id.empty()) return {};
-  return ReadUtf8File(AgentDataDir() + L"Profiles\\" + id + L".xml");
+  const std::wstring stored = ReadUtf8File(AgentDataDir() + L"Profiles\\" + id + L".xml");
+  return OpenProfileText(stored).text.value_or(stored);
 }
 
 std::wstring StoredLocalSettings() { return ReadUtf8File(AgentDataDir() + L"LocalSetting.xml"); }
 
 std::wstring StoredAccountValue(const std::wstring& accountId, const std::wstring& name) {
-  return AttributeOf(ReadUtf8File(AgentDataDir() + L"Accounts.xml"), L"Account", L"Id", accountId,
-                     name);
+  const std::wstring stored =
+      AttributeOf(ReadUtf8File(AgentDataDir() + L"Accounts.xml"), L"Account", L"Id", accountId, name);
+  return name == L"Key" ? OpenSecret(stored).plain.value_or(stored) : stored;
 }
 
 std::vector<TAgentMail> AgentOutbox() {
@@ -255,6 +258,7 @@ std::vector<TAgentMail> AgentOutbox() {
     if (body != std::wstring::npos) mail.body = text.substr(body + 4);
     while (!mail.body.empty() && (mail.body.back() == L'\n' || mail.body.back() == L'\r'))
       mail.body.pop_back();
+    mail.body = OpenSecret(mail.body).plain.value_or(mail.body);
     mails.push_back(std::move(mail));
   }
   return mails;

@@ -46,15 +46,15 @@ void WriteAgentState(const std::wstring& accountId, int userState, bool online);
 // The current account's id, as the state file names it ("" for none).
 std::wstring StoredCurrentAccount();
 
-// The profile text the agent stored for the account (the current one when empty);
-// "" when there is none.
+// The profile text the agent stored for the account (the current one when empty), its
+// sealed answer opened as the agent opens it; "" when there is none.
 std::wstring StoredUserProfile(const std::wstring& accountId = L"");
 
 // The local settings text the agent stored; "" when there is none.
 std::wstring StoredLocalSettings();
 
 // The value of an attribute of the account's entry in the accounts file ("Key",
-// "ServiceType", "Expiry", "Sequence"); "" when absent.
+// "ServiceType", "Expiry", "Sequence"; a sealed key opened); "" when absent.
 std::wstring StoredAccountValue(const std::wstring& accountId, const std::wstring& name);
 
 // How often the agent's operation (e.g. "GetUserProfile") was called since the last
@@ -70,7 +70,7 @@ struct TAgentMail {
   std::wstring body;
 };
 
-// The messages in the agent's outbox, oldest first.
+// The messages in the agent's outbox, oldest first, their sealed bodies opened.
 std::vector<TAgentMail> AgentOutbox();
 
 // A file's text decoded from UTF-8; "" when the file cannot be read.
