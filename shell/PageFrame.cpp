@@ -39,20 +39,6 @@ void TPageFrame::Refresh() { SetEnabled(!GetSnapshot() && UserProfile.Assigned()
 void TPageFrame::Close() { SetVisible(false); }
 void TPageFrame::Show() { SetVisible(true); }
 
-HRESULT TPageFrame::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IPageWrapper) {
-    *out = static_cast<IPageWrapper*>(this);
-    return S_OK;
-  }
-  if (iid == IID_IBackgroundProvider) {
-    *out = static_cast<IBackgroundProvider*>(this);
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
 int TPageFrame::ShowPageMessage(int number, UINT style) {
   return ::ShowPageMessage(Handle(), number, style);
 }

@@ -10,7 +10,8 @@
 #include "shell/PageWrapper.h"
 #include "skin/SkinBitmap.h"
 
-class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvider {
+class TPageFrame : public TFrame,
+                   public TStaticUnknownOf<TComInterface<IPageWrapper, IID_IPageWrapper>, TBackgroundProviderInterface> {
  public:
   // Virtual operations of every page, in the slot order of IPageWrapper.
   bool STDMETHODCALLTYPE GetEnabled() override;
@@ -26,9 +27,6 @@ class TPageFrame : public TFrame, public IPageWrapper, public IBackgroundProvide
   // Shows the page again (the factory's step for an existing page).
   void Show();
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
   int ShowPageMessage(int number, UINT style);
 

@@ -81,8 +81,9 @@ class TScrollHider {
 // edit's scroll messages), which the skinned ones handle behind a TScrollHider.
 bool IsScrollRequest(UINT msg);
 
-template <class Base>
-class TBGControl : public Base, public IBackgroundProvider {
+// `TMore` lists further interfaces the control answers for (TComInterface).
+template <class Base, class... TMore>
+class TBGControl : public Base, public TStaticUnknownOf<TBackgroundProviderInterface, TMore...> {
  public:
   // The arguments of the standard control's constructor.
   template <class... Args>
@@ -119,18 +120,6 @@ class TBGControl : public Base, public IBackgroundProvider {
   }
 
   HBITMAP STDMETHODCALLTYPE GetBackground() override { return background_.Handle(); }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (iid == IID_IUnknown || iid == IID_IBackgroundProvider) {
-      *out = static_cast<IBackgroundProvider*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  // Owner-managed: counting never destroys the control.
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
  protected:
   // A new cut-out was taken (the parent offered a picture); the panel passes it on.

@@ -5,12 +5,12 @@
 #include "toolkit/Painting.h"
 
 TBGEdit::TBGEdit(TControl& parent, const TControlArgs& args, const TEditOptions& options)
-    : TBGControl<TEdit>(parent, args, options) {}
+    : TBase(parent, args, options) {}
 
 void TBGEdit::RefreshBackground() { Cut(); }
 
 void TBGEdit::PaintFace(HDC dc) {
-  TBGControl<TEdit>::PaintFace(dc);
+  TBase::PaintFace(dc);
   // Only an edit at rest that shows the start of a text in the clear: a scrolled edit
   // shows what the user scrolled to, a masked one shows no text.
   const bool multiLine = GetWindowLongW(Handle(), GWL_STYLE) & ES_MULTILINE;
@@ -37,10 +37,3 @@ void TBGEdit::PaintFace(HDC dc) {
   if (oldFont) SelectObject(dc, oldFont);
 }
 
-HRESULT TBGEdit::QueryInterface(REFIID iid, void** out) {
-  if (out && iid == IID_IBackgroundRefresh) {
-    *out = static_cast<IBackgroundRefresh*>(this);
-    return S_OK;
-  }
-  return TBGControl<TEdit>::QueryInterface(iid, out);
-}

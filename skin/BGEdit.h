@@ -11,16 +11,15 @@
 #include "skin/BGControl.h"
 #include "toolkit/Edit.h"
 
-class TBGEdit : public TBGControl<TEdit>, public IBackgroundRefresh {
+class TBGEdit : public TBGControl<TEdit, TBackgroundRefreshInterface> {
+  using TBase = TBGControl<TEdit, TBackgroundRefreshInterface>;
+
  public:
   TBGEdit(TControl& parent, const TControlArgs& args, const TEditOptions& options = {});
 
   // Cuts the background anew from the parent and repaints.
   void STDMETHODCALLTYPE RefreshBackground() override;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
  protected:
   bool CutsOnMove() const override { return true; }

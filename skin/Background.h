@@ -27,6 +27,7 @@
 #include <optional>
 
 #include "toolkit/ComPtr.h"
+#include "toolkit/StaticUnknown.h"
 #include "skin/SkinBitmap.h"
 
 // {DF184394-FA58-49BF-9340-59144D0B8167}
@@ -48,6 +49,10 @@ inline constexpr GUID IID_IBackgroundRefresh = {
 struct IBackgroundRefresh : public IUnknown {
   virtual void STDMETHODCALLTYPE RefreshBackground() = 0;
 };
+
+// The two interfaces as TStaticUnknownOf lists them.
+using TBackgroundProviderInterface = TComInterface<IBackgroundProvider, IID_IBackgroundProvider>;
+using TBackgroundRefreshInterface = TComInterface<IBackgroundRefresh, IID_IBackgroundRefresh>;
 
 // The registered message through which a window is asked for an interface of its
 // object (see the comment at the top).

@@ -125,16 +125,6 @@ TPicBtn::TPicBtn(TControl& parent, const TControlArgs& args)
 
 TPicBtn::~TPicBtn() = default;
 
-HRESULT TPicBtn::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IBackgroundProvider) {
-    *out = static_cast<IBackgroundProvider*>(this);
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
 void TPicBtn::SetVisualState(TPicState state) {
   if (state == state_) return;
   // A checked button keeps its checked face, except while it is held.

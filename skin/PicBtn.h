@@ -75,7 +75,7 @@ class TCusPic {
   mutable std::wstring waitingFile_;
 };
 
-class TPicBtn : public TCustomControl, public IBackgroundProvider {
+class TPicBtn : public TCustomControl, public TStaticUnknownOf<TBackgroundProviderInterface> {
  public:
   static constexpr int kDefaultWidth = 75;
   static constexpr int kDefaultHeight = 25;
@@ -134,9 +134,6 @@ class TPicBtn : public TCustomControl, public IBackgroundProvider {
 
   // IBackgroundProvider: the button's own cut-out, for controls placed on it.
   HBITMAP STDMETHODCALLTYPE GetBackground() override { return background_.Handle(); }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;

@@ -32,16 +32,6 @@ HBITMAP TBGForm::GetBackground() {
   return sources_.empty() ? nullptr : sources_.back()->Bitmap().Handle();
 }
 
-HRESULT TBGForm::QueryInterface(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  if (iid == IID_IUnknown || iid == IID_IBackgroundProvider) {
-    *out = static_cast<IBackgroundProvider*>(this);
-    return S_OK;
-  }
-  *out = nullptr;
-  return E_NOINTERFACE;
-}
-
 void TBGForm::Paint(HDC dc, const RECT& clip) {
   TForm::Paint(dc, clip);
   if (HBITMAP picture = GetBackground()) {

@@ -10,7 +10,7 @@
 
 class TBGSource;
 
-class TBGForm : public TForm, public IBackgroundProvider {
+class TBGForm : public TForm, public TStaticUnknownOf<TBackgroundProviderInterface> {
  public:
   // The defaults of a skinned window: a 570 x 413 client area, a fixed single border
   // with only the system menu, caption "BGForm", Arial with a 12-pixel character
@@ -27,10 +27,6 @@ class TBGForm : public TForm, public IBackgroundProvider {
   // The skin sources owned by the form, in the order they were created.
   const std::vector<TBGSource*>& Sources() const noexcept { return sources_; }
 
-  // IUnknown, owner-managed: counting never destroys the form.
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
-  ULONG STDMETHODCALLTYPE AddRef() override { return 1; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
 
  protected:
   void Paint(HDC dc, const RECT& clip) override;
