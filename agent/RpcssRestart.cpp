@@ -2,23 +2,11 @@
 
 #include <windows.h>
 
+#include "toolkit/Handle.h"
+
 namespace {
 
 constexpr wchar_t kServiceName[] = L"RpcSs";
-
-class TServiceHandle {
- public:
-  explicit TServiceHandle(SC_HANDLE handle) : handle_(handle) {}
-  TServiceHandle(const TServiceHandle&) = delete;
-  TServiceHandle& operator=(const TServiceHandle&) = delete;
-  ~TServiceHandle() {
-    if (handle_) CloseServiceHandle(handle_);
-  }
-  SC_HANDLE Get() const { return handle_; }
-
- private:
-  SC_HANDLE handle_;
-};
 
 bool WaitForState(SC_HANDLE service, DWORD wanted, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -39,9 +27,9 @@ bool IsWineHost() {
 }
 
 bool RestartComActivationService(unsigned long timeoutMs) {
-  TServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+  TScmHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
   if (!manager.Get()) return false;
-  TServiceHandle service(OpenServiceW(manager.Get(), kServiceName,
+  TScmHandle service(OpenServiceW(manager.Get(), kServiceName,
                                       SERVICE_STOP | SERVICE_START | SERVICE_QUERY_STATUS));
   if (!service.Get()) return false;
   SERVICE_STATUS status{};

@@ -12,101 +12,74 @@ constexpr wchar_t kQuitName[] = L"OrvantaAgentQuit";
 constexpr wchar_t kRestartName[] = L"OrvantaAgentRestart";
 
 bool ProcessAlive(DWORD pid) {
-  HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, pid);
-  if (!process) return false;
-  const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
-  CloseHandle(process);
-  return alive;
+  const TKernelHandle process(OpenProcess(SYNCHRONIZE, FALSE, pid));
+  return process && WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT;
 }
 
 class TRecordView {
  public:
-  TRecordView() {
-    mapping_ = OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, kRecordName);
-    if (mapping_)
-      record_ = static_cast<TRecord*>(
-          MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TRecord)));
-  }
-  TRecordView(const TRecordView&) = delete;
-  TRecordView& operator=(const TRecordView&) = delete;
-  ~TRecordView() {
-    if (record_) UnmapViewOfFile(record_);
-    if (mapping_) CloseHandle(mapping_);
-  }
-  TRecord* Get() const { return record_; }
+  TRecordView()
+      : mapping_(OpenFileMappingW(FILE_MAP_READ | FILE_MAP_WRITE, FALSE, kRecordName)),
+        record_(mapping_ ? static_cast<TRecord*>(MapViewOfFile(mapping_.Get(), FILE_MAP_READ | FILE_MAP_WRITE,
+                                                                0, 0, sizeof(TRecord)))
+                         : nullptr) {}
+  TRecord* Get() const { return record_.Get(); }
 
  private:
-  HANDLE mapping_ = nullptr;
-  TRecord* record_ = nullptr;
+  TKernelHandle mapping_;
+  TMappedView<TRecord> record_;
 };
 
-bool AnyAgentLeft() {
-  HANDLE mapping = OpenFileMappingW(FILE_MAP_READ, FALSE, kRecordName);
-  if (!mapping) return false;  // the record lives only while some agent holds it
-  CloseHandle(mapping);
-  return true;
-}
+// The record lives only while some agent holds it.
+bool AnyAgentLeft() { return static_cast<bool>(TKernelHandle(OpenFileMappingW(FILE_MAP_READ, FALSE, kRecordName))); }
 
 }  // namespace
 
-TAgentPresence::TAgentPresence() {
-  mapping_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TRecord),
-                                kRecordName);
-  if (mapping_)
-    record_ = static_cast<TRecord*>(
-        MapViewOfFile(mapping_, FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TRecord)));
-  quit_ = CreateEventW(nullptr, TRUE, FALSE, kQuitName);
-  restart_ = CreateEventW(nullptr, FALSE, FALSE, kRestartName);
-}
+TAgentPresence::TAgentPresence()
+    : mapping_(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(TRecord), kRecordName)),
+      record_(mapping_ ? static_cast<TRecord*>(
+                             MapViewOfFile(mapping_.Get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(TRecord)))
+                       : nullptr),
+      quit_(CreateEventW(nullptr, TRUE, FALSE, kQuitName)),
+      restart_(CreateEventW(nullptr, FALSE, FALSE, kRestartName)) {}
 
-TAgentPresence::~TAgentPresence() {
-  Withdraw();
-  if (record_) UnmapViewOfFile(record_);
-  if (mapping_) CloseHandle(mapping_);
-  if (quit_) CloseHandle(quit_);
-  if (restart_) CloseHandle(restart_);
-}
+TAgentPresence::~TAgentPresence() { Withdraw(); }
 
 bool TAgentPresence::OtherAgentServing() const {
   if (!record_) return false;
-  const DWORD pid = static_cast<DWORD>(record_->pid);
+  const DWORD pid = static_cast<DWORD>(record_.Get()->pid);
   return pid && pid != GetCurrentProcessId() && ProcessAlive(pid);
 }
 
 void TAgentPresence::Announce() {
   if (!record_) return;
-  InterlockedExchange(&record_->pid, static_cast<LONG>(GetCurrentProcessId()));
-  InterlockedIncrement(&record_->generation);
+  InterlockedExchange(&record_.Get()->pid, static_cast<LONG>(GetCurrentProcessId()));
+  InterlockedIncrement(&record_.Get()->generation);
 }
 
 void TAgentPresence::Withdraw() {
   if (record_)
-    InterlockedCompareExchange(&record_->pid, 0, static_cast<LONG>(GetCurrentProcessId()));
+    InterlockedCompareExchange(&record_.Get()->pid, 0, static_cast<LONG>(GetCurrentProcessId()));
 }
 
 bool QuitRunningAgents(DWORD timeoutMs) {
-  HANDLE quit = OpenEventW(EVENT_MODIFY_STATE, FALSE, kQuitName);
+  const TKernelHandle quit(OpenEventW(EVENT_MODIFY_STATE, FALSE, kQuitName));
   if (!quit) return !AnyAgentLeft();
-  SetEvent(quit);
+  SetEvent(quit.Get());
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   bool gone = false;
   while (!(gone = !AnyAgentLeft()) && GetTickCount64() < deadline) Sleep(50);
   // An agent started after this must not find the event still set.
-  ResetEvent(quit);
-  CloseHandle(quit);
+  ResetEvent(quit.Get());
   return gone;
 }
 
 bool RestartRunningAgent(DWORD timeoutMs) {
   TRecordView view;  // holding the record keeps its count across the hand-over
-  HANDLE restart = OpenEventW(EVENT_MODIFY_STATE, FALSE, kRestartName);
-  if (!view.Get() || !restart) {
-    if (restart) CloseHandle(restart);
-    return false;
-  }
+  const TKernelHandle restart(OpenEventW(EVENT_MODIFY_STATE, FALSE, kRestartName));
+  if (!view.Get() || !restart) return false;
   const LONG before = view.Get()->generation;
-  SetEvent(restart);
-  CloseHandle(restart);
+  SetEvent(restart.Get());
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
   while (GetTickCount64() < deadline) {
     const LONG pid = view.Get()->pid;

@@ -10,6 +10,8 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/Handle.h"
+
 class TAgentPresence {
  public:
   TAgentPresence();
@@ -24,14 +26,14 @@ class TAgentPresence {
   // Called when this agent stops serving.
   void Withdraw();
 
-  HANDLE QuitEvent() const { return quit_; }
-  HANDLE RestartEvent() const { return restart_; }
+  HANDLE QuitEvent() const { return quit_.Get(); }
+  HANDLE RestartEvent() const { return restart_.Get(); }
 
  private:
-  HANDLE mapping_ = nullptr;
-  struct TRecord* record_ = nullptr;
-  HANDLE quit_ = nullptr;
-  HANDLE restart_ = nullptr;
+  TKernelHandle mapping_;
+  TMappedView<struct TRecord> record_;
+  TKernelHandle quit_;
+  TKernelHandle restart_;
 };
 
 // "-Quit": signals every agent of the session to end and waits up to `timeoutMs` for

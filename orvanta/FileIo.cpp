@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "orvanta/ErrorTexts.h"
+#include "toolkit/Handle.h"
 
 std::wstring ExePath() {
   std::vector<wchar_t> buffer(MAX_PATH);
@@ -70,19 +71,6 @@ std::optional<std::wstring> FromUtf8(const std::string& bytes) {
 
 namespace {
 
-class THandle {
- public:
-  explicit THandle(HANDLE h) : h_(h) {}
-  THandle(const THandle&) = delete;
-  THandle& operator=(const THandle&) = delete;
-  ~THandle() { if (Valid()) CloseHandle(h_); }
-  bool Valid() const { return h_ != INVALID_HANDLE_VALUE && h_ != nullptr; }
-  HANDLE Get() const { return h_; }
-
- private:
-  HANDLE h_;
-};
-
 // Under Wine a file cannot be replaced while any process has it open, whatever sharing
 // it was opened with (the server answers access denied), and MoveFileExW opens the
 // destination itself for a moment before renaming; on Windows a virus scanner or the
@@ -126,8 +114,8 @@ std::optional<std::string> ReadBytes(const std::wstring& path) {
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     return opened != INVALID_HANDLE_VALUE;
   });
-  THandle file(opened);
-  if (!file.Valid()) {
+  TKernelHandle file(opened);
+  if (!file) {
     const DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::nullopt;
     throw TAgentError(TAgentFault::StoreCorrupt, path);
@@ -169,9 +157,9 @@ TPendingFile::TPendingFile(std::wstring path, const std::wstring& text)
   const std::string bytes = ToUtf8(text);
   DWORD error = ERROR_SUCCESS;
   {
-    THandle file(CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    TKernelHandle file(CreateFileW(temp_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.Valid()) ThrowStoreWrite(path_);
+    if (!file) ThrowStoreWrite(path_);
     DWORD written = 0;
     const bool ok = bytes.empty() || (WriteFile(file.Get(), bytes.data(),
                                                 static_cast<DWORD>(bytes.size()), &written,

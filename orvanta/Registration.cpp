@@ -6,6 +6,7 @@
 #include "agent/AgentIntf.h"
 #include "orvanta/ComRef.h"
 #include "orvanta/FileIo.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -30,14 +31,12 @@ std::wstring GuidText(const GUID& guid) {
 
 HRESULT SetString(HKEY root, const std::wstring& key, const wchar_t* name,
                   const std::wstring& value) {
-  HKEY handle = nullptr;
+  TRegKeyHandle handle;
   LSTATUS status = RegCreateKeyExW(root, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                   &handle, nullptr);
-  if (status == ERROR_SUCCESS) {
-    status = RegSetValueExW(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                                   handle.Receive(), nullptr);
+  if (status == ERROR_SUCCESS)
+    status = RegSetValueExW(handle.Get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-    RegCloseKey(handle);
-  }
   return HRESULT_FROM_WIN32(status);
 }
 
@@ -47,13 +46,11 @@ HRESULT SetSecurity(const std::wstring& key, const wchar_t* name, const wchar_t*
   ULONG size = 0;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, &size))
     return HRESULT_FROM_WIN32(GetLastError());
-  HKEY handle = nullptr;
+  TRegKeyHandle handle;
   LSTATUS status = RegCreateKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
-                                   &handle, nullptr);
-  if (status == ERROR_SUCCESS) {
-    status = RegSetValueExW(handle, name, 0, REG_BINARY, static_cast<const BYTE*>(descriptor), size);
-    RegCloseKey(handle);
-  }
+                                   handle.Receive(), nullptr);
+  if (status == ERROR_SUCCESS)
+    status = RegSetValueExW(handle.Get(), name, 0, REG_BINARY, static_cast<const BYTE*>(descriptor), size);
   LocalFree(descriptor);
   return HRESULT_FROM_WIN32(status);
 }
@@ -110,11 +107,7 @@ HRESULT UnregisterServer() {
   }
   DeleteTree(HKEY_LOCAL_MACHINE, kClasses + std::wstring(L"AppID\\") + kAppIdText);
   const HRESULT hr = UnRegisterTypeLib(LIBID_OrvantaLib, 1, 0, LOCALE_NEUTRAL, SYS_WIN64);
-  HKEY product = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kProductKey, 0, KEY_SET_VALUE, &product) == ERROR_SUCCESS) {
-    RegDeleteValueW(product, kInstallPathValue);
-    RegCloseKey(product);
-  }
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kProductKey, kInstallPathValue);
   DeleteIfEmpty(HKEY_LOCAL_MACHINE, kProductKey);
   DeleteIfEmpty(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Tavrinel");
   // A library that was never registered is not a failure of unregistering.
@@ -124,10 +117,6 @@ HRESULT UnregisterServer() {
 HRESULT SetLocalService(const std::wstring& serviceName) {
   const std::wstring key = kClasses + std::wstring(L"AppID\\") + kAppIdText;
   if (!serviceName.empty()) return SetString(HKEY_LOCAL_MACHINE, key, L"LocalService", serviceName);
-  HKEY handle = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
-    RegDeleteValueW(handle, L"LocalService");
-    RegCloseKey(handle);
-  }
+  RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), L"LocalService");
   return S_OK;
 }

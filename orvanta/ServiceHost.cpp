@@ -9,6 +9,7 @@
 #include "orvanta/ErrorInfoChannel.h"
 #include "orvanta/FileIo.h"
 #include "orvanta/Registration.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -16,19 +17,6 @@ constexpr wchar_t kDisplayName[] = L"Veltrano 动态域名代理";
 constexpr wchar_t kDescription[] =
     L"保持账户的域名指向本机的当前地址，并为用户配置程序提供账户数据。";
 constexpr DWORD kStopWaitMs = 10000;
-
-class TScHandle {
- public:
-  explicit TScHandle(SC_HANDLE h) : h_(h) {}
-  TScHandle(const TScHandle&) = delete;
-  TScHandle& operator=(const TScHandle&) = delete;
-  ~TScHandle() { if (h_) CloseServiceHandle(h_); }
-  SC_HANDLE Get() const { return h_; }
-  explicit operator bool() const { return h_ != nullptr; }
-
- private:
-  SC_HANDLE h_;
-};
 
 bool WaitForState(SC_HANDLE service, DWORD wanted, DWORD timeoutMs) {
   const ULONGLONG deadline = GetTickCount64() + timeoutMs;
@@ -97,16 +85,16 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
 
 int InstallService() {
   if (FAILED(RegisterServer())) return 1;
-  TScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
+  TScmHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CREATE_SERVICE));
   if (!manager) return 1;
   const std::wstring command = L"\"" + ExePath() + L"\" -Service";
-  TScHandle service(CreateServiceW(manager.Get(), kServiceName, kDisplayName, SERVICE_ALL_ACCESS,
+  TScmHandle service(CreateServiceW(manager.Get(), kServiceName, kDisplayName, SERVICE_ALL_ACCESS,
                                    SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
                                    SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr,
                                    nullptr, nullptr, nullptr));
   if (!service && GetLastError() == ERROR_SERVICE_EXISTS) {
     // Installed before, perhaps from another folder: point it at this executable.
-    TScHandle existing(OpenServiceW(manager.Get(), kServiceName, SERVICE_ALL_ACCESS));
+    TScmHandle existing(OpenServiceW(manager.Get(), kServiceName, SERVICE_ALL_ACCESS));
     if (!existing ||
         !ChangeServiceConfigW(existing.Get(), SERVICE_WIN32_OWN_PROCESS, SERVICE_AUTO_START,
                               SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr, nullptr,
@@ -123,9 +111,9 @@ int InstallService() {
 
 int UninstallService() {
   SetLocalService({});
-  TScHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+  TScmHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
   if (!manager) return 1;
-  TScHandle service(
+  TScmHandle service(
       OpenServiceW(manager.Get(), kServiceName, SERVICE_STOP | SERVICE_QUERY_STATUS | DELETE));
   if (!service) return GetLastError() == ERROR_SERVICE_DOES_NOT_EXIST ? 0 : 1;
   SERVICE_STATUS status{};

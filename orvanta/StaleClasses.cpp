@@ -7,6 +7,7 @@
 
 #include "agent/RpcssRestart.h"
 #include "orvanta/Registration.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -46,21 +47,16 @@ class TNotes {
  public:
   TNotes() {
     RegCreateKeyExW(HKEY_LOCAL_MACHINE, NotesKey().c_str(), 0, nullptr, REG_OPTION_VOLATILE,
-                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key_, nullptr);
-  }
-  TNotes(const TNotes&) = delete;
-  TNotes& operator=(const TNotes&) = delete;
-  ~TNotes() {
-    if (key_) RegCloseKey(key_);
+                    KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, key_.Receive(), nullptr);
   }
 
   void Add(const TProcessMark& mark) {
     if (key_)
-      RegSetValueExW(key_, Name(mark.pid).c_str(), 0, REG_BINARY,
+      RegSetValueExW(key_.Get(), Name(mark.pid).c_str(), 0, REG_BINARY,
                      reinterpret_cast<const BYTE*>(&mark), sizeof mark);
   }
   void Remove(DWORD pid) {
-    if (key_) RegDeleteValueW(key_, Name(pid).c_str());
+    if (key_) RegDeleteValueW(key_.Get(), Name(pid).c_str());
   }
   std::vector<TProcessMark> Marks() const {
     std::vector<TProcessMark> marks;
@@ -68,7 +64,7 @@ class TNotes {
       wchar_t name[32];
       TProcessMark mark;
       DWORD nameLength = 32, type = 0, size = sizeof mark;
-      const LSTATUS status = RegEnumValueW(key_, i, name, &nameLength, nullptr, &type,
+      const LSTATUS status = RegEnumValueW(key_.Get(), i, name, &nameLength, nullptr, &type,
                                            reinterpret_cast<BYTE*>(&mark), &size);
       if (status == ERROR_NO_MORE_ITEMS) break;
       // A value of another shape is left to be overwritten; it names no agent.
@@ -79,7 +75,7 @@ class TNotes {
 
  private:
   static std::wstring Name(DWORD pid) { return std::to_wstring(pid); }
-  HKEY key_ = nullptr;
+  TRegKeyHandle key_;
 };
 
 }  // namespace

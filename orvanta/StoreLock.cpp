@@ -43,13 +43,12 @@ HANDLE OpenStoreMutex(const std::wstring& folder) {
 
 TStoreLock::TStoreLock(const std::wstring& folder) : mutex_(OpenStoreMutex(folder)) {
   if (!mutex_) return;
-  switch (WaitForSingleObject(mutex_, kWaitMs)) {
+  switch (WaitForSingleObject(mutex_.Get(), kWaitMs)) {
     case WAIT_OBJECT_0:
     case WAIT_ABANDONED:  // its holder died; each file it left is whole all the same
       held_ = true;
       return;
     case WAIT_TIMEOUT:
-      CloseHandle(mutex_);
       throw TAgentError(TAgentFault::StoreWrite, PathWithReason(folder, ERROR_TIMEOUT));
     default:  // no wait possible: as without the lock
       return;
@@ -57,6 +56,5 @@ TStoreLock::TStoreLock(const std::wstring& folder) : mutex_(OpenStoreMutex(folde
 }
 
 TStoreLock::~TStoreLock() {
-  if (held_) ReleaseMutex(mutex_);
-  if (mutex_) CloseHandle(mutex_);
+  if (held_) ReleaseMutex(mutex_.Get());
 }

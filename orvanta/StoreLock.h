@@ -9,6 +9,8 @@
 
 #include <string>
 
+#include "toolkit/Handle.h"
+
 class TStoreLock {
  public:
   // Waits until no other process holds the lock of the store in `folder`. Raises
@@ -25,6 +27,6 @@ class TStoreLock {
   static constexpr DWORD kWaitMs = 15000;
 
  private:
-  HANDLE mutex_ = nullptr;
+  TKernelHandle mutex_;
   bool held_ = false;
 };

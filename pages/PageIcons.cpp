@@ -1,5 +1,6 @@
 #include "pages/PageIcons.h"
 
+#include "toolkit/Handle.h"
 #include "toolkit/Painting.h"
 
 namespace {
@@ -12,13 +13,10 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 class TPenScope {
  public:
   TPenScope(HDC dc, COLORREF colour, int width)
-      : pen_(CreatePen(PS_SOLID, width, colour)), select_(dc, pen_) {}
-  ~TPenScope() { DeleteObject(pen_); }
-  TPenScope(const TPenScope&) = delete;
-  TPenScope& operator=(const TPenScope&) = delete;
+      : pen_(CreatePen(PS_SOLID, width, colour)), select_(dc, pen_.Get()) {}
 
  private:
-  HPEN pen_;
+  TGdiObject<HPEN> pen_;
   TDCSelect select_;
 };
 
@@ -31,40 +29,30 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 
 HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw) {
   HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP colour = CreateCompatibleBitmap(screen, size, size);
-  HBITMAP mask = CreateBitmap(size, size, 1, 1, nullptr);
+  const TMemoryDC dc(CreateCompatibleDC(screen));
+  const TGdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen, size, size));
+  const TGdiObject<HBITMAP> mask(CreateBitmap(size, size, 1, 1, nullptr));
   ReleaseDC(nullptr, screen);
-  HGDIOBJ old = SelectObject(dc, colour);
-  RECT all{0, 0, size, size};
-  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  draw(dc);
-  HDC maskDc = CreateCompatibleDC(dc);
-  HGDIOBJ oldMask = SelectObject(maskDc, mask);
-  // Monochrome conversion: pixels of the background colour become 1 (transparent).
-  SetBkColor(dc, RGB(0, 0, 0));
-  BitBlt(maskDc, 0, 0, size, size, dc, 0, 0, SRCCOPY);
-  SelectObject(maskDc, oldMask);
-  DeleteDC(maskDc);
-  SelectObject(dc, old);
-  DeleteDC(dc);
-  ICONINFO info{TRUE, 0, 0, mask, colour};
-  HICON icon = CreateIconIndirect(&info);
-  DeleteObject(colour);
-  DeleteObject(mask);
-  return icon;
+  {
+    const TDCSelect drawing(dc.Get(), colour.Get());
+    RECT all{0, 0, size, size};
+    FillRect(dc.Get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    draw(dc.Get());
+    const TMemoryDC maskDc(CreateCompatibleDC(dc.Get()));
+    const TDCSelect masking(maskDc.Get(), mask.Get());
+    // Monochrome conversion: pixels of the background colour become 1 (transparent).
+    SetBkColor(dc.Get(), RGB(0, 0, 0));
+    BitBlt(maskDc.Get(), 0, 0, size, size, dc.Get(), 0, 0, SRCCOPY);
+  }
+  ICONINFO info{TRUE, 0, 0, mask.Get(), colour.Get()};
+  return CreateIconIndirect(&info);  // a copy of both pictures
 }
 
 void FillShape(HDC dc, COLORREF colour, const std::function<void()>& shape) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  HPEN pen = CreatePen(PS_SOLID, 1, colour);
-  HGDIOBJ oldBrush = SelectObject(dc, brush);
-  HGDIOBJ oldPen = SelectObject(dc, pen);
+  const TGdiObject<HBRUSH> brush(CreateSolidBrush(colour));
+  const TPenScope pen(dc, colour, 1);
+  const TDCSelect filling(dc, brush.Get());
   shape();
-  SelectObject(dc, oldPen);
-  SelectObject(dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
 }
 
 void AssignIcon(TPicture& picture, HICON icon) { picture.TakeIcon(icon); }

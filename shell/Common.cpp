@@ -10,6 +10,8 @@
 #include <new>
 #include <utility>
 
+#include "toolkit/Handle.h"
+
 // ---------------------------------------------------------------------------
 // TRegion
 
@@ -60,23 +62,6 @@ std::wstring GetExeDir() {
 
 namespace {
 
-// Closes a registry key on every way out.
-class TRegKey {
- public:
-  TRegKey(HKEY root, const std::wstring& path) {
-    if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key_) != ERROR_SUCCESS) key_ = nullptr;
-  }
-  ~TRegKey() {
-    if (key_) RegCloseKey(key_);
-  }
-  TRegKey(const TRegKey&) = delete;
-  TRegKey& operator=(const TRegKey&) = delete;
-  HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
-
 // The text of a REG_SZ or REG_EXPAND_SZ value, as stored; empty otherwise.
 std::wstring QueryString(HKEY key, const std::wstring& name) {
   // The value may grow between the size query and the read; a few tries suffice.
@@ -107,8 +92,9 @@ std::wstring ReadRegString(HKEY root, const std::wstring& keyPath, const std::ws
   const std::wstring path =
       first == std::wstring::npos ? std::wstring()
                                   : keyPath.substr(first, keyPath.find_last_not_of(L'\\') - first + 1);
-  const TRegKey key(root, path);
-  return key.Get() ? QueryString(key.Get(), valueName) : std::wstring();
+  TRegKeyHandle key;
+  if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) return {};
+  return QueryString(key.Get(), valueName);
 }
 
 std::wstring GetInstallPath() {

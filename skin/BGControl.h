@@ -22,6 +22,7 @@
 
 #include "skin/Background.h"
 #include "skin/SkinBitmap.h"
+#include "toolkit/Painting.h"
 
 // The distance from the window's outer edge to its client area's top-left corner.
 int BorderOffset(HWND window);
@@ -191,14 +192,8 @@ class TBGControl : public Base, public TStaticUnknownOf<TBackgroundProviderInter
 
  private:
   void PaintOnScreen() {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(this->Handle(), &ps);
-    struct TEnd {
-      HWND window;
-      PAINTSTRUCT* ps;
-      ~TEnd() { EndPaint(window, ps); }
-    } end{this->Handle(), &ps};
-    if (dc) PaintSkinned(dc);
+    const TPaintScope paint(this->Handle());
+    if (paint.DC()) PaintSkinned(paint.DC());
   }
 
   TSkinBitmap background_;

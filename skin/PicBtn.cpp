@@ -420,9 +420,7 @@ const TCusPic& TPicBtn::StatePicture() const noexcept {
 
 void TPicBtn::PaintPlain(HDC dc) {
   const RECT client = ClientRect();
-  HBRUSH brush = CreateSolidBrush(Color());
-  FillRect(dc, &client, brush);
-  DeleteObject(brush);
+  FillColor(dc, client, Color());
   const std::wstring caption = Caption();
   if (caption.empty()) return;
   const int oldMode = SetBkMode(dc, TRANSPARENT);

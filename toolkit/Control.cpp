@@ -24,7 +24,6 @@ void EnsureCommonControls() {
   (void)done;
 }
 
-bool IsCtlColor(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 }  // namespace
 
@@ -236,7 +235,7 @@ std::optional<LRESULT> TControl::ReflectToChild(UINT msg, WPARAM wParam, LPARAM 
       if (lParam) child = ChildByHandle(reinterpret_cast<DELETEITEMSTRUCT*>(lParam)->hwndItem);
       break;
     default:
-      if (IsCtlColor(msg)) child = ChildByHandle(reinterpret_cast<HWND>(lParam));
+      if (IsCtlColorMessage(msg)) child = ChildByHandle(reinterpret_cast<HWND>(lParam));
       break;
   }
   if (!child) return std::nullopt;
@@ -443,3 +442,5 @@ HWND FirstTabStop(HWND container) {
   }
   return nullptr;
 }
+
+bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }

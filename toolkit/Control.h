@@ -211,3 +211,5 @@ bool CanTakeFocus(HWND window);
 // in the dialog manager's order (z-order, into WS_EX_CONTROLPARENT containers); null when
 // there is none.
 HWND FirstTabStop(HWND container);
+// True for the WM_CTLCOLOR* messages a parent gets to colour its standard children.
+bool IsCtlColorMessage(UINT msg);

@@ -1,6 +1,7 @@
 #include "toolkit/CustomControl.h"
 
 #include "toolkit/BackBuffer.h"
+#include "toolkit/Painting.h"
 
 TCustomControl::TCustomControl(TControl& parent, const TControlArgs& args)
     : TCustomControl(parent, args, L"TCustomControl", 0, 0) {}
@@ -21,49 +22,13 @@ void TCustomControl::SetColor(COLORREF color) {
 }
 
 void TCustomControl::Paint(HDC dc, const RECT& clip) {
-  HBRUSH brush = CreateSolidBrush(color_);
-  FillRect(dc, &clip, brush);
-  DeleteObject(brush);
+  FillColor(dc, clip, color_);
 }
 
-namespace {
-
-// BeginPaint/EndPaint as a scope: a Paint that throws must still validate the
-// window, or WM_PAINT (and its error report) would come back for ever.
-class TPaintScope {
- public:
-  explicit TPaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
-  ~TPaintScope() { EndPaint(window_, &ps_); }
-  TPaintScope(const TPaintScope&) = delete;
-  TPaintScope& operator=(const TPaintScope&) = delete;
-  HDC DC() const { return dc_; }
-  const RECT& Area() const { return ps_.rcPaint; }
-
- private:
-  HWND window_;
-  PAINTSTRUCT ps_{};
-  HDC dc_;
-};
-
-class TSelectScope {
- public:
-  TSelectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
-  ~TSelectScope() {
-    if (old_) SelectObject(dc_, old_);
-  }
-  TSelectScope(const TSelectScope&) = delete;
-  TSelectScope& operator=(const TSelectScope&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
-}  // namespace
 
 void TCustomControl::PaintInto(HDC target, const RECT& clip) {
   TBackBuffer buffer(target, clip);
-  TSelectScope font(buffer.DC(), Font() ? Font()->Handle() : nullptr);
+  TDCSelect font(buffer.DC(), Font() ? Font()->Handle() : nullptr);
   Paint(buffer.DC(), clip);
 }
 

@@ -1,5 +1,6 @@
 // One owner for the system's handles that are closed by a function call (kernel
-// objects, registry keys, service-manager handles): it closes the handle once, moves
+// objects, views of file mappings, registry keys, service-manager handles, GDI objects
+// and memory DCs): it closes the handle once, moves
 // but never copies, and says whether it holds one. A kernel handle is "none" both as
 // null and as INVALID_HANDLE_VALUE, since CreateFile gives the one and most other
 // calls the other.
@@ -50,5 +51,11 @@ class THandleOwner {
 };
 
 using TKernelHandle = THandleOwner<HANDLE, &CloseHandle>;
+// A view of a file mapping, as MapViewOfFile gives it.
+template <class T>
+using TMappedView = THandleOwner<T*, &UnmapViewOfFile>;
 using TRegKeyHandle = THandleOwner<HKEY, &RegCloseKey>;
 using TScmHandle = THandleOwner<SC_HANDLE, &CloseServiceHandle>;
+template <class T>
+using TGdiObject = THandleOwner<T, &DeleteObject>;  // HBITMAP, HBRUSH, HRGN, HFONT
+using TMemoryDC = THandleOwner<HDC, &DeleteDC>;

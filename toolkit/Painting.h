@@ -1,5 +1,5 @@
 // Drawing helpers shared by the controls that paint themselves (panel, bevel, image,
-// speed button, tab set, draw grid, picture button, link): scoped object selection,
+// speed button, tab set, draw grid, picture button, link): scoped painting and object selection,
 // solid fills, 3D frames, the checkered dither brush, the focus mark, and the parent's
 // background for controls that look transparent although they are real child windows.
 #pragma once
@@ -18,6 +18,23 @@ class TDCSelect {
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// BeginPaint/EndPaint as a scope: a Paint that throws must still validate the
+// window, or WM_PAINT (and its error report) would come back for ever.
+class TPaintScope {
+ public:
+  explicit TPaintScope(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+  ~TPaintScope() { EndPaint(window_, &ps_); }
+  TPaintScope(const TPaintScope&) = delete;
+  TPaintScope& operator=(const TPaintScope&) = delete;
+  HDC DC() const { return dc_; }
+  const RECT& Area() const { return ps_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
 };
 
 void FillColor(HDC dc, const RECT& rect, COLORREF colour);

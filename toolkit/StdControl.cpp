@@ -21,19 +21,16 @@ TNoRedraw::~TNoRedraw() {
   control_.Invalidate();
 }
 
-bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
 
 TStdControl::TStdControl(TControl& parent, const TControlArgs& args, COLORREF color)
     : TControl(parent, args), color_(color), fontColor_(GetSysColor(COLOR_WINDOWTEXT)) {}
 
-TStdControl::~TStdControl() {
-  if (brush_) DeleteObject(brush_);
-}
+TStdControl::~TStdControl() = default;
 
 void TStdControl::SetColor(COLORREF color) {
   if (color == color_) return;
   color_ = color;
-  if (brush_) DeleteObject(std::exchange(brush_, nullptr));
+  brush_.Reset();
   Invalidate();
 }
 
@@ -44,10 +41,10 @@ void TStdControl::SetFontColor(COLORREF color) {
 }
 
 HBRUSH TStdControl::CtlColor(HDC dc) {
-  if (!brush_) brush_ = CreateSolidBrush(color_);
+  if (!brush_) brush_ = TGdiObject<HBRUSH>(CreateSolidBrush(color_));
   SetBkColor(dc, color_);
   SetTextColor(dc, fontColor_);
-  return brush_;
+  return brush_.Get();
 }
 
 std::optional<LRESULT> TStdControl::Reflected(UINT msg, WPARAM wParam, LPARAM lParam) {

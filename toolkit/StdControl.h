@@ -17,6 +17,7 @@
 #include <functional>
 
 #include "toolkit/Control.h"
+#include "toolkit/Handle.h"
 
 // Single: the sunken two-pixel client edge (WS_EX_CLIENTEDGE).
 enum class TBorderStyle { None, Single };
@@ -86,7 +87,6 @@ class TStdControl : public TControl {
  private:
   COLORREF color_;
   COLORREF fontColor_;
-  HBRUSH brush_ = nullptr;
+  TGdiObject<HBRUSH> brush_;
 };
 
-bool IsCtlColorMessage(UINT msg);
