@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "toolkit/Exception.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -83,14 +84,13 @@ void TSkinBitmap::SetSize(int width, int height, COLORREF fill) {
   if (width != width_ || height != height_) {
     const BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) {
-      if (bitmap) DeleteObject(bitmap);
       throw EError(L"Not enough memory for a picture of " + std::to_wstring(width) + L" x " +
                    std::to_wstring(height) + L" pixels");
     }
     Clear();
-    bitmap_ = bitmap;
+    bitmap_ = bitmap.Release();
     bits_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
@@ -123,30 +123,27 @@ void TSkinBitmap::Assign(HBITMAP source) {
 }
 
 void TSkinBitmap::LoadFromFile(const std::wstring& path) {
-  HANDLE image = LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                            LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+  const TGdiObject<HBITMAP> image(static_cast<HBITMAP>(
+      LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!image) throw EError(L"Cannot load the picture " + path);
   try {
-    Assign(static_cast<HBITMAP>(image));
+    Assign(image.Get());
   } catch (...) {
-    DeleteObject(image);
     throw EError(L"Cannot read the picture " + path);
   }
-  DeleteObject(image);
 }
 
 void TSkinBitmap::LoadFromResource(HINSTANCE module, const wchar_t* name) {
-  HANDLE image = LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+  const TGdiObject<HBITMAP> image(
+      static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   const std::wstring label =
       IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<uintptr_t>(name)) : name;
   if (!image) throw EError(L"Cannot load the picture resource " + label);
   try {
-    Assign(static_cast<HBITMAP>(image));
+    Assign(image.Get());
   } catch (...) {
-    DeleteObject(image);
     throw EError(L"Cannot read the picture resource " + label);
   }
-  DeleteObject(image);
 }
 
 void TSkinBitmap::CopyFrom(HBITMAP source, int x, int y, COLORREF outside) {

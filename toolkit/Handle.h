@@ -34,6 +34,8 @@ class THandleOwner {
     Reset();
     return &handle_;
   }
+  // Gives the handle up without closing it: its new owner closes it.
+  H Release() { return std::exchange(handle_, H{}); }
   void Reset() {
     if (Valid(handle_)) Close(handle_);
     handle_ = H{};
