@@ -1,7 +1,7 @@
 #include "pages/DomainDialog.h"
 
 #include "agent/UnitDef.h"
-#include "shell/frmCnfgMain.h"
+#include "shell/Navigator.h"
 #include "toolkit/Cursor.h"
 
 namespace {
@@ -102,5 +102,5 @@ void TDomainDialog::Close() {
 
 void TDomainDialog::ReturnToHierarchy() {
   // The main window's section closes this page (the current one) as it opens.
-  if (auto* main = dynamic_cast<TCnfgMain*>(Parent())) main->btnHierarchyChecked(*this);
+  OpenSectionFrom(*this, TSection::Hierarchy);
 }

@@ -9,6 +9,7 @@
 #include "pages/ProPage.h"
 #include "pages/frameParent.h"
 #include "shell/frameBase.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -101,7 +102,7 @@ void THierarchyPage<TBase>::GridParentsDrawCell(TDrawGrid& grid, HDC dc, int col
 
 template <class TBase>
 void THierarchyPage<TBase>::btnParentAddClick(TControl&) {
-  ReplaceCurrentPage(*this->Parent(), [](TControl& main) { return ShowPageParent(main); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageParent(main); });
 }
 
 template <class TBase>

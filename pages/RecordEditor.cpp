@@ -4,6 +4,7 @@
 #include "shell/Common.h"
 #include "pages/LinkLabel.h"
 #include "pages/frameRRsPro.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -88,5 +89,5 @@ void TRecordEditor::btnOKClick(TControl&) {
 void TRecordEditor::btnCancelClick(TControl&) { ReturnToRecords(); }
 
 void TRecordEditor::ReturnToRecords() {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageRRsPro(main, false); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageRRsPro(main, false); });
 }

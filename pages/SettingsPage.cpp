@@ -2,6 +2,7 @@
 
 #include "agent/UnitDef.h"
 #include "pages/PageIcons.h"
+#include "shell/Navigator.h"
 
 TControlArgs TypeButtonArgs(const wchar_t* name, int top, int width, const wchar_t* caption, int tabOrder) {
   return {.name = name, .left = 16, .top = top, .width = width, .height = 17, .caption = caption,
@@ -50,7 +51,6 @@ void TSettingsPage::DressWizardButton(TBGButton& button) {
 }
 
 void TSettingsPage::OpenWizard(TUrlTarget target) {
-  // This page's host is the DNS settings page on show; the main window holds that.
-  TControl* main = Parent() ? Parent()->Parent() : nullptr;
-  if (main) ReplaceCurrentPage(*main, [target](TControl& m) { return ShowPageURL(m, target); });
+  // In place of the DNS page that holds this one.
+  ReplacePageFrom(*this, [target](TControl& holder) { return ShowPageURL(holder, target); });
 }

@@ -6,6 +6,7 @@
 #include "pages/CacheTime.h"
 #include "pages/LinkLabel.h"
 #include "pages/frameDnsStd.h"
+#include "shell/Navigator.h"
 
 namespace {
 std::unique_ptr<TPageDnsPro> PageDnsPro;
@@ -66,7 +67,7 @@ void TPageDnsPro::InterNameChanged(TControl&) {
 void TPageDnsPro::comboxTtlChange(TControl&) { StoreDomainTtl(*this, cmbTTL); }
 
 void TPageDnsPro::btnBackClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageDnsStd(main); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageDnsStd(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageDnsPro(TControl& owner, bool snapshot) {

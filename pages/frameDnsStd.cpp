@@ -7,6 +7,7 @@
 #include "pages/LinkLabel.h"
 #include "pages/ProPage.h"
 #include "pages/frameDnsPro.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -107,7 +108,7 @@ void TPageDnsStd::FreeNameChanged(TControl&) {
 void TPageDnsStd::cmbTTLChange(TControl&) { StoreDomainTtl(*this, cmbTTL); }
 
 void TPageDnsStd::btnSnapShotClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageDnsPro(main, true); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageDnsPro(main, true); });
 }
 
 LRESULT TPageDnsStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

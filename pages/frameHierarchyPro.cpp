@@ -7,6 +7,7 @@
 #include "pages/GridKeys.h"
 #include "pages/frameChild.h"
 #include "pages/frameHierarchyStd.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -78,13 +79,13 @@ void TPageHierarchyPro::GridChildrenDrawCell(TDrawGrid& grid, HDC dc, int col, i
 }
 
 void TPageHierarchyPro::btnChildAddClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageChild(main, -1); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageChild(main, -1); });
 }
 
 void TPageHierarchyPro::btnChildPropClick(TControl&) {
   if (!UserProfile.Assigned()) return;
   const int index = SelectedLink(GridChildren, HeldChildren());
-  if (index >= 0) ReplaceCurrentPage(*Parent(), [index](TControl& main) { return ShowPageChild(main, index); });
+  if (index >= 0) ReplacePageFrom(*this, [index](TControl& main) { return ShowPageChild(main, index); });
 }
 
 void TPageHierarchyPro::btnChildDelClick(TControl&) {
@@ -92,7 +93,7 @@ void TPageHierarchyPro::btnChildDelClick(TControl&) {
 }
 
 void TPageHierarchyPro::btnBackClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageHierarchyStd(main); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageHierarchyStd(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageHierarchyPro(TControl& owner, bool snapshot) {

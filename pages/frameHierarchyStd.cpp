@@ -6,6 +6,7 @@
 #include "pages/LinkLabel.h"
 #include "pages/ProPage.h"
 #include "pages/frameHierarchyPro.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ void TPageHierarchyStd::Refresh() {
 }
 
 void TPageHierarchyStd::btnSnapShotClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageHierarchyPro(main, true); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageHierarchyPro(main, true); });
 }
 
 LRESULT TPageHierarchyStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -15,6 +15,7 @@
 #include "pages/frameMX.h"
 #include "pages/frameRRA.h"
 #include "pages/frameRRsStd.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -173,7 +174,7 @@ std::wstring TPageRRsPro::RecordText(const TRecordRow& record, int col) const {
 }
 
 void TPageRRsPro::OpenEditor(TRecordKind kind, int index) {
-  ReplaceCurrentPage(*Parent(), [kind, index](TControl& main) -> TComPtr<IPageWrapper> {
+  ReplacePageFrom(*this, [kind, index](TControl& main) -> TComPtr<IPageWrapper> {
     switch (kind) {
       case TRecordKind::Host: return ShowPageRRA(main, index);
       case TRecordKind::Alias: return ShowPageCname(main, index);
@@ -212,7 +213,7 @@ void TPageRRsPro::rbRefreshClick(TControl&) {
 }
 
 void TPageRRsPro::btnBackClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageRRsStd(main); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageRRsStd(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageRRsPro(TControl& owner, bool snapshot) {

@@ -7,6 +7,7 @@
 #include "pages/LinkLabel.h"
 #include "pages/ProPage.h"
 #include "pages/frameRRsPro.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -164,7 +165,7 @@ void TPageRRsStd::HostChanged(TControl& sender) { GroupChanged(host_, sender); }
 void TPageRRsStd::CNameChanged(TControl& sender) { GroupChanged(cname_, sender); }
 
 void TPageRRsStd::btnSnapShotClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageRRsPro(main, true); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageRRsPro(main, true); });
 }
 
 LRESULT TPageRRsStd::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {

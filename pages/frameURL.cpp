@@ -6,7 +6,7 @@
 
 #include "agent/UnitDef.h"
 #include "pages/LinkLabel.h"
-#include "shell/frmCnfgMain.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -228,7 +228,7 @@ void TPageURL::btnOKClick(TControl&) {
 void TPageURL::btnCancelClick(TControl&) { Leave(); }
 
 void TPageURL::Leave() {
-  if (auto* main = dynamic_cast<TCnfgMain*>(Parent())) main->btnDnsChecked(*this);
+  OpenSectionFrom(*this, TSection::Dns);
 }
 
 TComPtr<IPageWrapper> ShowPageURL(TControl& owner, TUrlTarget target) {

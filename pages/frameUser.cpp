@@ -10,7 +10,7 @@
 #include "toolkit/StartupTrace.h"
 #include "agent/UnitDef.h"
 #include "pages/frameUserModify.h"
-#include "shell/frmCnfgMain.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -121,19 +121,6 @@ TPageUser::TPageUser(TControl& owner)
   Timer1.OnTimer = [this](TTimer& s) { Timer1Timer(s); };
   BGLabel8.SetFocusControl(edtRegKey);
   BGLabel9.SetFocusControl(edtDomain);
-  AttachToMainWindow();
-}
-
-void TPageUser::AttachToMainWindow() {
-  TControl* main = Parent();
-  if (!main || !main->Handle()) return;
-  wchar_t className[64] = {};
-  GetClassNameW(main->Handle(), className, 64);
-  // Checked by window class, so that the page needs nothing of the main window's code.
-  if (std::wstring(className) != TCnfgMain::kClassName) return;
-  auto& window = static_cast<TCnfgMain&>(*main);
-  window.labNetwork = &labNetwork;
-  window.btnSign = &btnSign;
 }
 
 void TPageUser::SetEnabled(bool value) {
@@ -144,9 +131,8 @@ void TPageUser::SetEnabled(bool value) {
 
 void TPageUser::Refresh() {
   ShowProfile();
-  labNetwork.SetCaption(GetResString(UserManager.IsOnline() ? 523 : 524));
   btnSign.SetEnabled(true);
-  ShowSignState(UserManager.GetUserState());
+  ShowAgentState(UserManager.IsOnline(), UserManager.GetUserState());
   TBaseFrame::Refresh();
 }
 
@@ -181,9 +167,14 @@ void TPageUser::ShowAccountState() {
   if (state >= 0 && state <= 2) labAccountState.SetCaption(GetResString(514 + state));
 }
 
-void TPageUser::ShowSignState(int state) {
-  btnSign.SetCaption(GetResString(state == usSignedIn ? 556 : 555));
-  if (state != usSignedIn && state != usSignedOut) btnSign.SetEnabled(false);
+void TPageUser::ShowAgentState(bool online, int userState) {
+  ShowCaption(labNetwork, GetResString(online ? 523 : 524));
+  ShowCaption(btnSign, GetResString(userState == usSignedIn ? 556 : 555));
+  if (userState != usSignedIn && userState != usSignedOut && btnSign.Enabled()) btnSign.SetEnabled(false);
+}
+
+void ShowAgentStateOnUserPage(bool online, int userState) {
+  if (PageUser && PageUser->Handle()) PageUser->ShowAgentState(online, userState);
 }
 
 void TPageUser::btnSignClick(TControl&) {
@@ -196,7 +187,7 @@ void TPageUser::btnSignClick(TControl&) {
   } catch (const std::exception& e) {
     ShowMessageText(ExceptionMessage(e));
   }
-  ShowSignState(UserManager.GetUserState());
+  ShowAgentState(UserManager.IsOnline(), UserManager.GetUserState());
 }
 
 bool TPageUser::DialogKey(WPARAM key) {
@@ -243,7 +234,7 @@ void TPageUser::labForgotKeyClick(TControl&) {
 }
 
 void TPageUser::labModifyUserClick(TControl&) {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageUserModify(main); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageUserModify(main); });
 }
 
 void TPageUser::Timer1Timer(TTimer&) {

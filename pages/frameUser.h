@@ -66,9 +66,11 @@ class TPageUser : public TBaseFrame {
   void labModifyUserClick(TControl& sender);
   void Timer1Timer(TTimer& sender);
 
-  // Lets the main window's poll write labNetwork and btnSign (a main window of class
-  // TCnfgMain only).
-  void AttachToMainWindow();
+  // Shows the agent's state: on line or not, and the sign button's caption for the
+  // sign-in state, the button disabled unless signed in or out (never enabled here).
+  // The page's refresh and the main window's poll both show it this way; only a change
+  // reaches the window, so the poll's ten readings a second cost nothing.
+  void ShowAgentState(bool online, int userState);
 
   // Enter in the key edit changes the account; in the domain edit it has the key
   // mailed to that domain, as the link beside it does.
@@ -77,9 +79,6 @@ class TPageUser : public TBaseFrame {
  private:
   void ShowProfile();
   void ShowAccountState();
-  // The sign button's caption for `state`; disabled unless signed in or out. Never
-  // enables it.
-  void ShowSignState(int state);
 
   TFontRef boldFont_;
   bool curUserEnabled_ = true;
@@ -94,3 +93,5 @@ std::wstring ServiceTypeText(int type);
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageUser(TControl& owner);
+// The agent's state shown on the user page, when that page exists (shown or not).
+void ShowAgentStateOnUserPage(bool online, int userState);

@@ -7,6 +7,7 @@
 #include "toolkit/Exception.h"
 #include "agent/UnitDef.h"
 #include "pages/frameUser.h"
+#include "shell/Navigator.h"
 
 namespace {
 
@@ -209,7 +210,7 @@ void TPageUserModify::labResendAnswerClick(TControl&) {
 void TPageUserModify::btnBackClick(TControl&) { ReturnToUserPage(); }
 
 void TPageUserModify::ReturnToUserPage() {
-  ReplaceCurrentPage(*Parent(), [](TControl& main) { return ShowPageUser(main); });
+  ReplacePageFrom(*this, [](TControl& main) { return ShowPageUser(main); });
 }
 
 TComPtr<IPageWrapper> ShowPageUserModify(TControl& owner) {

@@ -42,20 +42,6 @@ TControlArgs Command(const wchar_t* name, int left, const wchar_t* caption, int 
           .tabOrder = TBaseFrame::kTabOrder + 1 + place, .enabled = enabled};
 }
 
-// The poll writes its controls ten times a second: only a change reaches the window,
-// since every write repaints the control (and, for the transparent label, the picture
-// behind it). The text is compared with what the window holds, read without a message
-// (WM_GETTEXT would pass through the control's procedures for nothing).
-void ShowCaption(TControl& control, const std::wstring& caption) {
-  wchar_t shown[256] = {};  // longer than any caption the poll writes
-  const int length = InternalGetWindowText(control.Handle(), shown, 256);
-  if (std::wstring_view(shown, static_cast<size_t>(std::max(length, 0))) != caption) control.SetCaption(caption);
-}
-
-void ShowEnabled(TControl& control, bool enabled) {
-  if (control.Enabled() != enabled) control.SetEnabled(enabled);
-}
-
 // A document as the user knows it, and what the user can do when the agent's copy of
 // it cannot be used.
 struct TDocumentKind {
@@ -204,15 +190,25 @@ void TCnfgMain::FormDestroy(TControl&) {
 
 // ---- Navigation ----
 
-void TCnfgMain::btnUserChecked(TControl&) { Navigate(TMainPage::User, TMainPage::User); }
-void TCnfgMain::btnInfoChecked(TControl&) { Navigate(TMainPage::Info, TMainPage::Info); }
-void TCnfgMain::btnOptionsChecked(TControl&) { Navigate(TMainPage::Options, TMainPage::Options); }
+void TCnfgMain::btnUserChecked(TControl&) { OpenSection(TSection::User); }
+void TCnfgMain::btnDnsChecked(TControl&) { OpenSection(TSection::Dns); }
+void TCnfgMain::btnRRsChecked(TControl&) { OpenSection(TSection::Records); }
+void TCnfgMain::btnHierarchyChecked(TControl&) { OpenSection(TSection::Hierarchy); }
+void TCnfgMain::btnInfoChecked(TControl&) { OpenSection(TSection::Info); }
+void TCnfgMain::btnOptionsChecked(TControl&) { OpenSection(TSection::Options); }
 
-void TCnfgMain::btnDnsChecked(TControl&) { Navigate(TMainPage::DnsStd, TMainPage::DnsPro); }
-void TCnfgMain::btnRRsChecked(TControl&) { Navigate(TMainPage::RRsStd, TMainPage::RRsPro); }
-void TCnfgMain::btnHierarchyChecked(TControl&) {
-  Navigate(TMainPage::HierarchyStd, TMainPage::HierarchyPro);
+void TCnfgMain::OpenSection(TSection section) {
+  switch (section) {
+    case TSection::User: return Navigate(TMainPage::User, TMainPage::User);
+    case TSection::Dns: return Navigate(TMainPage::DnsStd, TMainPage::DnsPro);
+    case TSection::Records: return Navigate(TMainPage::RRsStd, TMainPage::RRsPro);
+    case TSection::Hierarchy: return Navigate(TMainPage::HierarchyStd, TMainPage::HierarchyPro);
+    case TSection::Info: return Navigate(TMainPage::Info, TMainPage::Info);
+    case TSection::Options: return Navigate(TMainPage::Options, TMainPage::Options);
+  }
 }
+
+void TCnfgMain::ReplacePage(const TPageOpener& open) { ReplaceCurrentPage(*this, open); }
 
 void TCnfgMain::CloseCurPage(TControl&) {
   if (CurrentPage) CurrentPage->Close();
@@ -254,8 +250,8 @@ void TCnfgMain::StateTimerTimer(TTimer&) {
   }
   if (!AgentHealth.ReadyForTick()) return;
   try {
-    ShowNetworkState();
-    ShowSignState();
+    const bool online = UserManager.IsOnline();
+    ShowAgentStateOnUserPage(online, UserManager.GetUserState());
     FollowUserState();
     UpdateApplyButton();
     AgentHealth.TickSucceeded();
@@ -263,19 +259,6 @@ void TCnfgMain::StateTimerTimer(TTimer&) {
     // The rest of the tick is skipped; the next one tries again.
     AgentHealth.TickFailed(std::current_exception());
   }
-}
-
-void TCnfgMain::ShowNetworkState() {
-  const bool online = UserManager.IsOnline();
-  if (labNetwork) ShowCaption(*labNetwork, GetResString(online ? 523 : 524));
-}
-
-void TCnfgMain::ShowSignState() {
-  const int state = UserManager.GetUserState();
-  if (!btnSign) return;
-  ShowCaption(*btnSign, GetResString(state == usSignedIn ? 556 : 555));
-  // The poll never enables the button; the user page does when it refreshes.
-  if (state != usSignedIn && state != usSignedOut) ShowEnabled(*btnSign, false);
 }
 
 void TCnfgMain::FollowUserState() {
@@ -344,7 +327,7 @@ void TCnfgMain::UpdateApplyButton() {
   // key reaches a control until a click: Apply, pressed and now with nothing to send,
   // first gives the focus back.
   if (!enabled && btnApply.Enabled() && btnApply.Focused()) FocusBackFromApply();
-  ShowEnabled(btnApply, enabled);
+  if (btnApply.Enabled() != enabled) btnApply.SetEnabled(enabled);
 }
 
 void TCnfgMain::FocusBackFromApply() {

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "shell/AgentHealth.h"
+#include "shell/Navigator.h"
 #include "shell/UnsentEdits.h"
 #include "skin/BGSource.h"
 #include "toolkit/ComPtr.h"
@@ -18,7 +19,7 @@
 // The pages the navigation buttons open.
 enum class TMainPage { User, DnsStd, DnsPro, RRsStd, RRsPro, HierarchyStd, HierarchyPro, Info, Options };
 
-class TCnfgMain : public TBGForm {
+class TCnfgMain : public TBGForm, public INavigator {
  public:
   static constexpr wchar_t kClassName[] = L"TCnfgMain";
   static constexpr int kClientWidth = 605;
@@ -45,13 +46,12 @@ class TCnfgMain : public TBGForm {
   // (replaceable by tests) and the reconnection of a lost agent.
   TAgentHealth AgentHealth;
 
-  // The user page's network label and sign button, which the poll writes on every
-  // tick; the user page attaches them when it is created.
-  TControl* labNetwork = nullptr;
-  TControl* btnSign = nullptr;
+  // The pages' navigator: a section as its button opens it, another page in place of
+  // the one on show.
+  void OpenSection(TSection section) override;
+  void ReplacePage(const TPageOpener& open) override;
 
-  // Handlers, public because the pages inside the DNS, records and hierarchy
-  // sections return to their section by calling them directly.
+  // The navigation buttons' handlers.
   void btnUserChecked(TControl& sender);
   void btnDnsChecked(TControl& sender);
   void btnRRsChecked(TControl& sender);
@@ -78,8 +78,6 @@ class TCnfgMain : public TBGForm {
   void DressButtons();
 
   // The poll's steps.
-  void ShowNetworkState();
-  void ShowSignState();
   void FollowUserState();
   void ReleaseDocuments();
   void FetchDocuments();

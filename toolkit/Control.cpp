@@ -444,3 +444,9 @@ HWND FirstTabStop(HWND container) {
 }
 
 bool IsCtlColorMessage(UINT msg) { return msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC; }
+
+void ShowCaption(TControl& control, const std::wstring& caption) {
+  wchar_t shown[256] = {};  // longer than any caption written this way
+  const int length = InternalGetWindowText(control.Handle(), shown, 256);
+  if (std::wstring_view(shown, static_cast<size_t>(std::max(length, 0))) != caption) control.SetCaption(caption);
+}

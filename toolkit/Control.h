@@ -213,3 +213,8 @@ bool CanTakeFocus(HWND window);
 HWND FirstTabStop(HWND container);
 // True for the WM_CTLCOLOR* messages a parent gets to colour its standard children.
 bool IsCtlColorMessage(UINT msg);
+// For what is written again and again (a poll's readings): only a change reaches the
+// window, since every write repaints the control (and, for a transparent label, the
+// picture behind it). The caption is compared with what the window holds, read without
+// a message.
+void ShowCaption(TControl& control, const std::wstring& caption);

@@ -13,23 +13,18 @@
 #include "agent/AgentCallFilter.h"
 #include "agent/UnitDef.h"
 #include "shell/frmCnfgMain.h"
+#include "pages/frameUser.h"
 
 namespace {
 
 class MainWindowTest : public MainWindowFixture {
  protected:
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    main->labNetwork = &labNetwork;
-    main->btnSign = &btnSign;
-  }
   void Edit() { MarkUserProfileModified(true); }
+  // The user page's controls the poll writes.
+  TControl& Network() { return Page<TPageUser>(L"PageUser")->labNetwork; }
+  TControl& Sign() { return Page<TPageUser>(L"PageUser")->btnSign; }
 
   TFakePage page;
-  // The user page's controls the poll writes; a plain form stands in for the page.
-  TForm host{{.className = L"TestHost"}};
-  TLabel labNetwork{host, {.name = L"labNetwork"}};
-  TButton btnSign{host, {.name = L"btnSign"}};
 };
 
 TEST_F(MainWindowTest, StartsWithTheUserButtonCheckedAndApplyDisabled) {
@@ -50,9 +45,9 @@ TEST_F(MainWindowTest, NoUsableUserDropsBothDocumentsOnEveryTick) {
   Tick();
   EXPECT_FALSE(UserProfile.Assigned());
   EXPECT_FALSE(LocalSettings.Assigned());
-  EXPECT_EQ(labNetwork.Caption(), L"离线");
-  EXPECT_EQ(btnSign.Caption(), L"签  入");
-  EXPECT_FALSE(btnSign.Enabled());
+  EXPECT_EQ(Network().Caption(), L"离线");
+  EXPECT_EQ(Sign().Caption(), L"签  入");
+  EXPECT_FALSE(Sign().Enabled());
   EXPECT_FALSE(main->btnApply.Enabled());
   EXPECT_EQ(agent.CallCount(L"GetUserProfile"), 0);
 
@@ -69,8 +64,8 @@ TEST_F(MainWindowTest, SigningInFetchesBothOnceAndRefreshesThePageOnce) {
   Tick();
   EXPECT_TRUE(UserProfile.Assigned());
   EXPECT_TRUE(LocalSettings.Assigned());
-  EXPECT_EQ(labNetwork.Caption(), L"在线");
-  EXPECT_EQ(btnSign.Caption(), L"签  出");
+  EXPECT_EQ(Network().Caption(), L"在线");
+  EXPECT_EQ(Sign().Caption(), L"签  出");
   EXPECT_EQ(page.refreshes, 1);
   // The profile comes first, then the local settings, with mode 0.
   std::vector<std::wstring> fetches;
