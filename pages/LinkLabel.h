@@ -3,9 +3,8 @@
 // its parent (a static without SS_NOTIFY answers HTTRANSPARENT), so this one claims
 // the hit test itself to receive the click. It keeps the skinned label's see-through
 // background. For the keyboard it is a Tab stop with the dotted focus mark, pressed as a
-// push button is: Space on its release, Enter at once. Also here: the args of caption
-// labels sized to their text; the pages' drawn icons come with this header from
-// PageIcons.
+// push button is: Space on its release, Enter at once. The pages' drawn icons and the
+// caption sizes (PageLayout) come with this header.
 #pragma once
 #include <windows.h>
 
@@ -13,6 +12,7 @@
 
 #include "skin/BGLabel.h"
 #include "pages/PageIcons.h"
+#include "pages/PageLayout.h"
 #include "toolkit/Event.h"
 #include "toolkit/Painting.h"
 
@@ -40,10 +40,3 @@ class TLinkLabel : public TBGLabel {
   TFocusCues focusCues_;
 };
 
-// The size of `text` in `control`'s font, for labels that take their caption's size.
-SIZE CaptionSize(const TControl& control, const std::wstring& text);
-
-// The args of a caption label at its designed place, sized to its text in the font of
-// `sizer` (the page, whose font its controls share).
-TControlArgs CaptionArgs(const TControl& sizer, const wchar_t* name, int left, int top,
-                         const wchar_t* text);

@@ -2,7 +2,7 @@
 
 #include "agent/UnitDef.h"
 #include "shell/Common.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 #include "pages/frameRRsPro.h"
 #include "shell/Navigator.h"
 

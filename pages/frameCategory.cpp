@@ -1,7 +1,7 @@
 #include "pages/frameCategory.h"
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 
 namespace {
 

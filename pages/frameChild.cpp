@@ -4,7 +4,7 @@
 
 #include "agent/UnitDef.h"
 #include "shell/Common.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 
 namespace {
 

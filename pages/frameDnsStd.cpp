@@ -4,7 +4,7 @@
 
 #include "agent/UnitDef.h"
 #include "pages/CacheTime.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 #include "pages/ProPage.h"
 #include "pages/frameDnsPro.h"
 #include "shell/Navigator.h"

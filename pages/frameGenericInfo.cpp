@@ -3,7 +3,8 @@
 #include <array>
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
+#include "pages/PageIcons.h"
 #include "toolkit/Exception.h"
 
 namespace {

@@ -3,7 +3,8 @@
 #include <memory>
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
+#include "pages/PageIcons.h"
 #include "pages/ProPage.h"
 #include "pages/frameHierarchyPro.h"
 #include "shell/Navigator.h"

@@ -1,7 +1,7 @@
 #include "pages/frameMX.h"
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 #include "skin/BGIPEdit.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 #include "shell/Common.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "pages/frameOfflineSettings.h"
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 
 TPageOfflineSettings::TPageOfflineSettings(TControl& host, const RECT& rect)
     : TSettingsPage(host, rect, kClassName, L"PageOfflineSettings"),

@@ -1,7 +1,7 @@
 #include "pages/frameOnlineSettings.h"
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 #include "toolkit/Exception.h"
 
 TPageOnlineSettings::TPageOnlineSettings(TControl& host, const RECT& rect)

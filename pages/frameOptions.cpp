@@ -4,7 +4,8 @@
 
 #include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
+#include "pages/PageIcons.h"
 #include "shell/Common.h"
 #include "toolkit/Exception.h"
 

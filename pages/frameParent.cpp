@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 
 namespace {
 

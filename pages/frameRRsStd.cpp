@@ -4,7 +4,7 @@
 
 #include "agent/UnitDef.h"
 #include "toolkit/Exception.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
 #include "pages/ProPage.h"
 #include "pages/frameRRsPro.h"
 #include "shell/Navigator.h"

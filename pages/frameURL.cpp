@@ -5,7 +5,8 @@
 #include <vector>
 
 #include "agent/UnitDef.h"
-#include "pages/LinkLabel.h"
+#include "pages/PageLayout.h"
+#include "pages/PageIcons.h"
 #include "shell/Navigator.h"
 
 namespace {
