@@ -98,10 +98,15 @@ class TDualObject : public Intf, public ISupportErrorInfo {
       return ReportFailure(iid_, source_, e.Result(), e.Description());
     } catch (const std::bad_alloc&) {
       return ReportFailure(iid_, source_, E_OUTOFMEMORY,
-                           FaultText(TAgentFault::Internal, L"out of memory"));
+                           FaultText(TAgentFault::Internal, L"内存不足"));
     } catch (const std::exception& e) {
       return ReportFailure(iid_, source_, FaultResult(TAgentFault::Internal),
                            FaultText(TAgentFault::Internal, WidenWhat(e.what())));
+    } catch (...) {
+      // Whatever else is thrown, the caller gets a failure it can read, never a crash
+      // of the agent or an exception across the COM boundary.
+      return ReportFailure(iid_, source_, FaultResult(TAgentFault::Internal),
+                           FaultText(TAgentFault::Internal, L"未知的异常"));
     }
   }
 
