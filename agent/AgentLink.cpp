@@ -34,17 +34,16 @@ std::wstring StatusText(HRESULT hr) {
   wchar_t number[16];
   swprintf(number, 16, L"%08X", static_cast<unsigned>(hr));
   const std::wstring text = SysErrorMessage(static_cast<DWORD>(hr));
-  return text.empty() ? L"error " + std::wstring(number) : text + L" (" + number + L")";
+  return text.empty() ? L"错误 " + std::wstring(number) : text + L" (" + number + L")";
 }
 
 // A start-up failure the user can act on: what is wrong with the agent, and what to do.
 std::wstring CreationFailureText(HRESULT hr) {
-  const std::wstring agent = std::wstring(L"The agent ") + kAgentExe;
+  const std::wstring agent = std::wstring(L"代理程序 ") + kAgentExe;
   if (MeansNotRegistered(hr))
-    return agent + L" is not installed or not registered (" + StatusText(hr) +
-           L"). Register it by running \"" + kAgentExe +
-           L" -RegServer\" in the agent's folder as an administrator, or install the agent again.";
-  return agent + L" could not be started or reached: " + StatusText(hr) + L".";
+    return agent + L" 没有安装或没有注册（" + StatusText(hr) + L"）。请以管理员身份在代理程序所在的文件夹中运行“" +
+           kAgentExe + L" -RegServer”，或重新安装代理程序。";
+  return L"无法启动或连接" + agent + L"：" + StatusText(hr) + L"。";
 }
 
 template <class T>

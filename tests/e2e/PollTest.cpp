@@ -78,7 +78,7 @@ TEST(Startup, UnregisteredAgentIsReportedAndEndsStartUp) {
     if (box) {
       // What is wrong and what to do about it.
       const std::wstring text = StaticTexts(box);
-      EXPECT_NE(text.find(L"Orvanta.exe is not installed or not registered"), std::wstring::npos)
+      EXPECT_NE(text.find(L"代理程序 Orvanta.exe 没有安装或没有注册"), std::wstring::npos)
           << Narrow(text);
       EXPECT_NE(text.find(L"Orvanta.exe -RegServer"), std::wstring::npos) << Narrow(text);
       EXPECT_EQ(program.TopWindow(kMainClass), nullptr);
