@@ -4,6 +4,7 @@
 #include "agent/AgentCallFilter.h"
 #include "agent/AgentOutage.h"
 #include "agent/ErrorInfoHook.h"
+#include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
 #include "toolkit/StartupTrace.h"
@@ -72,6 +73,17 @@ void ShowMessageText(const std::wstring& text) {
 }
 
 void ShowMessageId(int number) { ShowMessageText(GetResString(number)); }
+
+bool RunAgentAction(const std::function<void()>& action) {
+  try {
+    const THourglass hourglass;
+    action();
+    return true;
+  } catch (const std::exception& e) {
+    ShowMessageText(ExceptionMessage(e));
+    return false;
+  }
+}
 
 std::wstring ProfileFieldText(std::wstring (TXMLUserInfoType::*field)() const) {
   try {

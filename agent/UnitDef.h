@@ -45,6 +45,10 @@ extern std::function<void(const std::wstring&)> MessageSink;
 void ShowMessageText(const std::wstring& text);
 void ShowMessageId(int number);
 
+// One action of a handler on the agent: the hourglass while it runs, and the agent's
+// own text in the popup when it fails. True when it went through.
+bool RunAgentAction(const std::function<void()>& action);
+
 // A text field of the held user profile as a page shows it (e.g.
 // ProfileFieldText(&TXMLUserInfoType::UserName)): "未知" (text 513) when the field
 // cannot be read, so that one damaged field leaves the rest of a refresh to run.

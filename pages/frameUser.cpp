@@ -5,7 +5,6 @@
 #include <utility>
 
 #include "shell/Common.h"
-#include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StartupTrace.h"
 #include "agent/UnitDef.h"
@@ -178,15 +177,12 @@ void ShowAgentStateOnUserPage(bool online, int userState) {
 }
 
 void TPageUser::btnSignClick(TControl&) {
-  THourglass hourglass;
-  try {
+  RunAgentAction([] {
     if (UserManager.GetUserState() == usSignedIn)
       UserManager.SignOut();
     else if (UserManager.GetUserState() == usSignedOut)
       UserManager.SignIn();
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
-  }
+  });
   ShowAgentState(UserManager.IsOnline(), UserManager.GetUserState());
 }
 
@@ -209,13 +205,7 @@ void TPageUser::btnChangeClick(TControl&) {
   if (UserProfile.Assigned() && UserProfile.Modified() &&
       ShowPageMessage(kChangeUserQuestion, kQuestionStyle) != IDYES)
     return;
-  THourglass hourglass;
-  try {
-    UserManager.ChangeUser(edtRegKey.Text());
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
-    return;
-  }
+  if (!RunAgentAction([this] { UserManager.ChangeUser(edtRegKey.Text()); })) return;
   // The main window fetches the new account's profile on its next tick.
   UserProfile = {};
   RefreshDomainList();
@@ -223,14 +213,7 @@ void TPageUser::btnChangeClick(TControl&) {
 }
 
 void TPageUser::labForgotKeyClick(TControl&) {
-  THourglass hourglass;
-  try {
-    UserManager.ResendAccountKey(edtDomain.Text());
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
-    return;
-  }
-  ShowMessageId(527);
+  if (RunAgentAction([this] { UserManager.ResendAccountKey(edtDomain.Text()); })) ShowMessageId(527);
 }
 
 void TPageUser::labModifyUserClick(TControl&) {

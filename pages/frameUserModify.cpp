@@ -172,39 +172,19 @@ bool TPageUserModify::Refuse(int message, TControl& field) {
 }
 
 void TPageUserModify::btnReloadClick(TControl&) {
-  THourglass hourglass;
-  try {
-    // The agent reloads the profile from the service; the text it returns is not the
-    // one to keep: the main window fetches the reloaded profile on its next tick.
-    UserManager.GetUserProfile(kProfileReload);
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
-    return;
-  }
+  // The agent reloads the profile from the service; the text it returns is not the one
+  // to keep: the main window fetches the reloaded profile on its next tick.
+  if (!RunAgentAction([] { UserManager.GetUserProfile(kProfileReload); })) return;
   UserProfile = {};
   ShowMessageId(529);
 }
 
 void TPageUserModify::labRebuildKeyClick(TControl&) {
-  THourglass hourglass;
-  try {
-    UserManager.RebuildAccountKey();
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
-    return;
-  }
-  ShowMessageId(525);
+  if (RunAgentAction([] { UserManager.RebuildAccountKey(); })) ShowMessageId(525);
 }
 
 void TPageUserModify::labResendAnswerClick(TControl&) {
-  THourglass hourglass;
-  try {
-    UserManager.ResendAnswer();
-  } catch (const std::exception& e) {
-    ShowMessageText(ExceptionMessage(e));
-    return;
-  }
-  ShowMessageId(526);
+  if (RunAgentAction([] { UserManager.ResendAnswer(); })) ShowMessageId(526);
 }
 
 void TPageUserModify::btnBackClick(TControl&) { ReturnToUserPage(); }
