@@ -16,7 +16,7 @@ std::vector<std::wstring> g_told;
 
 }  // namespace
 
-HRESULT FailureStatus(std::exception_ptr failure) {
+HRESULT FailureStatus(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
   } catch (const EOleError& e) {
@@ -34,11 +34,11 @@ void TellAgentOutage(const std::wstring& text) {
 
 void AgentOutageEnded() { g_told.clear(); }
 
-bool IsAgentOutage(std::exception_ptr failure) {
+bool IsAgentOutage(const std::exception_ptr& failure) {
   return failure && !AgentOutageText(FailureStatus(failure)).empty();
 }
 
-bool TellAgentOutageOf(std::exception_ptr failure) {
+bool TellAgentOutageOf(const std::exception_ptr& failure) {
   const std::wstring text = failure ? AgentOutageText(FailureStatus(failure)) : std::wstring();
   if (text.empty()) return false;
   TellAgentOutage(text);

@@ -21,10 +21,10 @@ void AgentOutageEnded();
 
 // True when `failure` says only that the agent cannot be used now: it does not answer,
 // or its process is gone.
-bool IsAgentOutage(std::exception_ptr failure);
+bool IsAgentOutage(const std::exception_ptr& failure);
 // For failures no handler caught: tells an outage as TellAgentOutage does and returns
 // true; any other failure is left to the caller (false).
-bool TellAgentOutageOf(std::exception_ptr failure);
+bool TellAgentOutageOf(const std::exception_ptr& failure);
 
 // The status of a failed agent call, S_OK for any other failure.
-HRESULT FailureStatus(std::exception_ptr failure);
+HRESULT FailureStatus(const std::exception_ptr& failure);

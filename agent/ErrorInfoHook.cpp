@@ -19,7 +19,7 @@ constexpr UINT32 kVersion = 1;
 constexpr size_t kHeaderSize = 4 + 4 + sizeof(GUID) + 4 + 4;
 
 struct TWireError {
-  GUID iid;
+  GUID iid{};
   std::wstring source;
   std::wstring description;
 };

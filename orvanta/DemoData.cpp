@@ -76,15 +76,15 @@ struct TCharge {
 };
 
 struct TProfileSeed {
-  int onlineType, offlineType;
+  int onlineType = 0, offlineType = 0;
   std::wstring domain, userName, email, question, answer, description, offlineHost;
   std::vector<TLink> parents, children;
   std::vector<TRecord> hosts, aliases, exchangers;
   std::vector<TCharge> charges;
   std::vector<int> services, categories;
   std::vector<std::wstring> keys, news;
-  int connectionType;
-  double lastUpdate, hostUpdate;
+  int connectionType = 0;
+  double lastUpdate = 0, hostUpdate = 0;
 };
 
 void WriteLinks(TXmlText& x, const wchar_t* list, const wchar_t* item,

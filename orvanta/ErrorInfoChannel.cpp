@@ -18,7 +18,7 @@ namespace {
 
 constexpr UINT32 kMagic = 0x49455456;
 constexpr UINT32 kVersion = 1;
-constexpr size_t kMaxChars = 32 * 1024;  // longer descriptions are cut
+constexpr size_t kMaxChars = size_t{32} * 1024;  // longer descriptions are cut
 
 void PutU32(std::vector<BYTE>& out, UINT32 v) {
   for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<BYTE>(v >> shift));

@@ -66,7 +66,7 @@ std::wstring FaultText(TAgentFault fault, const std::wstring& detail) {
   return text;
 }
 
-TAgentError::TAgentError(TAgentFault fault, std::wstring detail)
+TAgentError::TAgentError(TAgentFault fault, const std::wstring& detail)
     : std::runtime_error(Narrow(FaultText(fault, detail))),
       fault_(fault),
       description_(FaultText(fault, detail)) {}

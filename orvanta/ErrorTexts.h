@@ -32,7 +32,7 @@ enum class TAgentFault {
 class TAgentError : public std::runtime_error {
  public:
   // `detail` replaces the "%s" of the fault's text (file name, domain, parser message).
-  explicit TAgentError(TAgentFault fault, std::wstring detail = {});
+  explicit TAgentError(TAgentFault fault, const std::wstring& detail = {});
 
   TAgentFault Fault() const { return fault_; }
   HRESULT Result() const;

@@ -37,7 +37,7 @@ std::wstring PostMail(const std::wstring& outboxFolder, const TMail& mail) {
   EnsureFolder(outboxFolder);
   wchar_t number[16];
   swprintf(number, 16, L"%06d", NextNumber(outboxFolder));
-  const std::wstring name = std::wstring(number) + L"-" + mail.kind + L".txt";
+  std::wstring name = std::wstring(number) + L"-" + mail.kind + L".txt";
   const std::wstring text = L"To: " + mail.to + L"\r\nSubject: " + mail.subject +
                             L"\r\nKind: " + mail.kind + L"\r\n\r\n" + SealSecret(mail.body) + L"\r\n";
   WriteTextFileAtomic(outboxFolder + name, text);

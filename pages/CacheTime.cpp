@@ -7,6 +7,7 @@
 
 void FillCacheTimes(TComboBox& box) {
   std::vector<std::wstring> texts;
+  texts.reserve(kCacheTimeMinutes.size());
   for (int minutes : kCacheTimeMinutes) texts.push_back(std::to_wstring(minutes));
   box.SetItems(texts);
 }

@@ -109,7 +109,7 @@ void TPageNewsKeys::lstNewsClick(TControl&) {
 }
 
 std::wstring TPageNewsKeys::NewsText() const {
-  const std::wstring text = memoNews.Text();
+  std::wstring text = memoNews.Text();
   if (!Blank(text)) return text;
   MessageBeep(MB_OK);
   return {};

@@ -9,7 +9,7 @@
 
 namespace {
 
-bool Told(std::exception_ptr failure) {
+bool Told(const std::exception_ptr& failure) {
   try {
     std::rethrow_exception(failure);
   } catch (const EToldFailure&) {
@@ -41,7 +41,7 @@ void TAgentHealth::TickSucceeded() {
   AgentOutageEnded();
 }
 
-void TAgentHealth::TickFailed(std::exception_ptr failure) {
+void TAgentHealth::TickFailed(const std::exception_ptr& failure) {
   const bool gone = IsAgentGone(FailureStatus(failure));
   if (gone && !lost_) {
     lost_ = true;

@@ -32,7 +32,7 @@ class TAgentHealth {
   void TickSucceeded();
   // Beeps and tells the popup when this failure starts a run of failures; marks the
   // agent lost when the failure says its process is gone.
-  void TickFailed(std::exception_ptr failure);
+  void TickFailed(const std::exception_ptr& failure);
 
   bool Lost() const { return lost_; }
 

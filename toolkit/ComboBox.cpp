@@ -203,7 +203,8 @@ LRESULT TComboBox::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-      return TControl::WndProc(msg, wParam, lParam);  // OnEnter and OnExit come from the notifications
+      // OnEnter and OnExit come from the notifications, not from the focus messages.
+      return TControl::WndProc(msg, wParam, lParam);  // NOLINT(bugprone-parent-virtual-call)
     case WM_WINDOWPOSCHANGING: {
       // The combo box takes a height above its field's as the dropped list's new
       // height. Heights from outside are closed heights: never let them reach it.

@@ -26,7 +26,7 @@ std::wstring ExceptionMessage(const std::exception& e) {
   return FromUtf8(e.what());
 }
 
-std::wstring ExceptionMessage(std::exception_ptr e) {
+std::wstring ExceptionMessage(const std::exception_ptr& e) {
   try {
     std::rethrow_exception(e);
   } catch (const std::exception& ex) {

@@ -31,7 +31,7 @@ class EOleError : public EError {
 
 // The message of any exception, as the user should read it.
 std::wstring ExceptionMessage(const std::exception& e);
-std::wstring ExceptionMessage(std::exception_ptr e);
+std::wstring ExceptionMessage(const std::exception_ptr& e);
 
 std::string ToUtf8(const std::wstring& text);
 std::wstring FromUtf8(const std::string& text);
