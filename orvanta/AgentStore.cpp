@@ -62,18 +62,11 @@ int SequenceAttr(IXMLDOMElement& e, const std::wstring& file) {
   return value;
 }
 
-// A secret sealed for the store; the platform refusing is the agent's own failure.
-std::wstring Sealed(const std::wstring& plain) {
+// `seal` (SealSecret or SealProfileText) applied for the store; the platform refusing
+// is the agent's own failure.
+std::wstring Sealed(std::wstring (*seal)(const std::wstring&), const std::wstring& text) {
   try {
-    return SealSecret(plain);
-  } catch (const std::runtime_error&) {
-    throw TAgentError(TAgentFault::Internal, L"CryptProtectData");
-  }
-}
-
-std::wstring SealedProfile(const std::wstring& text) {
-  try {
-    return SealProfileText(text);
+    return seal(text);
   } catch (const std::runtime_error&) {
     throw TAgentError(TAgentFault::Internal, L"CryptProtectData");
   }
@@ -133,7 +126,7 @@ std::wstring AccountsText(const std::vector<TAccount>& accounts) {
   for (const TAccount& a : accounts) {
     TElement e = AppendElement(doc.Root(), L"Account");
     SetAttribute(*e.Get(), L"Id", a.id);
-    SetAttribute(*e.Get(), L"Key", a.sealedKey.empty() ? Sealed(a.key) : a.sealedKey);
+    SetAttribute(*e.Get(), L"Key", a.sealedKey.empty() ? Sealed(SealSecret, a.key) : a.sealedKey);
     SetAttribute(*e.Get(), L"ServiceType", std::to_wstring(a.serviceType));
     SetAttribute(*e.Get(), L"Expiry", FormatReal(a.expiry));
     SetAttribute(*e.Get(), L"Sequence", std::to_wstring(a.sequence));
@@ -257,7 +250,7 @@ void TAgentStore::Reload() {
 void TAgentStore::SealClearSecrets(bool accounts, const std::vector<std::wstring>& profiles) {
   try {
     for (const std::wstring& id : profiles)
-      WriteTextFileAtomic(folder_ + ProfileFile(id), SealedProfile(data_.profiles.at(id)));
+      WriteTextFileAtomic(folder_ + ProfileFile(id), Sealed(SealProfileText, data_.profiles.at(id)));
     if (accounts) WriteTextFileAtomic(folder_ + kAccounts, AccountsText(data_.accounts));
   } catch (const TAgentError&) {
   }
@@ -288,7 +281,7 @@ void TAgentStore::SaveProfile(const std::wstring& accountId, const std::wstring&
   if (!ValidAccountId(accountId)) throw TAgentError(TAgentFault::Internal, L"account id");
   const TStoreLock lock(folder_);
   EnsureFolder(folder_ + kProfiles);
-  WriteTextFileAtomic(folder_ + ProfileFile(accountId), SealedProfile(text));
+  WriteTextFileAtomic(folder_ + ProfileFile(accountId), Sealed(SealProfileText, text));
   data_.profiles[accountId] = text;
   Remember(ProfileFile(accountId));
 }
@@ -305,7 +298,7 @@ void TAgentStore::WriteAll(const std::wstring& folder, const TStoreData& data) {
   std::vector<TPendingFile> files;
   for (const auto& [id, text] : data.profiles) {
     if (!ValidAccountId(id)) throw TAgentError(TAgentFault::Internal, L"account id " + id);
-    files.emplace_back(folder + ProfileFile(id), SealedProfile(text));
+    files.emplace_back(folder + ProfileFile(id), Sealed(SealProfileText, text));
   }
   files.emplace_back(folder + kLocalSetting, data.localSetting);
   files.emplace_back(folder + kDomains, DomainsText(data));
