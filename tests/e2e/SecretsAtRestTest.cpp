@@ -4,12 +4,12 @@
 // program still signs in with each key and shows the answer masked.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <wincrypt.h>
 
 #include <string>
 #include <vector>
 
 #include "tests/e2e/AccountPagesFixture.h"
+#include "tests/support/SecretTraces.h"
 #include "tests/support/TestPaths.h"
 
 namespace {
@@ -18,35 +18,6 @@ using namespace e2e;
 
 // The intranet account's answer, 2003, is left out: it is also a domain's sequence number.
 const std::vector<std::wstring> kSecrets = {kDemoProKey, kDemoStdKey, kDemoLanKey, L"阳光小学", L"蓝色", L"星光中学"};
-
-std::string Bytes(const std::wstring& text, bool utf16) {
-  if (utf16) return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  std::string out(text.size() * 4, '\0');
-  out.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
-                                 static_cast<int>(out.size()), nullptr, nullptr));
-  return out;
-}
-
-std::string Base64(const std::string& bytes) {
-  std::string out(bytes.size() * 2 + 8, '\0');
-  DWORD n = static_cast<DWORD>(out.size());
-  CryptBinaryToStringA(reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()),
-                       CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF, out.data(), &n);
-  out.resize(n);
-  return out;
-}
-
-std::string FileBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  char buffer[65536];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read) bytes.append(buffer, read);
-  CloseHandle(file);
-  return bytes;
-}
 
 // "<file>: <secret>" for every secret some file below `folder` holds in any form.
 void CollectTraces(const std::wstring& folder, std::wstring& traces) {
@@ -62,11 +33,7 @@ void CollectTraces(const std::wstring& folder, std::wstring& traces) {
     }
     const std::string bytes = FileBytes(folder + name);
     for (const std::wstring& secret : kSecrets)
-      for (bool utf16 : {false, true}) {
-        const std::string plain = Bytes(secret, utf16);
-        if (bytes.find(plain) != std::string::npos || bytes.find(Base64(plain)) != std::string::npos)
-          traces += folder + name + L": " + secret + L"\n";
-      }
+      if (HoldsSecret(bytes, secret)) traces += folder + name + L": " + secret + L"\n";
   } while (FindNextFileW(search, &found));
   FindClose(search);
 }
@@ -79,7 +46,7 @@ class SecretsAtRestTest : public AccountPagesTest {
     CollectTraces(AgentDataDir(), traces);
     const std::string domainList = FileBytes(vt::test::ProductDir() + L"TDNL.kvf");
     for (const std::wstring& secret : kSecrets)
-      if (domainList.find(Bytes(secret, false)) != std::string::npos) traces += L"TDNL.kvf: " + secret + L"\n";
+      if (HoldsSecret(domainList, secret)) traces += L"TDNL.kvf: " + secret + L"\n";
     for (HWND window : {main, program->TopWindow(L"TMsgForm")})
       for (const std::wstring& secret : kSecrets)
         if (window && WindowText(window).find(secret) != std::wstring::npos) traces += L"title: " + secret + L"\n";

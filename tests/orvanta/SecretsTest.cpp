@@ -1,52 +1,18 @@
 // Keys, answers and the mail that carries them, sealed at rest: a store an earlier
 // version wrote in clear text is sealed once and loses nothing; a key sealed for
 // another machine leaves its account unused, named, and stored as it was.
-#include <windows.h>
-#include <wincrypt.h>
-
 #include "tests/orvanta/ServiceTestUtil.h"
+#include "tests/support/SecretTraces.h"
 
 namespace vt::test {
 namespace {
 
-std::string Bytes(const std::wstring& text, bool utf16) {
-  if (utf16) return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
-  const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                    nullptr);
-  std::string out(n, '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-  return out;
-}
-
-std::string Base64(const std::string& bytes) {
-  DWORD n = 0;
-  const DWORD flags = CRYPT_STRING_BASE64 | CRYPT_STRING_NOCRLF;
-  const auto* data = reinterpret_cast<const BYTE*>(bytes.data());
-  CryptBinaryToStringA(data, static_cast<DWORD>(bytes.size()), flags, nullptr, &n);
-  std::string out(n, '\0');
-  CryptBinaryToStringA(data, static_cast<DWORD>(bytes.size()), flags, out.data(), &n);
-  out.resize(n);
-  return out;
-}
-
-// The secrets of `secrets` that the file holds in any form: its UTF-8 or UTF-16 bytes,
-// or the base64 of either.
+// The secrets of `secrets` that the file holds in any form.
 std::wstring Readable(const std::wstring& path, std::initializer_list<std::wstring> secrets) {
-  std::string file;
-  if (HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-      h != INVALID_HANDLE_VALUE) {
-    char buffer[65536];
-    DWORD read = 0;
-    while (ReadFile(h, buffer, sizeof buffer, &read, nullptr) && read) file.append(buffer, read);
-    CloseHandle(h);
-  }
+  const std::string file = FileBytes(path);
   std::wstring found;
   for (const std::wstring& secret : secrets)
-    for (bool utf16 : {false, true}) {
-      const std::string plain = Bytes(secret, utf16);
-      if (file.find(plain) != std::string::npos || file.find(Base64(plain)) != std::string::npos)
-        found += secret + L" ";
-    }
+    if (HoldsSecret(file, secret)) found += secret + L" ";
   return found;
 }
 
