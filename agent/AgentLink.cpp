@@ -8,6 +8,8 @@
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
 #include "agent/SvcObj.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -34,16 +36,14 @@ std::wstring StatusText(HRESULT hr) {
   wchar_t number[16];
   swprintf(number, 16, L"%08X", static_cast<unsigned>(hr));
   const std::wstring text = SysErrorMessage(static_cast<DWORD>(hr));
-  return text.empty() ? L"错误 " + std::wstring(number) : text + L" (" + number + L")";
+  return text.empty() ? FormatResString(kTextErrorNumber, {number}) : text + L" (" + number + L")";
 }
 
 // A start-up failure the user can act on: what is wrong with the agent, and what to do.
 std::wstring CreationFailureText(HRESULT hr) {
-  const std::wstring agent = std::wstring(L"代理程序 ") + kAgentExe;
   if (MeansNotRegistered(hr))
-    return agent + L" 没有安装或没有注册（" + StatusText(hr) + L"）。请以管理员身份在代理程序所在的文件夹中运行“" +
-           kAgentExe + L" -RegServer”，或重新安装代理程序。";
-  return L"无法启动或连接" + agent + L"：" + StatusText(hr) + L"。";
+    return FormatResString(kTextAgentNotRegistered, {kAgentExe, StatusText(hr), kAgentExe});
+  return FormatResString(kTextAgentNotStarted, {kAgentExe, StatusText(hr)});
 }
 
 template <class T>
@@ -100,7 +100,7 @@ bool IsAgentGone(HRESULT hr) {
   }
 }
 
-std::wstring AgentUnreachableText() { return L"无法连接代理程序 Orvanta.exe，正在重新连接。"; }
+std::wstring AgentUnreachableText() { return FormatResString(kTextAgentUnreachable, {kAgentExe}); }
 
 std::wstring AgentOutageText(HRESULT hr) {
   // Refused because another call waits, or given up after the agent asked us to come

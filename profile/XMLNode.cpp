@@ -5,6 +5,8 @@
 #include "toolkit/OleCheck.h"
 #include "profile/XmlDom.h"
 #include "profile/XmlValue.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -54,7 +56,7 @@ std::wstring ElementText(IXMLDOMElement& element) {
     DOMNodeType type = NODE_INVALID;
     child->get_nodeType(&type);
     if (type != NODE_TEXT && type != NODE_CDATA_SECTION)
-      throw EError(L"Element does not contain a single text node");
+      throw EError(FormatResString(kTextNotSingleText, {}));
     TVariant value;
     OleCheck(child->get_nodeValue(value.Put()));
     text += VariantString(value.Get());
@@ -125,7 +127,7 @@ auto ReadField(const wchar_t* name, F read) {
   try {
     return read();
   } catch (const EError& e) {
-    throw EError(std::wstring(L"字段 ") + name + L" 无法读取：" + e.Message());
+    throw EError(FormatResString(kTextFieldUnreadable, {name, e.Message()}));
   }
 }
 

@@ -3,6 +3,8 @@
 #include "toolkit/ComValue.h"
 #include "toolkit/OleCheck.h"
 #include "profile/XmlParseError.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -15,23 +17,23 @@ TComPtr<IXMLDOMDocument> CreateByProgId(const wchar_t* progId) {
   return document;
 }
 
-// "<subject> is not well-formed XML", with what the platform tells of the reason
-// and the place.
-std::wstring NotWellFormed(const std::wstring& subject, IXMLDOMDocument& document,
-                           const std::wstring& source, bool isFile) {
+// That the file or text is not well-formed XML, with what the platform tells of the
+// reason and the place.
+std::wstring NotWellFormed(IXMLDOMDocument& document, const std::wstring& source, bool isFile) {
   const std::wstring detail = DiagnoseParseFailure(document, source, isFile).Detail();
-  return subject + L" is not well-formed XML" + (detail.empty() ? L"" : L": " + detail);
+  const std::wstring what = isFile ? FormatResString(kTextXmlFileNotWellFormed, {source})
+                                   : FormatResString(kTextXmlTextNotWellFormed, {});
+  return what + (detail.empty() ? L"" : L"：" + detail);
 }
 
 TComPtr<IXMLDOMElement> CheckedRoot(IXMLDOMDocument& document, const wchar_t* rootName) {
   TComPtr<IXMLDOMElement> root;
   document.get_documentElement(root.Put());
-  if (!root) throw EXmlError(L"The XML document has no root element");
+  if (!root) throw EXmlError(FormatResString(kTextXmlNoRoot, {}));
   TBStr name;
   OleCheck(root->get_tagName(name.Put()));
   if (name.Str() != rootName)
-    throw EXmlError(L"Expected the root element <" + std::wstring(rootName) + L">, found <" +
-                    name.Str() + L">");
+    throw EXmlError(FormatResString(kTextXmlWrongRoot, {rootName, name.Str()}));
   return root;
 }
 
@@ -51,7 +53,7 @@ TComPtr<IXMLDOMDocument> NewParser() {
 TComPtr<IXMLDOMDocument> NewDomDocument() {
   TComPtr<IXMLDOMDocument> document = CreateByProgId(L"Msxml2.DOMDocument.6.0");
   if (!document) document = CreateByProgId(L"Msxml2.DOMDocument.3.0");
-  if (!document) throw EXmlError(L"The XML DOM service (MSXML) is not available");
+  if (!document) throw EXmlError(FormatResString(kTextXmlServiceMissing, {}));
   return document;
 }
 
@@ -60,13 +62,13 @@ TComPtr<IXMLDOMElement> LoadXmlText(const std::wstring& text, const wchar_t* roo
   VARIANT_BOOL ok = VARIANT_FALSE;
   TBStr source(text);
   if (FAILED(document->loadXML(source.Get(), &ok)) || ok == VARIANT_FALSE)
-    throw EXmlError(NotWellFormed(L"The text", *document.Get(), text, false));
+    throw EXmlError(NotWellFormed(*document.Get(), text, false));
   return CheckedRoot(*document.Get(), rootName);
 }
 
 TComPtr<IXMLDOMElement> LoadXmlFile(const std::wstring& fileName, const wchar_t* rootName) {
   if (GetFileAttributesW(fileName.c_str()) == INVALID_FILE_ATTRIBUTES)
-    throw EXmlError(L"File not found: " + fileName);
+    throw EXmlError(FormatResString(kTextFileNotFound, {fileName}));
   TComPtr<IXMLDOMDocument> document = NewParser();
   VARIANT source;
   VariantInit(&source);
@@ -75,7 +77,7 @@ TComPtr<IXMLDOMElement> LoadXmlFile(const std::wstring& fileName, const wchar_t*
   V_BSTR(&source) = path.Get();
   VARIANT_BOOL ok = VARIANT_FALSE;
   if (FAILED(document->load(source, &ok)) || ok == VARIANT_FALSE)
-    throw EXmlError(NotWellFormed(L"The file " + fileName, *document.Get(), fileName, true));
+    throw EXmlError(NotWellFormed(*document.Get(), fileName, true));
   return CheckedRoot(*document.Get(), rootName);
 }
 

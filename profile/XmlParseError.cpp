@@ -3,6 +3,8 @@
 #include "toolkit/ComPtr.h"
 #include "toolkit/ComValue.h"
 #include "toolkit/StaticUnknown.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -103,9 +105,9 @@ TXmlParseFailure FromSaxReader(const std::wstring& source, bool isFile) {
 std::wstring TXmlParseFailure::Detail() const {
   std::wstring text = reason;
   if (line > 0) {
-    std::wstring where = (exact ? L"line " : L"near line ") + std::to_wstring(line);
-    if (column > 0) where += L", column " + std::to_wstring(column);
-    text += text.empty() ? where : L" (" + where + L")";
+    std::wstring where = FormatResString(exact ? kTextXmlLine : kTextXmlNearLine, {std::to_wstring(line)});
+    if (column > 0) where += L"，" + FormatResString(kTextXmlColumn, {std::to_wstring(column)});
+    text += text.empty() ? where : L"（" + where + L"）";
   }
   return text;
 }

@@ -6,11 +6,13 @@
 #include <cwchar>
 
 #include "toolkit/Exception.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
 [[noreturn]] void NotA(const wchar_t* kind, const std::wstring& text) {
-  throw EError(L"“" + text + L"”不是有效的" + kind + L"。");
+  throw EError(FormatResString(kTextNotAValue, {text, kind}));
 }
 
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }

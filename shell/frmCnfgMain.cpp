@@ -78,13 +78,6 @@ auto FetchDocument(const TDocumentKind& kind, bool& told, TFetch fetch) -> declt
   }
 }
 
-std::wstring FormatResString(int number, const std::wstring& argument) {
-  std::wstring text = GetResString(number);
-  const size_t at = text.find(L"%s");
-  if (at != std::wstring::npos) text.replace(at, 2, argument);
-  return text;
-}
-
 }  // namespace
 
 TCnfgMain::TCnfgMain()
@@ -414,7 +407,7 @@ bool TCnfgMain::SendUserProfile() {
     }
     return true;
   } catch (const std::exception& e) {
-    ShowMessageText(FormatResString(530, ExceptionMessage(e)));
+    ShowMessageText(FormatResString(530, {ExceptionMessage(e)}));
     return false;
   }
 }

@@ -9,6 +9,8 @@
 
 #include "toolkit/Cursor.h"
 #include "toolkit/Painting.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -174,7 +176,7 @@ void TBGIPEdit::SetAccessibleName(std::wstring name) {
 }
 
 std::wstring TBGIPEdit::FieldName(int index) const {
-  return AccessibleName() + L" 第" + std::to_wstring(index + 1) + L"段";
+  return FormatResString(kTextAddressPart, {AccessibleName(), std::to_wstring(index + 1)});
 }
 
 void TBGIPEdit::NameFields() {

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 
-#include "shell/Common.h"
+#include "skin/Regions.h"
+#include "toolkit/Sound.h"
 
 namespace {
 

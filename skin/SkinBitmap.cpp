@@ -5,6 +5,8 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/Handle.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -86,8 +88,8 @@ void TSkinBitmap::SetSize(int width, int height, COLORREF fill) {
     void* bits = nullptr;
     TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!bitmap || !bits) {
-      throw EError(L"Not enough memory for a picture of " + std::to_wstring(width) + L" x " +
-                   std::to_wstring(height) + L" pixels");
+      throw EError(FormatResString(kTextPictureTooLarge,
+                                   {std::to_wstring(width) + L" x " + std::to_wstring(height)}));
     }
     Clear();
     bitmap_ = bitmap.Release();
@@ -118,18 +120,18 @@ void TSkinBitmap::Assign(HBITMAP source) {
   const int lines = GetDIBits(screen, source, 0, static_cast<UINT>(size.cy), copy.bits_, &info,
                               DIB_RGB_COLORS);
   ReleaseDC(nullptr, screen);
-  if (lines != size.cy) throw EError(L"The picture cannot be read");
+  if (lines != size.cy) throw EError(FormatResString(kTextPictureUnreadable, {}));
   *this = std::move(copy);
 }
 
 void TSkinBitmap::LoadFromFile(const std::wstring& path) {
   const TGdiObject<HBITMAP> image(static_cast<HBITMAP>(
       LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-  if (!image) throw EError(L"Cannot load the picture " + path);
+  if (!image) throw EError(FormatResString(kTextPictureUnreadable, {path}));
   try {
     Assign(image.Get());
   } catch (...) {
-    throw EError(L"Cannot read the picture " + path);
+    throw EError(FormatResString(kTextPictureUnreadable, {path}));
   }
 }
 
@@ -138,11 +140,11 @@ void TSkinBitmap::LoadFromResource(HINSTANCE module, const wchar_t* name) {
       static_cast<HBITMAP>(LoadImageW(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
   const std::wstring label =
       IS_INTRESOURCE(name) ? L"#" + std::to_wstring(reinterpret_cast<uintptr_t>(name)) : name;
-  if (!image) throw EError(L"Cannot load the picture resource " + label);
+  if (!image) throw EError(FormatResString(kTextPictureResourceUnreadable, {label}));
   try {
     Assign(image.Get());
   } catch (...) {
-    throw EError(L"Cannot read the picture resource " + label);
+    throw EError(FormatResString(kTextPictureResourceUnreadable, {label}));
   }
 }
 

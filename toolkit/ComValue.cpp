@@ -2,6 +2,8 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/OleCheck.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 TBStr::TBStr(std::wstring_view text)
     : b_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {
@@ -56,8 +58,8 @@ std::vector<std::wstring> VariantToStrings(const VARIANT& v) {
   else if (isArray && V_ARRAYREF(&v))  // a by-reference array may point nowhere
     a = *V_ARRAYREF(&v);
   if (!a || (element != VT_VARIANT && element != VT_BSTR))
-    throw EError(L"Expected an array of strings");
-  if (SafeArrayGetDim(a) != 1) throw EError(L"Expected a one-dimensional array");
+    throw EError(FormatResString(kTextNotStringArray, {}));
+  if (SafeArrayGetDim(a) != 1) throw EError(FormatResString(kTextNotOneDimension, {}));
 
   LONG lower = 0, upper = -1;
   OleCheck(SafeArrayGetLBound(a, 1, &lower));

@@ -9,6 +9,8 @@
 #include "toolkit/Cursor.h"
 #include "toolkit/Exception.h"
 #include "toolkit/SystemError.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -97,7 +99,7 @@ void TControl::CreateStandardChild(const TControlArgs& args, const wchar_t* clas
       SetWindowLongPtrW(handle, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::StandardClassProc)));
   if (!classProc_) {
     DestroyWindow(handle);
-    throw EError(L"Cannot subclass the control " + name_);
+    throw EError(FormatResString(kTextControlNotSubclassed, {name_}));
   }
   handle_ = handle;
   AfterCreate();

@@ -1,6 +1,8 @@
 #include "toolkit/Font.h"
 
 #include "toolkit/Exception.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -31,7 +33,7 @@ TFont::TFont(const TFontDesc& desc) {
   if (desc.height > 0) font.lfHeight = -desc.height;
   font.lfWeight = desc.weight;
   handle_ = CreateFontIndirectW(&font);
-  if (!handle_) throw EError(L"Cannot create the font " + std::wstring(font.lfFaceName));
+  if (!handle_) throw EError(FormatResString(kTextFontNotCreated, {font.lfFaceName}));
   face_ = font.lfFaceName;
   logicalHeight_ = font.lfHeight;
 }

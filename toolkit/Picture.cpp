@@ -4,6 +4,8 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/Painting.h"
+#include "toolkit/FailureTexts.h"
+#include "toolkit/ResString.h"
 
 namespace {
 
@@ -89,14 +91,14 @@ void TPicture::Assign(const TPicture& other) {
 void TPicture::AssignBitmap(HBITMAP bitmap) {
   if (!bitmap) return Clear();
   auto copy = static_cast<HBITMAP>(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (!copy) throw EError(L"Cannot copy the bitmap");
+  if (!copy) throw EError(FormatResString(kTextPictureNotCopied, {}));
   Take(copy, nullptr);
 }
 
 void TPicture::AssignIcon(HICON icon) {
   if (!icon) return Clear();
   HICON copy = CopyIcon(icon);
-  if (!copy) throw EError(L"Cannot copy the icon");
+  if (!copy) throw EError(FormatResString(kTextPictureNotCopied, {}));
   Take(nullptr, copy);
 }
 
@@ -111,14 +113,14 @@ void TPicture::LoadFromFile(const std::wstring& path) {
     return Take(bitmap, nullptr);
   if (auto icon = static_cast<HICON>(LoadImageW(nullptr, path.c_str(), IMAGE_ICON, 0, 0, LR_LOADFROMFILE)))
     return Take(nullptr, icon);
-  throw EError(L"Cannot read the picture " + path);
+  throw EError(FormatResString(kTextPictureUnreadable, {path}));
 }
 
 void TPicture::LoadFromResource(HINSTANCE module, const wchar_t* name, bool icon) {
   HANDLE loaded = LoadImageW(module, name, icon ? IMAGE_ICON : IMAGE_BITMAP, 0, 0,
                              icon ? 0 : LR_CREATEDIBSECTION);
   const std::wstring what = IS_INTRESOURCE(name) ? std::to_wstring(reinterpret_cast<UINT_PTR>(name)) : name;
-  if (!loaded) throw EError(L"Cannot load the picture resource " + what);
+  if (!loaded) throw EError(FormatResString(kTextPictureResourceUnreadable, {what}));
   if (icon)
     Take(nullptr, static_cast<HICON>(loaded));
   else

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "bench/BenchUtil.h"
-#include "shell/Common.h"
+#include "skin/Regions.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "bench/BenchUtil.h"
 #include "toolkit/Button.h"
 #include "shell/Common.h"
+#include "skin/Regions.h"
 #include "toolkit/Exception.h"
 #include "toolkit/Form.h"
 #include "skin/SkinBitmap.h"

@@ -85,10 +85,9 @@ TEST(Startup, DamagedApplicationFileIsReportedWithTheReasonAndPlace) {
   HWND box = program.WaitForTopWindow(L"#32770");
   ASSERT_NE(box, nullptr);
   const std::wstring text = StaticTexts(box);
-  EXPECT_NE(text.find(L"AppProfile.xml is not well-formed XML: "), std::wstring::npos)
-      << Narrow(text);
+  EXPECT_NE(text.find(L"AppProfile.xml 不是格式正确的 XML："), std::wstring::npos) << Narrow(text);
   EXPECT_NE(text.find(L"Hosts"), std::wstring::npos) << "the parser's reason names the element";
-  EXPECT_NE(text.find(L"line "), std::wstring::npos) << "and the place";
+  EXPECT_NE(text.find(L" 行"), std::wstring::npos) << "and the place";
   EXPECT_EQ(program.TopWindow(kMainClass), nullptr);
   PressOk(box);
   ASSERT_TRUE(program.WaitForExit());

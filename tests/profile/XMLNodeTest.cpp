@@ -53,7 +53,7 @@ TEST(UserProfileView, BadContentRaises) {
     profile.UserName();
     FAIL();
   } catch (const EError& e) {
-    EXPECT_EQ(e.Message(), L"Element does not contain a single text node");
+    EXPECT_EQ(e.Message(), L"元素的内容不是单一的文本");
   }
   EXPECT_THROW(profile.Email(), EError);
 }

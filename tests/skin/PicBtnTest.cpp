@@ -6,7 +6,7 @@
 
 #include <memory>
 
-#include "shell/Common.h"
+#include "skin/Regions.h"
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 #include "skin/PicBtn.h"

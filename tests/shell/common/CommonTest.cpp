@@ -22,6 +22,8 @@ std::vector<int> MessageNumbers() {
   // The program's own questions after the table's texts: changing account over unsent
   // edits, closing while a commit waits.
   numbers.insert(numbers.end(), {564, 565});
+  // The failure texts of the program's libraries.
+  for (int n = 600; n <= 624; ++n) numbers.push_back(n);
   return numbers;
 }
 
@@ -30,7 +32,7 @@ std::vector<int> MessageNumbers() {
 
 TEST(GetResString, EveryNumberOfTheTableLoadsAndNoOtherDoes) {
   for (int n : MessageNumbers()) EXPECT_FALSE(GetResString(n).empty()) << n;
-  for (int n : {0, 511, 533, 534, 557, 558, 559, 562, 566, 65535, -1}) EXPECT_EQ(GetResString(n), L"") << n;
+  for (int n : {0, 511, 533, 534, 557, 558, 559, 562, 566, 599, 625, 65535, -1}) EXPECT_EQ(GetResString(n), L"") << n;
   // The loader looks only at the low 16 bits: this would otherwise give string 512.
   EXPECT_EQ(GetResString(512 + 65536), L"");
 }
@@ -40,6 +42,14 @@ TEST(GetResString, TextsComeBackAsTheExactUnicodeTexts) {
   EXPECT_EQ(GetResString(536), L"出于安全考虑，问题不可以不填!");
   EXPECT_EQ(GetResString(555), L"签  入");
   EXPECT_EQ(GetResString(563), L"内网专业服务");
+}
+
+TEST(FormatResString, FillsTheBlanksInOrderOnceAndNamesAMissingText) {
+  EXPECT_EQ(FormatResString(611, {L"Profile", L"Accounts"}), L"XML 文档的根元素应为 <Profile>，却是 <Accounts>");
+  EXPECT_EQ(FormatResString(611, {L"%s"}), L"XML 文档的根元素应为 <%s>，却是 <%s>")
+      << "an argument is not filled in again";
+  EXPECT_EQ(FormatResString(530, {L"a", L"b"}), L"更新错误：a") << "extra arguments are dropped";
+  EXPECT_EQ(FormatResString(599, {L"C:\\x.bmp"}), L"#599 C:\\x.bmp");
 }
 
 TEST(GetResString, LineBreaksAreSingleLineFeeds) {

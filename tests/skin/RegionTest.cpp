@@ -7,7 +7,7 @@
 #include <functional>
 #include <random>
 
-#include "shell/Common.h"
+#include "skin/Regions.h"
 
 namespace {
 
