@@ -30,8 +30,8 @@ constexpr int kTextColumns = 3;  // the fourth column only fills the grid's widt
 // Tab stops after the grid, whose keys do the same (see AttachGridCommands).
 constexpr TSpeedButtonOptions kToolButton{.allowAllUp = true, .tabStop = true, .glyph = {.spacing = 8}};
 
-TControlArgs Tool(const wchar_t* name, int left, int width, const wchar_t* caption = L"") {
-  return {.name = name, .left = left, .top = 3, .width = width, .height = 22, .caption = caption};
+TControlArgs Tool(const wchar_t* name, int id, int left, int width, const wchar_t* caption = L"") {
+  return {.name = name, .left = left, .top = 3, .width = width, .height = 22, .caption = caption, .id = id};
 }
 
 struct TRecordCounts {
@@ -61,14 +61,14 @@ TPageRRsPro::TPageRRsPro(TControl& owner)
                {.bevelOuter = TBevelCut::Lowered, .bevelInner = TBevelCut::Raised}),
       BGPanel2(PanelRRs, {.name = L"BGPanel2", .left = 16, .top = 12, .width = 361, .height = 29, .tabOrder = 1}),
       BGPanel4(BGPanel2, {.name = L"BGPanel4", .left = 4, .top = 3, .width = 3, .height = 22}),
-      sbNewHost(BGPanel2, Tool(L"sbNewHost", 12, 65, L"主机"), kToolButton),
-      sbNewCname(BGPanel2, Tool(L"sbNewCname", 80, 65, L"别名"), kToolButton),
-      sbNewMX(BGPanel2, Tool(L"sbNewMX", 148, 105, L"邮件交换器"), kToolButton),
+      sbNewHost(BGPanel2, Tool(L"sbNewHost", kNewHostTool, 12, 65, L"主机"), kToolButton),
+      sbNewCname(BGPanel2, Tool(L"sbNewCname", kNewAliasTool, 80, 65, L"别名"), kToolButton),
+      sbNewMX(BGPanel2, Tool(L"sbNewMX", kNewExchangerTool, 148, 105, L"邮件交换器"), kToolButton),
       BGPanel3(BGPanel2, {.name = L"BGPanel3", .left = 256, .top = 3, .width = 3, .height = 22},
                {.bevelOuter = TBevelCut::Lowered}),
-      rbDelete(BGPanel2, Tool(L"rbDelete", 264, 23), kToolButton),
-      rbProperty(BGPanel2, Tool(L"rbProperty", 288, 23), kToolButton),
-      rbRefresh(BGPanel2, Tool(L"rbRefresh", 312, 23), kToolButton),
+      rbDelete(BGPanel2, Tool(L"rbDelete", kDeleteTool, 264, 23), kToolButton),
+      rbProperty(BGPanel2, Tool(L"rbProperty", kPropertyTool, 288, 23), kToolButton),
+      rbRefresh(BGPanel2, Tool(L"rbRefresh", kRefreshTool, 312, 23), kToolButton),
       GridRRs(PanelRRs, {.name = L"GridRRs", .left = 16, .top = 44, .width = 361, .height = 225, .tabOrder = 0},
               {.colCount = 4, .rowCount = 2, .fixedRows = 1, .defaultRowHeight = kRowHeight,
                .gridLineWidth = 0, .rowSelect = true, .colSizing = true}) {

@@ -32,6 +32,8 @@ class TPageRRsPro : public TProPage {
   static constexpr wchar_t kClassName[] = L"TPageRRsPro";
   static constexpr int kWidth = 430;
   static constexpr int kRowHeight = 16;
+  // The control ids of the toolbar's buttons, in their order on the bar.
+  enum TToolId : int { kNewHostTool = 10, kNewAliasTool, kNewExchangerTool, kDeleteTool, kPropertyTool, kRefreshTool };
 
   explicit TPageRRsPro(TControl& owner);
 

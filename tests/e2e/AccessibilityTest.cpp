@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/SectionPagesFixture.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/support/AccessibleNames.h"
 
 namespace {
@@ -68,7 +68,7 @@ Names Join(std::initializer_list<Names> parts) {
   return all;
 }
 
-class AccessibilityTest : public SectionPagesTest {
+class AccessibilityTest : public ProgramTest {
  protected:
   HWND Open(const wchar_t* button, const wchar_t* pageClass) { return OpenPage(main, button, pageClass); }
   // Checks a page (or a part of one) whole: every control named, the fields by their labels.

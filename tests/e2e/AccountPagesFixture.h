@@ -9,15 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/E2eSupport.h"
-#include "tests/support/AgentData.h"
+#include "tests/e2e/ProgramFixture.h"
 
 namespace e2e {
 
 using namespace vt::test;
-
-inline constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
-inline constexpr wchar_t kMainClass[] = L"TCnfgMain";
 
 // The edits of a window in their tab order (the z-order of their parent).
 inline std::vector<HWND> Edits(HWND parent) {
@@ -50,16 +46,10 @@ inline bool Contains(const std::wstring& text, const std::wstring& part) {
 }
 
 // The real program started over the agent's demo data, its user page found.
-class AccountPagesTest : public ::testing::Test {
+class AccountPagesTest : public ProgramTest {
  protected:
   void SetUp() override {
-    ResetAgentData();
-    PrepareAgentData();
-    ResetAgentCallCounts();
-    program.emplace(kProgram);  // after the reset, so that it sees the prepared data only
-    main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
+    ASSERT_NO_FATAL_FAILURE(Start(kDemoProId, [this] { PrepareAgentData(); }));
     userPage = Child(main, L"TPageUser", L"");
     ASSERT_NE(userPage, nullptr);
   }
@@ -95,16 +85,9 @@ class AccountPagesTest : public ::testing::Test {
   }
   // Waits until the agent has stored a profile of the demo account that holds `part`
   // (the agent counts a call when it starts, before the store is written).
-  static bool Stored(const std::wstring& part) {
+  static bool StoredHolds(const std::wstring& part) {
     return WaitFor([&] { return Contains(StoredUserProfile(kDemoProId), part); });
   }
-  std::wstring PopupText() {
-    HWND popup = program->TopWindow(L"TMsgForm");
-    return popup ? StaticTexts(popup) : L"";
-  }
-
-  std::optional<TProgram> program;
-  HWND main = nullptr;
   HWND userPage = nullptr;
 };
 

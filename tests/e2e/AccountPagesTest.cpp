@@ -43,7 +43,7 @@ TEST_F(AccountPagesTest, ChangeTheUserNameAloneAndApply) {
   ASSERT_NE(page, nullptr);
   SetText(Child(page, L"Edit", L"张伟"), L"张伟明");
   OkThenApply(page);
-  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张伟明</UserName>"));
   EXPECT_EQ(AgentCallCount("PutUserProfile"), 1);
   EXPECT_TRUE(IsWindowVisible(userPage));
 }
@@ -52,7 +52,7 @@ TEST_F(AccountPagesTest, ChangeTheEmailAfterAnsweringTheQuestion) {
   HWND page = EnterNewEmail(L"zw@example.org");
   ASSERT_NE(page, nullptr);
   OkThenApply(page);
-  EXPECT_TRUE(Stored(L"<Email>zw@example.org</Email>"));
+  EXPECT_TRUE(StoredHolds(L"<Email>zw@example.org</Email>"));
   EXPECT_EQ(AgentCallCount("PutUserProfile"), 1);
 }
 
@@ -111,7 +111,7 @@ TEST_F(AccountPagesTest, EnterConfirmsAndEscapeGoesBack) {
   HWND apply = Child(main, L"TPicBtn", L"应用");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
   Click(apply);
-  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张伟明</UserName>"));
   EXPECT_EQ(AgentCallCount("PutUserProfile"), 1);
 }
 
@@ -131,7 +131,7 @@ TEST_F(AccountPagesTest, TheAnswerFieldsAreMaskedAndStillCarryTheAnswer) {
   SetText(edits[5], L"星光中学");
   SetText(edits[6], L"星光中学");
   OkThenApply(page);
-  EXPECT_TRUE(Stored(L"<Answer>星光中学</Answer>"));
+  EXPECT_TRUE(StoredHolds(L"<Answer>星光中学</Answer>"));
 }
 
 }  // namespace

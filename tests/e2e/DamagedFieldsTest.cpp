@@ -7,7 +7,8 @@
 
 #include <string>
 
-#include "tests/e2e/SectionPagesFixture.h"
+#include "pages/frameRRsPro.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestXml.h"
 #include "tests/support/TestPaths.h"
@@ -29,21 +30,8 @@ void EditStoredProfile(const std::wstring& account, const std::wstring& anchor, 
   ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"Profiles\\" + account + L".xml", text));
 }
 
-class DamagedFieldsTest : public SectionPagesTest {
+class DamagedFieldsTest : public ProgramTest {
  protected:
-  // The agent's demo data with the changes `prepare` makes, then the program with the
-  // account signed in.
-  template <class F>
-  void StartWith(const std::wstring& account, F prepare) {
-    ResetAgentData();
-    if (account != kDemoProId) WriteAgentState(account, 2, true);
-    ASSERT_NO_FATAL_FAILURE(prepare());
-    ResetAgentCallCounts();
-    program.emplace(L"VTUserCnfg.exe");
-    main = program->WaitForTopWindow(L"TCnfgMain");
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
-  }
   std::wstring PopupText() {
     HWND popup = program->TopWindow(L"TMsgForm");
     return popup && IsWindowVisible(popup) ? StaticTexts(popup) : L"";
@@ -53,7 +41,7 @@ class DamagedFieldsTest : public SectionPagesTest {
 };
 
 TEST_F(DamagedFieldsTest, UnreadableNumbersShowAsUnknownStayStoredAndTheRestOfThePageWorks) {
-  StartWith(kDemoStdId, [] {
+  Start(kDemoStdId, [] {
     EditStoredProfile(kDemoStdId, L"<UserInfo", L"<TTL>600</TTL>", L"<TTL>abc</TTL>");
     EditStoredProfile(kDemoStdId, L"<UserInfo", L"<OnlineType>12</OnlineType>", L"");
     EditStoredProfile(kDemoStdId, L"<Services>", L"<Service>0</Service>", L"<Service>x</Service>");
@@ -88,7 +76,7 @@ TEST_F(DamagedFieldsTest, UnreadableNumbersShowAsUnknownStayStoredAndTheRestOfTh
 }
 
 TEST_F(DamagedFieldsTest, ARecordThatCannotBeOpenedLeavesTheUserOnTheRecordsPage) {
-  StartWith(kDemoProId, [] { EditStoredProfile(kDemoProId, L"<MX>", L"<Preference>10</Preference>",
+  Start(kDemoProId, [] { EditStoredProfile(kDemoProId, L"<MX>", L"<Preference>10</Preference>",
                                                L"<Preference>ten</Preference>"); });
   HWND records = OpenPage(main, L"资源记录", L"TPageRRsPro");
   ASSERT_NE(records, nullptr);
@@ -96,7 +84,7 @@ TEST_F(DamagedFieldsTest, ARecordThatCannotBeOpenedLeavesTheUserOnTheRecordsPage
   PostMessageW(grid, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 6 * 16 + 8));  // the first mail exchanger
   PostMessageW(grid, WM_LBUTTONUP, 0, MAKELPARAM(30, 6 * 16 + 8));
   HWND toolbar = GetParent(FindChild(records, L"TCustomControl", L"主机"));
-  Click(ChildWindowFromPointEx(toolbar, POINT{288 + 11, 14}, CWP_SKIPINVISIBLE));
+  Click(GetDlgItem(toolbar, TPageRRsPro::kPropertyTool));
   EXPECT_TRUE(WaitFor([&] { return Contains(PopupText(), L"Preference"); })) << Narrow(PopupText());
   EXPECT_EQ(ShownPage(L"TPageRRsPro"), records);
   EXPECT_TRUE(NoErrorBox());

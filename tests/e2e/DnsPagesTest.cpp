@@ -9,30 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/SectionPagesFixture.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestPaths.h"
 #include "tests/support/TestXml.h"
+#include "profile/XmlValue.h"
 
 namespace {
 
 using namespace e2e;
 using namespace vt::test;
 
-// The text of an element of the stored profile, its markup's entities read; empty when
-// it is absent.
-std::wstring Field(const std::wstring& xml, const std::wstring& name) {
-  const std::wstring open = L"<" + name + L">", close = L"</" + name + L">";
-  const size_t start = xml.find(open);
-  const size_t end = start == std::wstring::npos ? start : xml.find(close, start);
-  if (end == std::wstring::npos) return {};
-  std::wstring text = xml.substr(start + open.size(), end - start - open.size());
-  for (const auto& [entity, character] : {std::pair{L"&lt;", L"<"}, {L"&gt;", L">"}, {L"&amp;", L"&"}})
-    for (size_t at; (at = text.find(entity)) != std::wstring::npos;) text.replace(at, wcslen(entity), character);
-  return text;
-}
-
-class DnsPagesTest : public SectionPagesTest {
+class DnsPagesTest : public ProgramTest {
  protected:
   HWND OpenDns(const wchar_t* pageClass) { return OpenPage(main, L"域名设置", pageClass); }
   // The professional account's DNS page with its online settings loaded.
@@ -61,7 +49,7 @@ TEST_F(DnsPagesTest, TheStandardAccountChangesItsLabelAndSuffix) {
   ASSERT_TRUE(WaitFor([&] { return WindowText(suffix) == L"veltrano.org"; }));
   ASSERT_TRUE(TypeText(label, L"family-album"));
   Apply();
-  EXPECT_EQ(Field(Stored(kDemoStdId), L"Domain"), L"family-album.veltrano.org");
+  EXPECT_EQ(StoredProfile(kDemoStdId).Domain(), L"family-album.veltrano.org");
 }
 
 TEST_F(DnsPagesTest, AFixedOnlineAddressAndTheOfflineHostAreStoredAcrossTabSwitches) {
@@ -85,11 +73,11 @@ TEST_F(DnsPagesTest, AFixedOnlineAddressAndTheOfflineHostAreStoredAcrossTabSwitc
   EXPECT_EQ(WindowText(host), L"mirror.veltrano.net");
 
   Apply();
-  const std::wstring stored = Stored(kDemoProId);
-  EXPECT_EQ(Field(stored, L"OnlineType"), L"12");
-  EXPECT_EQ(Field(stored, L"OnlineFixedIP"), std::to_wstring(Address(203, 0, 113, 9)));
-  EXPECT_EQ(Field(stored, L"OfflineHost"), L"mirror.veltrano.net");
-  EXPECT_EQ(Field(stored, L"OfflineType"), L"23");
+  const TXMLUserInfoType stored = StoredProfile();
+  EXPECT_EQ(stored.OnlineType(), 12);
+  EXPECT_EQ(stored.OnlineFixedIP(), IPv4FromOctets(203, 0, 113, 9));
+  EXPECT_EQ(stored.OfflineHost(), L"mirror.veltrano.net");
+  EXPECT_EQ(stored.OfflineType(), 23);
 }
 
 TEST_F(DnsPagesTest, AUrlComposedInTheWizardIsStoredAndTheTypeStays) {
@@ -114,9 +102,9 @@ TEST_F(DnsPagesTest, AUrlComposedInTheWizardIsStoredAndTheTypeStays) {
   EXPECT_TRUE(WaitFor([&] { return FindChild(online, L"Edit", url) != nullptr; }));
 
   Apply();
-  const std::wstring stored = Stored(kDemoProId);
-  EXPECT_EQ(Field(stored, L"OnlineURL"), url);
-  EXPECT_EQ(Field(stored, L"OnlineType"), L"11");
+  const TXMLUserInfoType stored = StoredProfile();
+  EXPECT_EQ(stored.OnlineURL(), url);
+  EXPECT_EQ(stored.OnlineType(), 11);
 }
 
 }  // namespace

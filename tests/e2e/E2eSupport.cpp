@@ -263,9 +263,8 @@ HWND FocusedWindow(HWND window) {
 
 bool PressKeyInFocus(HWND main, WPARAM key) {
   const HWND focus = FocusedWindow(main);
-  if (!focus) return false;
-  PressKey(focus, key);
-  return true;
+  PressKey(focus ? focus : main, key);
+  return focus != nullptr;
 }
 
 void EndStrayPrograms() {

@@ -95,8 +95,9 @@ void PressKey(HWND window, WPARAM key);
 // The window that has the keyboard focus in the thread of `window` (another program's);
 // null when none has it.
 HWND FocusedWindow(HWND window);
-// A key pressed and released where the focus is in the program of `main`, as the
-// keyboard's keys arrive; false when no window there has the focus.
+// A key pressed and released where the focus is in the program of `main` (at `main`
+// when none has it), as the keyboard's keys arrive; false when no window there has the
+// focus.
 bool PressKeyInFocus(HWND main, WPARAM key);
 
 // Ends every program with a main window other than this test process (left over from a

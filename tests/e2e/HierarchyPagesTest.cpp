@@ -16,50 +16,25 @@ namespace {
 
 using namespace e2e;
 
-class HierarchyPagesTest : public ::testing::Test {
+class HierarchyPagesTest : public ProgramTest {
  protected:
   void SetUp() override {
-    ResetAgentData();
-    ResetAgentCallCounts();
-    program.emplace(kProgram);
-    main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
-    // The section's button chooses its page by the service type once a profile is held.
-    ASSERT_TRUE(WaitFor([] { return AgentCallCount("GetAppProfile") >= 1; }));
+    ASSERT_NO_FATAL_FAILURE(Start());
     Click(Child(main, L"TPicBtn", L"域名层次"));
-    page = Shown(L"TPageHierarchyPro");
+    page = ShownPage(L"TPageHierarchyPro");
     ASSERT_NE(page, nullptr);
-  }
-  HWND Shown(const wchar_t* className) {
-    HWND shown = nullptr;
-    WaitFor([&] { return (shown = FindChild(main, className, L"")) && IsWindowVisible(shown); });
-    return shown && IsWindowVisible(shown) ? shown : nullptr;
   }
   HWND Group(const wchar_t* caption) { return FindChild(page, L"Button", caption); }
   // Opens a dialog through a button of a group of the page.
   HWND OpenDialog(const wchar_t* group, const wchar_t* button, const wchar_t* dialogClass) {
     Click(FindChild(Group(group), L"Button", button));
-    return Shown(dialogClass);
+    return ShownPage(dialogClass);
   }
   static HWND List(HWND dialog) { return FindChild(dialog, L"ListBox", L""); }
   // Waits for the agent's answer to a search to fill the dialog's list.
   static bool MatchesShown(HWND dialog) {
     return WaitFor([&] { return SendMessageW(List(dialog), LB_GETCOUNT, 0, 0) > 0; });
   }
-  std::wstring PopupText() {
-    HWND popup = program->TopWindow(L"TMsgForm");
-    return popup ? StaticTexts(popup) : L"";
-  }
-  void Apply() {
-    HWND apply = Child(main, L"TPicBtn", L"应用");
-    ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
-    Click(apply);
-    ASSERT_TRUE(WaitFor([&] { return AgentCallCount("PutUserProfile") == 1 && !IsWindowEnabled(apply); }));
-  }
-  static std::wstring Stored() { return CompactXml(StoredUserProfile(kDemoProId)); }
-
-  std::optional<TProgram> program;
-  HWND main = nullptr;
   HWND page = nullptr;
 };
 
@@ -86,13 +61,15 @@ TEST_F(HierarchyPagesTest, AParentChosenFromTheMatchesIsStoredWithTheAgentsSeque
   Sleep(800);
   EXPECT_EQ(AgentCallCount("FindDomains"), 1) << "a chosen match starts no search";
   PressKey(edit, VK_RETURN);
-  ASSERT_EQ(Shown(L"TPageHierarchyPro"), page);
+  ASSERT_EQ(ShownPage(L"TPageHierarchyPro"), page);
   Apply();
-  const std::wstring stored = Stored();
-  EXPECT_TRUE(Contains(stored, L"<Parent Domain=\"chess-club.veltrano.net\"><Sequence>2029</Sequence>"
-                               L"<Token>0</Token></Parent></Parents>"))
-      << Narrow(stored);
-  EXPECT_FALSE(Contains(stored, L"no-such-name"));
+  const TXMLParentsType parents = StoredProfile().Parents();
+  ASSERT_GE(parents.Count(), 1);
+  const TXMLParentType added = parents.Item(parents.Count() - 1);
+  EXPECT_EQ(added.Domain(), L"chess-club.veltrano.net");
+  EXPECT_EQ(added.Sequence(), 2029);
+  EXPECT_EQ(added.Token(), 0);
+  EXPECT_FALSE(Contains(Stored(), L"no-such-name"));
 }
 
 TEST_F(HierarchyPagesTest, AChildIsAddedAndAnotherChildsExternalDomainChanged) {
@@ -101,7 +78,7 @@ TEST_F(HierarchyPagesTest, AChildIsAddedAndAnotherChildsExternalDomainChanged) {
   ASSERT_TRUE(TypeText(Edits(dialog).at(0), L"nas"));
   ASSERT_TRUE(TypeText(Edits(dialog).at(1), L"home-server.vt-home.net"));
   Click(FindChild(dialog, L"Button", L"确  定"));
-  ASSERT_EQ(Shown(L"TPageHierarchyPro"), page);
+  ASSERT_EQ(ShownPage(L"TPageHierarchyPro"), page);
 
   // The first child, "shop", by a click in its row, then its properties.
   HWND grid = FindChild(Group(L" 子域授权 "), L"TDrawGrid", L"");
@@ -122,15 +99,19 @@ TEST_F(HierarchyPagesTest, AChildIsAddedAndAnotherChildsExternalDomainChanged) {
   PressKey(list, VK_DOWN);
   ASSERT_TRUE(WaitFor([&] { return WindowText(domain) == L"photo-studio.veltrano.net"; }));
   Click(FindChild(dialog, L"Button", L"确  定"));
-  ASSERT_EQ(Shown(L"TPageHierarchyPro"), page);
+  ASSERT_EQ(ShownPage(L"TPageHierarchyPro"), page);
   Apply();
-  const std::wstring stored = Stored();
-  EXPECT_TRUE(Contains(stored, L"<Child Domain=\"photo-studio.veltrano.net\"><Name>shop</Name>"
-                               L"<Sequence>2020</Sequence><Token>1</Token></Child>"))
-      << Narrow(stored);
-  EXPECT_TRUE(Contains(stored, L"<Child Domain=\"home-server.vt-home.net\"><Name>nas</Name>"
-                               L"<Sequence>2017</Sequence><Token>1</Token></Child></Children>"));
-  EXPECT_FALSE(Contains(stored, L"shop-partner.veltrano.net"));
+  const TXMLChildrenType children = StoredProfile().Children();
+  ASSERT_GE(children.Count(), 2);
+  const auto expect = [](const TXMLChildType& child, const wchar_t* name, const wchar_t* domain, int sequence) {
+    EXPECT_EQ(child.Name(), name);
+    EXPECT_EQ(child.Domain(), domain);
+    EXPECT_EQ(child.Sequence(), sequence);
+    EXPECT_EQ(child.Token(), 1);
+  };
+  expect(children.Item(0), L"shop", L"photo-studio.veltrano.net", 2020);
+  expect(children.Item(children.Count() - 1), L"nas", L"home-server.vt-home.net", 2017);
+  EXPECT_FALSE(Contains(Stored(), L"shop-partner.veltrano.net"));
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ TEST_F(InfoPagesTest, ConnectionServicesNewsAndACategoryReachTheAgentAndNothingE
   HWND apply = Child(main, L"TPicBtn", L"应用");
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(apply) != FALSE; }));
   Click(apply);
-  ASSERT_TRUE(Stored(L"<Category>204</Category>"));
+  ASSERT_TRUE(StoredHolds(L"<Category>204</Category>"));
   const std::wstring after = vt::test::CompactXml(StoredUserProfile(kDemoProId));
   EXPECT_TRUE(Contains(after, L"<ConnectionType>6</ConnectionType>")) << Narrow(after);
   EXPECT_TRUE(Contains(after, L"<Services><Service>3</Service><Service>8</Service></Services>"));

@@ -8,49 +8,19 @@
 
 #include <algorithm>
 #include <functional>
-#include <initializer_list>
 #include <iterator>
 #include <string>
 
-#include "tests/e2e/SectionPagesFixture.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/support/AgentData.h"
+#include "tests/support/HeldKeys.h"
 
 namespace e2e {
 
-// Keys held down for the thread of another program's window while this lives: the
-// test's input is attached to that thread's, so that its GetKeyState sees them.
-class THeldKeysIn {
- public:
-  THeldKeysIn(HWND window, std::initializer_list<int> keys)
-      : thread_(GetWindowThreadProcessId(window, nullptr)),
-        attached_(AttachThreadInput(GetCurrentThreadId(), thread_, TRUE) != FALSE) {
-    GetKeyboardState(saved_);
-    BYTE state[256];
-    std::copy(std::begin(saved_), std::end(saved_), state);
-    for (int key : keys) state[key] = 0x80;
-    SetKeyboardState(state);
-  }
-  ~THeldKeysIn() {
-    SetKeyboardState(saved_);
-    if (attached_) AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
-  }
-  THeldKeysIn(const THeldKeysIn&) = delete;
-  THeldKeysIn& operator=(const THeldKeysIn&) = delete;
-
- private:
-  DWORD thread_;
-  bool attached_;
-  BYTE saved_[256];
-};
-
-class KeyboardPagesTest : public SectionPagesTest {
+class KeyboardPagesTest : public ProgramTest {
  protected:
   HWND Focus() const { return FocusedWindow(main); }
-  // A key pressed where the program's focus is (at the main window when none has it).
-  void Press(WPARAM key) {
-    const HWND focus = Focus();
-    PressKey(focus ? focus : main, key);
-  }
+  void Press(WPARAM key) { PressKeyInFocus(main, key); }
   // Presses the key until the focus is on a window `wanted` accepts, each time waiting
   // for the focus to move on; false when it never comes.
   bool KeyTo(WPARAM key, const std::function<bool(HWND)>& wanted, int presses = 40) {

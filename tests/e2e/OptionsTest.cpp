@@ -7,17 +7,14 @@
 
 #include <optional>
 
-#include "tests/support/AgentData.h"
-#include "tests/e2e/E2eSupport.h"
 #include "tests/e2e/MachineState.h"
+#include "tests/e2e/ProgramFixture.h"
 
 namespace {
 
 using namespace e2e;
 using namespace vt::test;
 
-constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
-constexpr wchar_t kMainClass[] = L"TCnfgMain";
 constexpr wchar_t kAutoRun[] = L"系统启动时自动运行";
 constexpr wchar_t kService[] = L"作为 Windows 的服务（Service）运行";
 
@@ -40,13 +37,12 @@ void RemoveStartUp() {
   RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName);
 }
 
-class OptionsTest : public ::testing::Test {
+class OptionsTest : public ProgramTest {
  protected:
   void SetUp() override {
     RemoveStartUp();
-    ResetAgentData();
-    ResetAgentCallCounts();
-    Start();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(WaitFor([&] { return FindChild(main, L"", L"张伟") != nullptr; }));
   }
   // The prefix as the other tests expect it: no service, no Run value, and the agent
   // running as a plain background process.
@@ -56,10 +52,9 @@ class OptionsTest : public ::testing::Test {
     StartBackgroundAgent();
   }
 
-  void Start() {
-    program.emplace(kProgram);
-    main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
+  // Starts the program again, once the user page shows the signed-in user.
+  void Restart() {
+    ASSERT_NO_FATAL_FAILURE(Launch());
     ASSERT_TRUE(WaitFor([&] { return FindChild(main, L"", L"张伟") != nullptr; }));
   }
   HWND Child(HWND parent, const wchar_t* className, const std::wstring& text) {
@@ -68,14 +63,11 @@ class OptionsTest : public ::testing::Test {
   HWND OpenPage(const wchar_t* button, const wchar_t* pageClass) {
     return e2e::OpenPage(main, button, pageClass);
   }
-  void Apply() { ASSERT_TRUE(PressApply(main)); }
+  void ClickApply() { ASSERT_TRUE(PressApply(main)); }
   void Quit() {
     Click(Child(main, L"TPicBtn", L"取消"));
     ASSERT_TRUE(program->WaitForExit());
   }
-
-  std::optional<TProgram> program;
-  HWND main = nullptr;
 };
 
 TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
@@ -86,21 +78,21 @@ TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
   EXPECT_FALSE(Checked(autoRun) || IsWindowEnabled(service)) << StartUpDescription();
 
   Click(autoRun);
-  Apply();
+  ClickApply();
   const std::wstring quoted = L"\"" + InstallPath() + L"Orvanta.exe\"";
   EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << StartUpDescription();
   EXPECT_EQ(ServiceState(), 0u);
 
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(service) != FALSE; })) << StartUpDescription();
   Click(service);
-  Apply();
+  ClickApply();
   EXPECT_TRUE(WaitFor([] { return ServiceState() != 0 && !RunValue(); })) << StartUpDescription();
 
   // The next start of the program finds no agent running: the service manager starts
   // it, and the program talks to it as before.
   Quit();
   ASSERT_EQ(RunAgentSwitch(L"-Quit"), 0);
-  Start();
+  Restart();
   EXPECT_TRUE(WaitFor([] { return ServiceState() == SERVICE_RUNNING; })) << StartUpDescription();
   page = OpenPage(L"选项设置", L"TPageOptions");
   ASSERT_NE(page, nullptr);
@@ -111,7 +103,7 @@ TEST_F(OptionsTest, StartWithTheSystemThenAsAServiceThenNeither) {
 
   Click(autoRun);  // off: the service box follows in the same click
   EXPECT_TRUE(WaitFor([&] { return !Checked(service) && !IsWindowEnabled(service); }));
-  Apply();
+  ClickApply();
   EXPECT_TRUE(WaitFor([] { return ServiceState() == 0 && !RunValue(); })) << StartUpDescription();
   Quit();
 }
@@ -123,13 +115,13 @@ TEST_F(OptionsTest, AForeignRunValueIsNoStartUpAndTickingReplacesIt) {
   const std::wstring foreign = L"C:\\other\\evil.exe /x";
   RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kAgentName, REG_SZ, foreign.c_str(),
                   static_cast<DWORD>((foreign.size() + 1) * sizeof(wchar_t)));
-  Start();
+  Restart();
   HWND page = OpenPage(L"选项设置", L"TPageOptions");
   ASSERT_NE(page, nullptr);
   HWND autoRun = Child(page, L"Button", kAutoRun);
   EXPECT_FALSE(Checked(autoRun)) << StartUpDescription();
   Click(autoRun);
-  Apply();
+  ClickApply();
   const std::wstring quoted = L"\"" + InstallPath() + L"Orvanta.exe\"";
   EXPECT_TRUE(WaitFor([&] { return RunValue() == quoted; })) << StartUpDescription();
   Quit();
@@ -141,11 +133,11 @@ TEST_F(OptionsTest, ASpeedTheBarCannotShowStaysStored) {
   ASSERT_TRUE(WriteUtf8File(AgentDataDir() + L"LocalSetting.xml",
                             L"<LocalSetting><Host>ns1.veltrano.net</Host><HeartBeat>1200</HeartBeat>"
                             L"<AutoConnect>True</AutoConnect></LocalSetting>"));
-  Start();
+  Restart();
   HWND page = OpenPage(L"选项设置", L"TPageOptions");
   ASSERT_NE(page, nullptr);
   Click(Child(page, L"Button", L"自动连接（签入）服务器"));
-  Apply();
+  ClickApply();
   std::wstring stored;
   EXPECT_TRUE(WaitFor([&] { return Contains(stored = StoredLocalSettings(), L"<AutoConnect>False</AutoConnect>"); }));
   EXPECT_TRUE(Contains(stored, L"<HeartBeat>1200</HeartBeat>")) << Narrow(stored);
@@ -176,7 +168,7 @@ TEST_F(OptionsTest, ServerSpeedAndSignInReachTheAgentThroughAReloadOfTheProfile)
   EXPECT_TRUE(WaitFor([] { return AgentCallCount("GetUserProfile") == 3; }));  // fetch, reload, fetch
   EXPECT_EQ(AgentCallCount("GetAppProfile"), 1);
 
-  Apply();
+  ClickApply();
   EXPECT_TRUE(WaitFor([] { return AgentCallCount("PutAppProfile") == 1; }));
   // The agent counts a call as it starts: the text is stored a moment later.
   std::wstring stored;

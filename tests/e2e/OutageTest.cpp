@@ -70,7 +70,7 @@ TEST_F(OutageTest, AKilledAgentStartedAgainTakesTheEditMadeBefore) {
   // bound only catches a program that does not come back, not a busy machine.
   EXPECT_TRUE(IsWindowEnabled(Apply()));
   Click(Apply());
-  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张伟明</UserName>"));
 }
 
 TEST_F(OutageTest, AnEditOutlivesAMomentWithoutUserButNotAChangeOfAccount) {
@@ -81,7 +81,7 @@ TEST_F(OutageTest, AnEditOutlivesAMomentWithoutUserButNotAChangeOfAccount) {
   WriteAgentState(kDemoProId, 2, true);
   ASSERT_TRUE(WaitFor([&] { return IsWindowEnabled(Apply()) != FALSE; }));  // back, marked
   Click(Apply());
-  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张伟明</UserName>"));
 
   HWND page = OpenModifyPage();
   ASSERT_NE(page, nullptr);
@@ -145,7 +145,7 @@ TEST_F(OutageTest, ClosingWhileACommitWaitsForAHungAgentAsksFirst) {
   EXPECT_EQ(GetWindowLongW(GetDlgItem(box, IDNO), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON);
   PostMessageW(box, WM_COMMAND, IDNO, 0);
   FreezeAgents(false);
-  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张伟明</UserName>"));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(Apply()); }));
   EXPECT_TRUE(program->Running());
 }

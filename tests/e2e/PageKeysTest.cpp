@@ -16,6 +16,7 @@
 #include "profile/XmlDom.h"
 #include "tests/e2e/AccountPagesFixture.h"
 #include "tests/e2e/KeyboardFixture.h"
+#include "profile/XmlValue.h"
 
 namespace {
 
@@ -38,9 +39,6 @@ class PageKeysTest : public KeyboardPagesTest {
     ASSERT_EQ(ShownPage(L"TPageRRsPro"), records);
     ApplyFromItsButton(nth);
     ASSERT_TRUE(TabTo(grid));
-  }
-  static TXMLUserInfoType StoredProfile(const std::wstring& account) {
-    return TXMLUserInfoType(LoadXmlText(StoredUserProfile(account), L"UserInfo"));
   }
   HWND Group(HWND page, const wchar_t* caption) { return Find(page, L"Button", caption); }
 
@@ -67,7 +65,7 @@ TEST_F(PageKeysTest, RecordsAreAddedOpenedAndDeletedFromTheGridByKeyboard) {
   TXMLAsType hosts = StoredProfile(kDemoProId).As();
   ASSERT_EQ(hosts.Count(), 4);
   EXPECT_EQ(hosts.Item(3).Name(), L"nas");
-  EXPECT_EQ(hosts.Item(3).IPv4(), Address(10, 20, 30, 47));
+  EXPECT_EQ(hosts.Item(3).IPv4(), IPv4FromOctets(10, 20, 30, 47));
 
   // Enter on the first alias (row 5, below the four host records) opens it.
   for (WPARAM key : {VK_HOME, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) Press(key);
@@ -119,7 +117,7 @@ TEST_F(PageKeysTest, EveryOnlineAndOfflineTypeIsChosenByKeyboard) {
   ASSERT_TRUE(TabInto(online));
   HWND offline = nullptr;
   {
-    THeldKeysIn ctrl(main, {VK_CONTROL});  // until the program has seen the key
+    THeldKeys ctrl({VK_CONTROL}, main);  // until the program has seen the key
     Press(VK_TAB);
     offline = ShownPage(L"TPageOfflineSettings", page);
   }
@@ -278,7 +276,7 @@ TEST_F(PageKeysTest, TheStandardAccountNamesItsDomainAndAddressesItsHostByKeyboa
   ASSERT_EQ(ShownPage(L"TPageRRsStd"), records);
   EXPECT_TRUE(WaitFor([&] { return Focus() == snapshot; })) << "the keyboard is back where it left";
   ApplyFromItsButton(2);
-  EXPECT_EQ(StoredProfile(kDemoStdId).As().Item(0).IPv4(), Address(192, 168, 0, 20));
+  EXPECT_EQ(StoredProfile(kDemoStdId).As().Item(0).IPv4(), IPv4FromOctets(192, 168, 0, 20));
 }
 
 }  // namespace

@@ -62,7 +62,7 @@ TEST_F(MissingModifiedTest, ThePollGoesOnAndApplyFollowsAnEdit) {
   ASSERT_NE(page, nullptr);
   SetText(Child(page, L"Edit", L"张伟"), L"张伟明");
   OkThenApply(page);
-  EXPECT_TRUE(Stored(L"<UserName>张伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张伟明</UserName>"));
   EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"Modified=\"True\""));
   EXPECT_TRUE(WaitFor([&] { return !IsWindowEnabled(apply); }));
 }
@@ -96,7 +96,7 @@ TEST_F(CdataProfileTest, TheNameReadsAndTheUnreadableFieldIsUnknown) {
 
   SetText(edits[0], L"张&伟明");
   OkThenApply(page);
-  EXPECT_TRUE(Stored(L"<UserName>张&amp;伟明</UserName>"));
+  EXPECT_TRUE(StoredHolds(L"<UserName>张&amp;伟明</UserName>"));
   EXPECT_TRUE(Contains(StoredUserProfile(kDemoProId), L"<Email>zhang.wei<at/>example.com</Email>"));
   EXPECT_EQ(program->TopWindow(L"#32770"), nullptr);
 }

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "tests/e2e/SectionPagesFixture.h"
+#include "pages/frameRRsPro.h"
+#include "tests/e2e/ProgramFixture.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestXml.h"
+#include "profile/XmlValue.h"
 
 namespace {
 
@@ -31,13 +33,12 @@ void PostChars(HWND window, const std::wstring& text) {
 
 bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
 
-class RecordsPagesTest : public SectionPagesTest {
+class RecordsPagesTest : public ProgramTest {
  protected:
   HWND OpenRecords(const wchar_t* pageClass) { return OpenPage(main, L"资源记录", pageClass); }
-  // A toolbar button of the professional page, found where the page's layout puts it.
-  HWND Tool(HWND records, int left) {
-    HWND toolbar = GetParent(FindChild(records, L"TCustomControl", L"主机"));
-    return ChildWindowFromPointEx(toolbar, POINT{left + 11, 14}, CWP_SKIPINVISIBLE);
+  // A toolbar button of the professional page, by its control id.
+  static HWND Tool(HWND records, int id) {
+    return GetDlgItem(GetParent(FindChild(records, L"TCustomControl", L"主机")), id);
   }
   void SelectRow(HWND records, int row) { ClickAt(FindChild(records, L"TDrawGrid", L""), 30, row * kRowHeight + 8); }
   HWND Button(HWND window, const wchar_t* caption) { return FindChild(window, L"Button", caption); }
@@ -69,7 +70,7 @@ TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
   ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
 
   SelectRow(page, 5);  // bbs, below the new host record
-  Click(Tool(page, 288));
+  Click(Tool(page, TPageRRsPro::kPropertyTool));
   HWND alias = ShownPage(L"TPageCname");
   ASSERT_NE(alias, nullptr);
   ASSERT_TRUE(TypeText(FindChild(alias, L"Edit", L"www.demo-pro.veltrano.net"), L"blog.demo-pro.veltrano.net"));
@@ -77,11 +78,11 @@ TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
   ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
 
   SelectRow(page, 7);  // the first mail exchanger
-  Click(Tool(page, 264));
+  Click(Tool(page, TPageRRsPro::kDeleteTool));
   Apply();
 
   const std::wstring stored = Stored(kDemoProId);
-  EXPECT_TRUE(Contains(stored, L"<A><Name>nas</Name><IPv4>" + std::to_wstring(Address(10, 0, 0, 7)) +
+  EXPECT_TRUE(Contains(stored, L"<A><Name>nas</Name><IPv4>" + std::to_wstring(IPv4FromOctets(10, 0, 0, 7)) +
                                    L"</IPv4><TTL>300</TTL></A></As>"))
       << Narrow(stored);
   EXPECT_TRUE(Contains(stored, L"<CName><Name>bbs</Name><TTL>600</TTL><Host>blog.demo-pro.veltrano.net</Host>"));
@@ -106,7 +107,7 @@ TEST_F(RecordsPagesTest, AnUntouchedMailExchangerPriorityStaysAsStored) {
   page = OpenRecords(L"TPageRRsPro");
   ASSERT_NE(page, nullptr);
   SelectRow(page, 6);  // the first mail exchanger, below the header row
-  Click(Tool(page, 288));
+  Click(Tool(page, TPageRRsPro::kPropertyTool));
   HWND mx = ShownPage(L"TPageMX");
   ASSERT_NE(mx, nullptr);
   EXPECT_NE(FindChild(mx, L"Edit", L"-5"), nullptr);
@@ -136,7 +137,7 @@ TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes
   ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
   Apply();
   EXPECT_TRUE(Contains(Stored(kDemoProId), L"<A><Name>odd</Name><IPv4>" +
-                                               std::to_wstring(Address(255, 1, 0, 255)) + L"</IPv4>"));
+                                               std::to_wstring(IPv4FromOctets(255, 1, 0, 255)) + L"</IPv4>"));
 }
 
 TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot) {
@@ -163,7 +164,7 @@ TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot
   Apply();
   const std::wstring stored = Stored(kDemoStdId);
   EXPECT_TRUE(Contains(stored, L"<A><Name>www</Name><TTL>600</TTL><IPv4>" +
-                                   std::to_wstring(Address(192, 168, 0, 20)) + L"</IPv4></A>"))
+                                   std::to_wstring(IPv4FromOctets(192, 168, 0, 20)) + L"</IPv4></A>"))
       << Narrow(stored);
 }
 

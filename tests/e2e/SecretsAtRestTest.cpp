@@ -77,7 +77,7 @@ TEST_F(SecretsAtRestTest, NoKeyOrAnswerIsReadableAfterAResetSignInsByKeyAndANewA
   SetText(edits[5], L"星光中学");
   SetText(edits[6], L"星光中学");
   OkThenApply(page);
-  EXPECT_TRUE(Stored(L"<Answer>星光中学</Answer>")) << "opened, the stored profile holds the new answer";
+  EXPECT_TRUE(StoredHolds(L"<Answer>星光中学</Answer>")) << "opened, the stored profile holds the new answer";
   EXPECT_EQ(Traces(), "");
 }
 

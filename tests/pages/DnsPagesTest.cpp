@@ -12,22 +12,18 @@
 #include "tests/support/HeldKeys.h"
 #include "tests/support/MainWindowFixture.h"
 #include "tests/support/TestPaths.h"
+#include "profile/XmlValue.h"
 
 namespace {
 
 constexpr wchar_t kNotice[] =
     L"注意：较长的缓存时间值虽然会加快域名的解析速度，\n但也导致域名在DNS中的更新变得迟钝。\n(推荐设为1分钟)";
 
-int Address(int a, int b, int c, int d) {
-  return static_cast<int>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                          static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
-
 std::wstring Profile(const std::wstring& domain, int ttl = 600, int onlineType = 11, int offlineType = 23) {
   return L"<UserInfo Modified=\"False\"><OnlineType>" + std::to_wstring(onlineType) +
-         L"</OnlineType><OnlineFixedIP>" + std::to_wstring(Address(192, 168, 1, 1)) +
+         L"</OnlineType><OnlineFixedIP>" + std::to_wstring(IPv4FromOctets(192, 168, 1, 1)) +
          L"</OnlineFixedIP><OnlineURL>http://old.example</OnlineURL><OfflineType>" +
-         std::to_wstring(offlineType) + L"</OfflineType><OfflineIP>" + std::to_wstring(Address(10, 0, 0, 1)) +
+         std::to_wstring(offlineType) + L"</OfflineType><OfflineIP>" + std::to_wstring(IPv4FromOctets(10, 0, 0, 1)) +
          L"</OfflineIP><OfflineURL>http://off.example</OfflineURL><OfflineHost>other.example</OfflineHost><TTL>" +
          std::to_wstring(ttl) + L"</TTL><Domain>" + domain + L"</Domain></UserInfo>";
 }
@@ -202,7 +198,7 @@ TEST_F(DnsPagesTest, OnlineTypesFixedAddressAndTemplatesAreWrittenApart) {
   EXPECT_EQ(UserProfile.OnlineType(), 12);
   Press(online.rbCurrentIP);
   Retype(online.edtFixedIP.Field(3), L"7");
-  EXPECT_EQ(UserProfile.OnlineFixedIP(), Address(192, 168, 1, 7));
+  EXPECT_EQ(UserProfile.OnlineFixedIP(), IPv4FromOctets(192, 168, 1, 7));
   EXPECT_EQ(UserProfile.OnlineType(), 11) << "a field is filled in while another type stays";
   Choose(online.cmbTemplates, 1);
   EXPECT_EQ(online.edtURL.Text(), L"http://<Online IP>:8080");
@@ -264,7 +260,7 @@ TEST_F(DnsPagesTest, TheOfflineTabKeepsItsPageAndEditsAcrossSwitchesAndVisits) {
   EXPECT_TRUE(offline.Visible()) << "the offline tab survives leaving the page";
   EXPECT_EQ(page.tabDnsSettings.TabIndex(), 1);
   EXPECT_EQ(UserProfile.OfflineHost(), L"backup.example");
-  EXPECT_EQ(UserProfile.OfflineIP(), Address(172, 0, 0, 1));
+  EXPECT_EQ(UserProfile.OfflineIP(), IPv4FromOctets(172, 0, 0, 1));
   EXPECT_EQ(UserProfile.OfflineURL(), L"http://away.example");
   EXPECT_EQ(UserProfile.OnlineType(), 14);
   // The tab set stays above the settings pages and the frame it overlaps.

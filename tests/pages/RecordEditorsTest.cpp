@@ -44,7 +44,7 @@ TEST_F(RecordEditorsTest, ANewHostIsAppendedWhenOKIsPressedAfterAChange) {
   TXMLAsType hosts = UserProfile.As();
   ASSERT_EQ(hosts.Count(), 4);
   EXPECT_EQ(hosts.Item(3).Name(), L"nas");
-  EXPECT_EQ(hosts.Item(3).IPv4(), Address(172, 16, 0, 255));
+  EXPECT_EQ(hosts.Item(3).IPv4(), IPv4FromOctets(172, 16, 0, 255));
   EXPECT_EQ(hosts.Item(3).TTL(), 60);
   EXPECT_TRUE(UserProfile.Modified());
   ASSERT_TRUE(IsCurrent(Pro()));

@@ -14,13 +14,9 @@
 #include "pages/frameRRsStd.h"
 #include "tests/support/MainWindowFixture.h"
 #include "toolkit/Exception.h"
+#include "profile/XmlValue.h"
 
 namespace records_test {
-
-inline int Address(int a, int b, int c, int d) {
-  return static_cast<int>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                          static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
 
 inline std::wstring Host(const std::wstring& name, int address, int ttl) {
   return L"<A><Name>" + name + L"</Name><TTL>" + std::to_wstring(ttl) + L"</TTL><IPv4>" +
@@ -41,7 +37,7 @@ inline std::wstring Profile(const std::wstring& hosts, const std::wstring& alias
 
 // Three host records, two aliases and two mail exchangers.
 inline std::wstring DemoProfile() {
-  return Profile(Host(L"www", Address(192, 168, 1, 1), 600) + Host(L"ftp", Address(192, 168, 1, 2), 300) +
+  return Profile(Host(L"www", IPv4FromOctets(192, 168, 1, 1), 600) + Host(L"ftp", IPv4FromOctets(192, 168, 1, 2), 300) +
                      Host(L"mail", 16909060, 3600),
                  Alias(L"bbs", L"www.home.example", 600) + Alias(L"docs", L"www.home.example", 1800),
                  Exchanger(L"mail", L"mx1", 10, 3600) + Exchanger(L"mail", L"mx2", 20, 150));

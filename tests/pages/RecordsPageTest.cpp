@@ -47,7 +47,7 @@ TEST_F(StandardRecordsTest, ShowsTheFirstRecordsAndChangesOnlyTheShownOnes) {
   TXMLAsType hosts = UserProfile.As();
   ASSERT_EQ(hosts.Count(), 3);
   EXPECT_EQ(hosts.Item(0).Name(), L"web");
-  EXPECT_EQ(hosts.Item(0).IPv4(), Address(192, 168, 1, 9));
+  EXPECT_EQ(hosts.Item(0).IPv4(), IPv4FromOctets(192, 168, 1, 9));
   EXPECT_EQ(hosts.Item(0).TTL(), 600);
   EXPECT_EQ(hosts.Item(1).Name(), L"ftp");
   EXPECT_EQ(hosts.Item(2).IPv4(), 16909060);
@@ -60,7 +60,7 @@ TEST_F(StandardRecordsTest, ShowsTheFirstRecordsAndChangesOnlyTheShownOnes) {
   Click(page.ChkBoxHost);
   ASSERT_EQ(hosts.Count(), 3);
   EXPECT_EQ(hosts.Item(0).Name(), L"web");
-  EXPECT_EQ(hosts.Item(0).IPv4(), Address(192, 168, 1, 9));
+  EXPECT_EQ(hosts.Item(0).IPv4(), IPv4FromOctets(192, 168, 1, 9));
 
   Retype(page.edtCName_Host, L"ftp.home.example");
   TXMLCNamesType aliases = UserProfile.CNames();
@@ -72,7 +72,7 @@ TEST_F(StandardRecordsTest, ShowsTheFirstRecordsAndChangesOnlyTheShownOnes) {
 }
 
 TEST_F(StandardRecordsTest, WithOneRecordOrNoneTheBoxAddsAndRemovesIt) {
-  OpenRecords(Profile(Host(L"www", Address(10, 0, 0, 1), 60), L"", L""), 1);
+  OpenRecords(Profile(Host(L"www", IPv4FromOctets(10, 0, 0, 1), 60), L"", L""), 1);
   TPageRRsStd& page = Std();
   EXPECT_FALSE(page.ChkBoxCName.Checked());
   EXPECT_EQ(page.cmbCName_TTL.Text(), L"1");
@@ -81,7 +81,7 @@ TEST_F(StandardRecordsTest, WithOneRecordOrNoneTheBoxAddsAndRemovesIt) {
   EXPECT_TRUE(UserProfile.Modified());
   Click(page.ChkBoxHost);
   ASSERT_EQ(UserProfile.As().Count(), 1);
-  EXPECT_EQ(UserProfile.As().Item(0).IPv4(), Address(10, 0, 0, 1));
+  EXPECT_EQ(UserProfile.As().Item(0).IPv4(), IPv4FromOctets(10, 0, 0, 1));
 
   Click(page.ChkBoxCName);
   ASSERT_EQ(UserProfile.CNames().Count(), 1);
@@ -92,7 +92,7 @@ TEST_F(StandardRecordsTest, WithOneRecordOrNoneTheBoxAddsAndRemovesIt) {
 // A time to live that is none of the choices stays until a cache time is picked; a
 // pick is stored in seconds and brings the notice while the group holds a record.
 TEST_F(StandardRecordsTest, AnUnmatchedTimeToLiveIsKeptUntilACacheTimeIsPicked) {
-  OpenRecords(Profile(Host(L"www", Address(10, 0, 0, 1), 150), L"", L""), 1);
+  OpenRecords(Profile(Host(L"www", IPv4FromOctets(10, 0, 0, 1), 150), L"", L""), 1);
   TPageRRsStd& page = Std();
   EXPECT_EQ(page.cmbA_TTL.ItemIndex(), -1);
   Retype(page.edtA_Name, L"web");
@@ -299,7 +299,7 @@ TEST_F(ProRecordsTest, TheToolbarFollowsTheGridInTheTabOrderAndAnswersSpaceAndEn
 // the grid must show exactly that, and a screen reader must hear the whole text.
 TEST_F(ProRecordsTest, AValueTooLongForItsCellEndsInAnEllipsisAndIsHeardWhole) {
   const std::wstring server = L"backup-mx.mail.demo-pro.veltrano.net";
-  OpenRecords(Profile(Host(L"www", Address(192, 168, 1, 1), 600), L"", Exchanger(L"mail", server, 20, 3600)), 3);
+  OpenRecords(Profile(Host(L"www", IPv4FromOctets(192, 168, 1, 1), 600), L"", Exchanger(L"mail", server, 20, 3600)), 3);
   TBGDrawGrid& grid = Pro().GridRRs;
   const std::wstring whole = L"[20] " + server;
   ASSERT_EQ(Pro().CellText(2, 2), whole);

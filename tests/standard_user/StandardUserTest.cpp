@@ -14,6 +14,7 @@
 #include "tests/e2e/MachineState.h"
 #include "tests/support/AgentData.h"
 #include "toolkit/SystemError.h"
+#include "profile/XmlValue.h"
 
 namespace {
 
@@ -52,11 +53,6 @@ std::vector<std::wstring> Snapshot(const std::wstring& folder) {
   FindClose(search);
   std::sort(entries.begin(), entries.end());
   return entries;
-}
-
-long Address(int a, int b, int c, int d) {
-  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
 }
 
 class StandardUserTest : public ::testing::Test {
@@ -130,7 +126,7 @@ TEST_F(StandardUserTest, TheInstalledProductWorksAndWritesNothingIntoTheInstallF
   ASSERT_TRUE(WaitFor([&] { return WindowText(octets[3]) == L"10"; }));  // 192.168.0.10
   ASSERT_TRUE(TypeText(octets[3], L"20"));
   Apply();
-  const std::wstring address = L"<IPv4>" + std::to_wstring(Address(192, 168, 0, 20)) + L"</IPv4>";
+  const std::wstring address = L"<IPv4>" + std::to_wstring(IPv4FromOctets(192, 168, 0, 20)) + L"</IPv4>";
   EXPECT_TRUE(WaitFor([&] { return Contains(StoredUserProfile(kDemoStdId), address); }));
 
   // The standard DNS page offers the suffixes of the list file.

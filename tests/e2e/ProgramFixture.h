@@ -1,35 +1,43 @@
-// What the end-to-end tests of the domain sections (records, DNS) share: the real
-// program started over the agent's demo data with one demo account signed in, pages
-// and controls found once they show, Apply and the profile the agent stored.
+// What every end-to-end test of the program shares: the agent's demo data reset and
+// changed as the test needs, the real program started over it with one demo account
+// signed in, pages and controls found once they show, Apply, the popup's text and
+// the profile the agent stored.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "tests/e2e/E2eSupport.h"
 #include "tests/support/AgentData.h"
 #include "tests/support/TestXml.h"
+#include "profile/UserProfile.h"
+#include "profile/XmlDom.h"
 
 namespace e2e {
 
-// An address as the profile stores it: the first octet in the lowest byte.
-inline long Address(int a, int b, int c, int d) {
-  return static_cast<long>(static_cast<unsigned>(a) | static_cast<unsigned>(b) << 8 |
-                           static_cast<unsigned>(c) << 16 | static_cast<unsigned>(d) << 24);
-}
+inline constexpr wchar_t kProgram[] = L"VTUserCnfg.exe";
+inline constexpr wchar_t kMainClass[] = L"TCnfgMain";
 
-class SectionPagesTest : public ::testing::Test {
+class ProgramTest : public ::testing::Test {
  protected:
-  // Starts the program on the demo data, with `account` signed in, once it holds the
-  // account's documents (the section buttons choose their page by the service type).
-  void Start(const std::wstring& account) {
+  // Starts the program on the demo data, with `account` signed in and the changes
+  // `prepare` makes to the data, once it holds the account's documents (the section
+  // buttons choose their page by the service type).
+  void Start(const std::wstring& account = vt::test::kDemoProId,
+             const std::function<void()>& prepare = nullptr) {
     vt::test::ResetAgentData();
     if (account != vt::test::kDemoProId) vt::test::WriteAgentState(account, 2, true);
+    if (prepare) ASSERT_NO_FATAL_FAILURE(prepare());
     vt::test::ResetAgentCallCounts();
-    program.emplace(L"VTUserCnfg.exe");
-    main = program->WaitForTopWindow(L"TCnfgMain");
+    ASSERT_NO_FATAL_FAILURE(Launch());  // after the reset, so that it sees the prepared data only
+  }
+  // Starts the program again over the data as it is.
+  void Launch() {
+    program.emplace(kProgram);
+    main = program->WaitForTopWindow(kMainClass);
     ASSERT_NE(main, nullptr);
     ASSERT_TRUE(WaitFor([] { return vt::test::AgentCallCount("GetAppProfile") >= 1; }));
   }
@@ -62,8 +70,16 @@ class SectionPagesTest : public ::testing::Test {
     // call has returned, the profile stored.
     ASSERT_TRUE(WaitFor([&] { return vt::test::AgentCallCount("PutUserProfile") == nth && !IsWindowEnabled(apply); }));
   }
-  std::wstring Stored(const std::wstring& account) {
+  std::wstring Stored(const std::wstring& account = vt::test::kDemoProId) {
     return vt::test::CompactXml(vt::test::StoredUserProfile(account));
+  }
+  // The profile the agent stored, read through the program's own typed view.
+  static TXMLUserInfoType StoredProfile(const std::wstring& account = vt::test::kDemoProId) {
+    return TXMLUserInfoType(LoadXmlText(vt::test::StoredUserProfile(account), L"UserInfo"));
+  }
+  std::wstring PopupText() {
+    HWND popup = program->TopWindow(L"TMsgForm");
+    return popup ? StaticTexts(popup) : L"";
   }
 
   std::optional<TProgram> program;
