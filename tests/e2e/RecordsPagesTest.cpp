@@ -31,7 +31,17 @@ void PostChars(HWND window, const std::wstring& text) {
   for (wchar_t c : text) PostMessageW(window, WM_CHAR, c, 1);
 }
 
-bool Contains(const std::wstring& text, const std::wstring& part) { return text.find(part) != std::wstring::npos; }
+// Whether a record of the collection matches: records are told apart by their fields,
+// whatever the order of the elements that hold them.
+template <class Collection, class Match>
+bool Holds(const Collection& records, Match match) {
+  for (int i = 0; i < records.Count(); ++i)
+    if (match(records.Item(i))) return true;
+  return false;
+}
+bool HoldsHost(const TXMLUserInfoType& profile, const std::wstring& name, int address, int ttl) {
+  return Holds(profile.As(), [&](const TXMLAType& a) { return a.Name() == name && a.IPv4() == address && a.TTL() == ttl; });
+}
 
 class RecordsPagesTest : public ProgramTest {
  protected:
@@ -81,13 +91,13 @@ TEST_F(RecordsPagesTest, AddAHostChangeAnAliasDeleteAMailExchangerAndApply) {
   Click(Tool(page, TPageRRsPro::kDeleteTool));
   Apply();
 
-  const std::wstring stored = Stored(kDemoProId);
-  EXPECT_TRUE(Contains(stored, L"<A><Name>nas</Name><IPv4>" + std::to_wstring(IPv4FromOctets(10, 0, 0, 7)) +
-                                   L"</IPv4><TTL>300</TTL></A></As>"))
-      << Narrow(stored);
-  EXPECT_TRUE(Contains(stored, L"<CName><Name>bbs</Name><TTL>600</TTL><Host>blog.demo-pro.veltrano.net</Host>"));
-  EXPECT_FALSE(Contains(stored, L"<NameExchange>mail.demo-pro.veltrano.net</NameExchange>"));
-  EXPECT_TRUE(Contains(stored, L"<NameExchange>backup-mx.veltrano.net</NameExchange>"));
+  const TXMLUserInfoType stored = StoredProfile();
+  EXPECT_TRUE(HoldsHost(stored, L"nas", IPv4FromOctets(10, 0, 0, 7), 300)) << Narrow(Stored());
+  EXPECT_TRUE(Holds(stored.CNames(), [](const TXMLCNameType& c) {
+    return c.Name() == L"bbs" && c.TTL() == 600 && c.Host() == L"blog.demo-pro.veltrano.net";
+  }));
+  EXPECT_FALSE(Holds(stored.MXs(), [](const TXMLMXType& mx) { return mx.NameExchange() == L"mail.demo-pro.veltrano.net"; }));
+  EXPECT_TRUE(Holds(stored.MXs(), [](const TXMLMXType& mx) { return mx.NameExchange() == L"backup-mx.veltrano.net"; }));
 }
 
 // A priority the keyboard could not give, set elsewhere, stays as stored when only the
@@ -115,9 +125,9 @@ TEST_F(RecordsPagesTest, AnUntouchedMailExchangerPriorityStaysAsStored) {
   Click(Button(mx, L"确  定"));
   ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
   Apply();
-  const std::wstring stored = Stored(kDemoProId);
-  EXPECT_TRUE(Contains(stored, L"<NameExchange>mx1.demo-pro.veltrano.net</NameExchange><Preference>-5</Preference>"))
-      << Narrow(stored);
+  EXPECT_TRUE(Holds(StoredProfile().MXs(), [](const TXMLMXType& mx) {
+    return mx.NameExchange() == L"mx1.demo-pro.veltrano.net" && mx.Preference() == -5;
+  })) << Narrow(Stored());
 }
 
 TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes) {
@@ -136,8 +146,9 @@ TEST_F(RecordsPagesTest, WhateverIsTypedIntoTheAddressReachesTheAgentAsFourBytes
   Click(Button(editor, L"确  定"));
   ASSERT_EQ(ShownPage(L"TPageRRsPro"), page);
   Apply();
-  EXPECT_TRUE(Contains(Stored(kDemoProId), L"<A><Name>odd</Name><IPv4>" +
-                                               std::to_wstring(IPv4FromOctets(255, 1, 0, 255)) + L"</IPv4>"));
+  EXPECT_TRUE(Holds(StoredProfile().As(), [](const TXMLAType& a) {
+    return a.Name() == L"odd" && a.IPv4() == IPv4FromOctets(255, 1, 0, 255);
+  }));
 }
 
 TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot) {
@@ -162,10 +173,8 @@ TEST_F(RecordsPagesTest, TheStandardAccountEditsItsHostInlineAndViewsTheSnapshot
   EXPECT_EQ(ShownPage(L"TPageRRsStd"), page);
 
   Apply();
-  const std::wstring stored = Stored(kDemoStdId);
-  EXPECT_TRUE(Contains(stored, L"<A><Name>www</Name><TTL>600</TTL><IPv4>" +
-                                   std::to_wstring(IPv4FromOctets(192, 168, 0, 20)) + L"</IPv4></A>"))
-      << Narrow(stored);
+  EXPECT_TRUE(HoldsHost(StoredProfile(kDemoStdId), L"www", IPv4FromOctets(192, 168, 0, 20), 600))
+      << Narrow(Stored(kDemoStdId));
 }
 
 }  // namespace
