@@ -34,20 +34,6 @@ SIZE BitmapSize(HBITMAP bitmap) {
   return SIZE{bm.bmWidth, bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight};
 }
 
-// ---- TBitmapDC ----
-
-TBitmapDC::TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-  if (!dc_ || !bitmap) return;
-  old_ = SelectObject(dc_, bitmap);
-  selected_ = old_ != nullptr && old_ != HGDI_ERROR;
-}
-
-TBitmapDC::~TBitmapDC() {
-  if (!dc_) return;
-  if (selected_) SelectObject(dc_, old_);
-  DeleteDC(dc_);
-}
-
 // ---- TSkinBitmap ----
 
 TSkinBitmap::TSkinBitmap(int width, int height, COLORREF fill) { SetSize(width, height, fill); }
@@ -55,7 +41,7 @@ TSkinBitmap::TSkinBitmap(int width, int height, COLORREF fill) { SetSize(width, 
 TSkinBitmap::~TSkinBitmap() { Clear(); }
 
 TSkinBitmap::TSkinBitmap(TSkinBitmap&& other) noexcept
-    : bitmap_(std::exchange(other.bitmap_, nullptr)),
+    : bitmap_(std::move(other.bitmap_)),
       bits_(std::exchange(other.bits_, nullptr)),
       width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)) {}
@@ -63,7 +49,7 @@ TSkinBitmap::TSkinBitmap(TSkinBitmap&& other) noexcept
 TSkinBitmap& TSkinBitmap::operator=(TSkinBitmap&& other) noexcept {
   if (this != &other) {
     Clear();
-    bitmap_ = std::exchange(other.bitmap_, nullptr);
+    bitmap_ = std::move(other.bitmap_);
     bits_ = std::exchange(other.bits_, nullptr);
     width_ = std::exchange(other.width_, 0);
     height_ = std::exchange(other.height_, 0);
@@ -72,8 +58,7 @@ TSkinBitmap& TSkinBitmap::operator=(TSkinBitmap&& other) noexcept {
 }
 
 void TSkinBitmap::Clear() noexcept {
-  if (bitmap_) DeleteObject(bitmap_);
-  bitmap_ = nullptr;
+  bitmap_.Reset();
   bits_ = nullptr;
   width_ = height_ = 0;
 }
@@ -92,7 +77,7 @@ void TSkinBitmap::SetSize(int width, int height, COLORREF fill) {
                                    {std::to_wstring(width) + L" x " + std::to_wstring(height)}));
     }
     Clear();
-    bitmap_ = bitmap.Release();
+    bitmap_ = std::move(bitmap);
     bits_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
@@ -107,7 +92,7 @@ void TSkinBitmap::Fill(COLORREF colour) {
 }
 
 void TSkinBitmap::Assign(HBITMAP source) {
-  if (source == bitmap_) return;
+  if (source == bitmap_.Get()) return;
   const SIZE size = BitmapSize(source);
   if (size.cx < 1 || size.cy < 1) {
     Clear();
@@ -159,7 +144,7 @@ void TSkinBitmap::CopyFrom(HBITMAP source, int x, int y, COLORREF outside) {
   const int bottom = std::min<int>(y + height_, size.cy);
   if (right <= left || bottom <= top) return;
   TBitmapDC from(source);
-  TBitmapDC to(bitmap_);
+  TBitmapDC to(bitmap_.Get());
   if (!from.DC() || !to.DC()) return;
   BitBlt(to.DC(), left - x, top - y, right - left, bottom - top, from.DC(), left, top, SRCCOPY);
   GdiFlush();
@@ -174,13 +159,13 @@ COLORREF TSkinBitmap::Pixel(int x, int y) const noexcept {
 
 void TSkinBitmap::Draw(HDC dc, int x, int y) const {
   if (!bitmap_) return;
-  TBitmapDC from(bitmap_);
+  TBitmapDC from(bitmap_.Get());
   if (from.DC()) BitBlt(dc, x, y, width_, height_, from.DC(), 0, 0, SRCCOPY);
 }
 
 void TSkinBitmap::StretchDraw(HDC dc, const RECT& area) const {
   if (!bitmap_) return;
-  TBitmapDC from(bitmap_);
+  TBitmapDC from(bitmap_.Get());
   if (!from.DC()) return;
   const int oldMode = SetStretchBltMode(dc, COLORONCOLOR);
   StretchBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, from.DC(), 0,
@@ -193,6 +178,6 @@ void TSkinBitmap::DrawTransparent(HDC dc, int x, int y, int width, int height, C
   const int w = std::min(width, width_);
   const int h = std::min(height, height_);
   if (w < 1 || h < 1) return;
-  TBitmapDC from(bitmap_);
+  TBitmapDC from(bitmap_.Get());
   if (from.DC()) TransparentBlt(dc, x, y, w, h, from.DC(), 0, 0, w, h, key);
 }

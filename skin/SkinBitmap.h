@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "toolkit/Painting.h"  // TBitmapDC, which the skin draws through
+
 class TSkinBitmap {
  public:
   TSkinBitmap() = default;
@@ -21,10 +23,10 @@ class TSkinBitmap {
   TSkinBitmap& operator=(TSkinBitmap&& other) noexcept;
 
   // Null while the bitmap is empty (0 x 0).
-  HBITMAP Handle() const noexcept { return bitmap_; }
+  HBITMAP Handle() const noexcept { return bitmap_.Get(); }
   int Width() const noexcept { return width_; }
   int Height() const noexcept { return height_; }
-  bool Empty() const noexcept { return bitmap_ == nullptr; }
+  bool Empty() const noexcept { return !bitmap_; }
 
   // A new size with every pixel `fill`; a size below 1 in either direction empties it.
   // Throws EError when the system has no room for the pixels.
@@ -64,27 +66,10 @@ class TSkinBitmap {
   void DrawTransparent(HDC dc, int x, int y, int width, int height, COLORREF key) const;
 
  private:
-  HBITMAP bitmap_ = nullptr;
+  TGdiObject<HBITMAP> bitmap_;
   uint32_t* bits_ = nullptr;
   int width_ = 0;
   int height_ = 0;
-};
-
-// A memory DC with a bitmap selected into it for as long as the object lives, so that
-// the bitmap can be drawn from or into with the plain GDI calls.
-class TBitmapDC {
- public:
-  explicit TBitmapDC(HBITMAP bitmap);
-  ~TBitmapDC();
-  TBitmapDC(const TBitmapDC&) = delete;
-  TBitmapDC& operator=(const TBitmapDC&) = delete;
-  // Null when the DC could not be made or the bitmap could not be selected.
-  HDC DC() const noexcept { return selected_ ? dc_ : nullptr; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-  bool selected_ = false;
 };
 
 // The size of any GDI bitmap; 0 x 0 for a null or invalid handle.

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/Handle.h"
+
 class TBackBuffer {
  public:
   // `area` is in the target's logical coordinates. When the memory DC cannot be made
@@ -15,13 +17,13 @@ class TBackBuffer {
   TBackBuffer(const TBackBuffer&) = delete;
   TBackBuffer& operator=(const TBackBuffer&) = delete;
 
-  HDC DC() const noexcept { return memory_ ? memory_ : target_; }
+  HDC DC() const noexcept { return memory_ ? memory_.Get() : target_; }
   const RECT& Area() const noexcept { return area_; }
 
  private:
   HDC target_;
   RECT area_;
-  HDC memory_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
+  TGdiObject<HBITMAP> bitmap_;
+  TMemoryDC memory_;
   HGDIOBJ oldBitmap_ = nullptr;
 };

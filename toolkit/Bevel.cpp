@@ -49,13 +49,12 @@ void TBevel::SetStyle(TBevelStyle style) {
 void TBevel::UpdateRegion() {
   if (!Handle()) return;
   // Window regions are in window coordinates: a bevel has no non-client area.
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  TGdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
   for (const RECT& line : LineRects(shape_, ClientRect())) {
-    HRGN part = CreateRectRgnIndirect(&line);
-    CombineRgn(region, region, part, RGN_OR);
-    DeleteObject(part);
+    const TGdiObject<HRGN> part(CreateRectRgnIndirect(&line));
+    CombineRgn(region.Get(), region.Get(), part.Get(), RGN_OR);
   }
-  if (!SetWindowRgn(Handle(), region, TRUE)) DeleteObject(region);  // the window owns it once set
+  if (SetWindowRgn(Handle(), region.Get(), TRUE)) region.Release();  // the window owns it once set
 }
 
 void TBevel::Paint(HDC dc, const RECT& clip) {

@@ -32,12 +32,12 @@ TFont::TFont(const TFontDesc& desc) {
   }
   if (desc.height > 0) font.lfHeight = -desc.height;
   font.lfWeight = desc.weight;
-  handle_ = CreateFontIndirectW(&font);
+  handle_ = TGdiObject<HFONT>(CreateFontIndirectW(&font));
   if (!handle_) throw EError(FormatResString(kTextFontNotCreated, {font.lfFaceName}));
   face_ = font.lfFaceName;
   logicalHeight_ = font.lfHeight;
 }
 
-TFont::~TFont() { DeleteObject(handle_); }
+TFont::~TFont() = default;
 
 TFontRef MakeFont(const TFontDesc& desc) { return std::make_shared<const TFont>(desc); }

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "toolkit/Handle.h"
+
 struct TFontDesc {
   std::wstring face;         // empty: the system's message font
   int height = 0;            // character height in pixels; 0: the face's default size
@@ -21,14 +23,14 @@ class TFont {
   TFont(const TFont&) = delete;
   TFont& operator=(const TFont&) = delete;
 
-  HFONT Handle() const noexcept { return handle_; }
+  HFONT Handle() const noexcept { return handle_.Get(); }
   // The face actually chosen (the system message font's name for an empty face).
   const std::wstring& Face() const noexcept { return face_; }
   // The logical height in pixels (negative: character height, as in LOGFONT).
   int LogicalHeight() const noexcept { return logicalHeight_; }
 
  private:
-  HFONT handle_ = nullptr;
+  TGdiObject<HFONT> handle_;
   std::wstring face_;
   int logicalHeight_ = 0;
 };

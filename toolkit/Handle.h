@@ -1,6 +1,6 @@
 // One owner for the system's handles that are closed by a function call (kernel
 // objects, views of file mappings, registry keys, service-manager handles, GDI objects
-// and memory DCs): it closes the handle once, moves
+// memory DCs and icons): it closes the handle once, moves
 // but never copies, and says whether it holds one. A kernel handle is "none" both as
 // null and as INVALID_HANDLE_VALUE, since CreateFile gives the one and most other
 // calls the other.
@@ -61,3 +61,4 @@ using TScmHandle = THandleOwner<SC_HANDLE, &CloseServiceHandle>;
 template <class T>
 using TGdiObject = THandleOwner<T, &DeleteObject>;  // HBITMAP, HBRUSH, HRGN, HFONT
 using TMemoryDC = THandleOwner<HDC, &DeleteDC>;
+using TIconHandle = THandleOwner<HICON, &DestroyIcon>;

@@ -16,6 +16,16 @@ void Frame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int wid
   }
 }
 
+TBitmapDC::TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+  if (!dc_ || !bitmap) return;
+  old_ = SelectObject(dc_.Get(), bitmap);
+  selected_ = old_ != nullptr && old_ != HGDI_ERROR;
+}
+
+TBitmapDC::~TBitmapDC() {
+  if (selected_) SelectObject(dc_.Get(), old_);  // the bitmap goes back before the DC is deleted
+}
+
 TDitherBrush::TDitherBrush() {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
@@ -23,19 +33,14 @@ TDitherBrush::TDitherBrush() {
   BITMAPINFO info{};
   info.bmiHeader = {sizeof info.bmiHeader, 8, -8, 1, 32, BI_RGB};
   void* bits = nullptr;
-  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  bitmap_ = TGdiObject<HBITMAP>(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!bitmap_) return;
   auto* pixels = static_cast<DWORD*>(bits);
   const auto rgb = [](COLORREF c) { return DWORD{GetRValue(c)} << 16 | DWORD{GetGValue(c)} << 8 | GetBValue(c); };
   for (int y = 0; y < 8; ++y)
     for (int x = 0; x < 8; ++x) pixels[y * 8 + x] = ((x + y) & 1) ? rgb(light) : rgb(face);
   GdiFlush();
-  brush_ = CreatePatternBrush(bitmap_);
-}
-
-TDitherBrush::~TDitherBrush() {
-  if (brush_) DeleteObject(brush_);
-  if (bitmap_) DeleteObject(bitmap_);
+  brush_ = TGdiObject<HBRUSH>(CreatePatternBrush(bitmap_.Get()));
 }
 
 void PaintParentBackground(HWND window, HDC dc, const RECT& area) {

@@ -5,6 +5,8 @@
 #pragma once
 #include <windows.h>
 
+#include "toolkit/Handle.h"
+
 // Selects a GDI object into a DC for one scope; a null object selects nothing.
 class TDCSelect {
  public:
@@ -18,6 +20,23 @@ class TDCSelect {
  private:
   HDC dc_;
   HGDIOBJ old_;
+};
+
+// A memory DC with a bitmap selected into it for as long as the object lives, so that
+// the bitmap can be drawn from or into with the plain GDI calls.
+class TBitmapDC {
+ public:
+  explicit TBitmapDC(HBITMAP bitmap);
+  ~TBitmapDC();
+  TBitmapDC(const TBitmapDC&) = delete;
+  TBitmapDC& operator=(const TBitmapDC&) = delete;
+  // Null when the DC could not be made or the bitmap could not be selected.
+  HDC DC() const noexcept { return selected_ ? dc_.Get() : nullptr; }
+
+ private:
+  TMemoryDC dc_;
+  HGDIOBJ old_ = nullptr;
+  bool selected_ = false;
 };
 
 // BeginPaint/EndPaint as a scope: a Paint that throws must still validate the
@@ -49,14 +68,11 @@ void Frame3D(HDC dc, RECT& rect, COLORREF topLeft, COLORREF bottomRight, int wid
 class TDitherBrush {
  public:
   TDitherBrush();
-  ~TDitherBrush();
-  TDitherBrush(const TDitherBrush&) = delete;
-  TDitherBrush& operator=(const TDitherBrush&) = delete;
-  HBRUSH Handle() const noexcept { return brush_; }
+  HBRUSH Handle() const noexcept { return brush_.Get(); }
 
  private:
-  HBITMAP bitmap_ = nullptr;
-  HBRUSH brush_ = nullptr;
+  TGdiObject<HBITMAP> bitmap_;
+  TGdiObject<HBRUSH> brush_;
 };
 
 // Paints into `dc` (in `window`'s client coordinates) what the parent window shows

@@ -14,33 +14,14 @@ SIZE IconSize(HICON icon) {
   if (!GetIconInfo(icon, &info)) return {0, 0};
   BITMAP bm{};
   GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bm, &bm);
-  SIZE size{bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};  // a mono icon stacks AND over XOR
-  if (info.hbmColor) DeleteObject(info.hbmColor);
-  if (info.hbmMask) DeleteObject(info.hbmMask);
-  return size;
+  const TGdiObject<HBITMAP> color(info.hbmColor), mask(info.hbmMask);  // the icon's copies, ours to free
+  return {bm.bmWidth, info.hbmColor ? bm.bmHeight : bm.bmHeight / 2};  // a mono icon stacks AND over XOR
 }
 
-// A memory DC with a bitmap selected for one scope.
-class TBitmapDC {
- public:
-  TBitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, bitmap)) {}
-  ~TBitmapDC() {
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  TBitmapDC(const TBitmapDC&) = delete;
-  TBitmapDC& operator=(const TBitmapDC&) = delete;
-  HDC DC() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
-
 // A monochrome mask of `bitmap`: white where it shows `transparent`, black elsewhere.
-HBITMAP MakeMask(HBITMAP bitmap, int width, int height, COLORREF transparent) {
-  HBITMAP mask = CreateBitmap(width, height, 1, 1, nullptr);
-  TBitmapDC source(bitmap), target(mask);
+TGdiObject<HBITMAP> MakeMask(HBITMAP bitmap, int width, int height, COLORREF transparent) {
+  TGdiObject<HBITMAP> mask(CreateBitmap(width, height, 1, 1, nullptr));
+  TBitmapDC source(bitmap), target(mask.Get());
   SetBkColor(source.DC(), transparent);
   BitBlt(target.DC(), 0, 0, width, height, source.DC(), 0, 0, SRCCOPY);
   return mask;
@@ -50,24 +31,19 @@ HBITMAP MakeMask(HBITMAP bitmap, int width, int height, COLORREF transparent) {
 
 TPicture::TPicture(std::function<void()> changed) : changed_(std::move(changed)) {}
 
-TPicture::~TPicture() {
-  if (bitmap_) DeleteObject(bitmap_);
-  if (icon_) DestroyIcon(icon_);
-}
+TPicture::~TPicture() = default;
 
 void TPicture::Take(HBITMAP bitmap, HICON icon) {
-  if (bitmap_) DeleteObject(bitmap_);
-  if (icon_) DestroyIcon(icon_);
-  bitmap_ = bitmap;
-  icon_ = icon;
+  bitmap_ = TGdiObject<HBITMAP>(bitmap);
+  icon_ = TIconHandle(icon);
   width_ = height_ = 0;
   if (bitmap_) {
     BITMAP bm{};
-    GetObjectW(bitmap_, sizeof bm, &bm);
+    GetObjectW(bitmap_.Get(), sizeof bm, &bm);
     width_ = bm.bmWidth;
     height_ = bm.bmHeight < 0 ? -bm.bmHeight : bm.bmHeight;
   } else if (icon_) {
-    const SIZE size = IconSize(icon_);
+    const SIZE size = IconSize(icon_.Get());
     width_ = size.cx;
     height_ = size.cy;
   }
@@ -81,9 +57,9 @@ void TPicture::Changed() {
 void TPicture::Assign(const TPicture& other) {
   if (&other == this) return;
   if (other.bitmap_)
-    AssignBitmap(other.bitmap_);
+    AssignBitmap(other.bitmap_.Get());
   else if (other.icon_)
-    AssignIcon(other.icon_);
+    AssignIcon(other.icon_.Get());
   else
     Clear();
 }
@@ -134,7 +110,7 @@ void TPicture::Clear() {
 
 COLORREF TPicture::TransparentColor() const {
   if (!bitmap_ || height_ == 0) return CLR_INVALID;
-  TBitmapDC source(bitmap_);
+  TBitmapDC source(bitmap_.Get());
   return GetPixel(source.DC(), 0, height_ - 1);
 }
 
@@ -146,13 +122,13 @@ void TPicture::StretchDraw(HDC dc, const RECT& rect, bool transparent) const {
   const int w = rect.right - rect.left, h = rect.bottom - rect.top;
   if (w <= 0 || h <= 0) return;
   if (icon_) {
-    DrawIconEx(dc, rect.left, rect.top, icon_, w, h, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, rect.left, rect.top, icon_.Get(), w, h, 0, nullptr, DI_NORMAL);
     return;
   }
   if (!bitmap_) return;
   // Before the bitmap is selected here: a bitmap can be selected into one DC only.
   const COLORREF key = transparent ? TransparentColor() : CLR_INVALID;
-  TBitmapDC source(bitmap_);
+  TBitmapDC source(bitmap_.Get());
   if (transparent) {
     TransparentBlt(dc, rect.left, rect.top, w, h, source.DC(), 0, 0, width_, height_, key);
   } else {
@@ -164,7 +140,7 @@ void TPicture::StretchDraw(HDC dc, const RECT& rect, bool transparent) const {
 
 void TPicture::DrawDisabled(HDC dc, int x, int y) const {
   if (icon_) {
-    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_), 0, x, y, width_, height_,
+    DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon_.Get()), 0, x, y, width_, height_,
                DST_ICON | DSS_DISABLED);
     return;
   }
@@ -172,22 +148,18 @@ void TPicture::DrawDisabled(HDC dc, int x, int y) const {
   // Every pixel that is not the transparent colour is part of the shape, drawn in the
   // highlight colour one pixel down and right, then in the shadow colour in place:
   // the platform's embossed look.
-  HBITMAP mask = MakeMask(bitmap_, width_, height_, TransparentColor());
+  const TGdiObject<HBITMAP> mask = MakeMask(bitmap_.Get(), width_, height_, TransparentColor());
   {
-    TBitmapDC maskDC(mask);
+    TBitmapDC maskDC(mask.Get());
     const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
     constexpr DWORD kPatternWhereBlack = 0x00B8074A;  // (D ^ P) & S ^ P: P where the mask is 0
     for (const auto& [dx, colour] : {std::pair{1, COLOR_BTNHIGHLIGHT}, std::pair{0, COLOR_BTNSHADOW}}) {
-      HBRUSH brush = CreateSolidBrush(GetSysColor(colour));
-      {
-        TDCSelect select(dc, brush);
-        BitBlt(dc, x + dx, y + dx, width_, height_, maskDC.DC(), 0, 0, kPatternWhereBlack);
-      }
-      DeleteObject(brush);
+      const TGdiObject<HBRUSH> brush(CreateSolidBrush(GetSysColor(colour)));
+      TDCSelect select(dc, brush.Get());
+      BitBlt(dc, x + dx, y + dx, width_, height_, maskDC.DC(), 0, 0, kPatternWhereBlack);
     }
     SetTextColor(dc, oldText);
     SetBkColor(dc, oldBack);
   }
-  DeleteObject(mask);
 }

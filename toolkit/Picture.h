@@ -8,6 +8,8 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/Handle.h"
+
 class TPicture {
  public:
   // `changed` runs after every change of the contents (the owner repaints).
@@ -19,8 +21,8 @@ class TPicture {
   bool Empty() const noexcept { return !bitmap_ && !icon_; }
   int Width() const noexcept { return width_; }
   int Height() const noexcept { return height_; }
-  HBITMAP Bitmap() const noexcept { return bitmap_; }  // null unless a bitmap is held
-  HICON Icon() const noexcept { return icon_; }        // null unless an icon is held
+  HBITMAP Bitmap() const noexcept { return bitmap_.Get(); }  // null unless a bitmap is held
+  HICON Icon() const noexcept { return icon_.Get(); }        // null unless an icon is held
 
   // Copies; a null handle or an empty picture empties this one.
   void Assign(const TPicture& other);
@@ -50,8 +52,8 @@ class TPicture {
   void Changed();
 
   std::function<void()> changed_;
-  HBITMAP bitmap_ = nullptr;
-  HICON icon_ = nullptr;
+  TGdiObject<HBITMAP> bitmap_;
+  TIconHandle icon_;
   int width_ = 0;
   int height_ = 0;
 };

@@ -108,25 +108,20 @@ void TTabSet::PaintTab(HDC dc, int index, bool selected) {
   const int bottom = rect.bottom - 2;
   const POINT shape[] = {Corner(rect.left, 0), Corner(rect.left + kSlope, bottom),
                          Corner(rect.right - 1 - kSlope, bottom), Corner(rect.right - 1, 0)};
-  HBRUSH brush = CreateSolidBrush(selected ? selectedColor_ : unselectedColor_);
-  HPEN outline = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWFRAME));
   {
-    TDCSelect selectBrush(dc, brush), selectPen(dc, outline);
+    const TGdiObject<HBRUSH> brush(CreateSolidBrush(selected ? selectedColor_ : unselectedColor_));
+    const TGdiObject<HPEN> outline(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_WINDOWFRAME)));
+    TDCSelect selectBrush(dc, brush.Get()), selectPen(dc, outline.Get());
     Polygon(dc, shape, 4);
   }
-  DeleteObject(outline);
-  DeleteObject(brush);
   if (selected) {
     // Open at the top: the selected tab continues the area above it.
     FillColor(dc, {rect.left + 1, 0, rect.right - 1, 1}, selectedColor_);
     if (options_.softTop) {
-      HPEN light = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT));
-      {
-        TDCSelect selectPen(dc, light);
-        MoveToEx(dc, rect.left + 1, 1, nullptr);
-        LineTo(dc, rect.left + kSlope, bottom);
-      }
-      DeleteObject(light);
+      const TGdiObject<HPEN> light(CreatePen(PS_SOLID, 1, GetSysColor(COLOR_BTNHIGHLIGHT)));
+      TDCSelect selectPen(dc, light.Get());
+      MoveToEx(dc, rect.left + 1, 1, nullptr);
+      LineTo(dc, rect.left + kSlope, bottom);
     }
   }
   RECT text{rect.left + kSlope, 1, rect.right - kSlope, bottom};
