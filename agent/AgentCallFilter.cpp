@@ -8,6 +8,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 #include "toolkit/StaticUnknown.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -24,12 +25,12 @@ std::function<void(const std::wstring&)> g_notify;
 // the Wine server each, plus a wake-up of this thread and a posted message) cost more
 // than the calls' own share of the program's idle time.
 std::atomic<ULONGLONG> g_callStart{0};  // GetTickCount64() at the call's start; 0: none
-HANDLE g_stopEvent = nullptr;
-HANDLE g_thread = nullptr;
+TKernelHandle g_stopEvent;
+TKernelHandle g_thread;
 DWORD g_windowThread = 0;
 
 DWORD WINAPI WakeLoop(void*) {
-  while (WaitForSingleObject(g_stopEvent, kWakeIntervalMs) == WAIT_TIMEOUT) {
+  while (WaitForSingleObject(g_stopEvent.Get(), kWakeIntervalMs) == WAIT_TIMEOUT) {
     const ULONGLONG start = g_callStart.load(std::memory_order_relaxed);
     if (start && GetTickCount64() - start >= kWakeIntervalMs)
       PostThreadMessageW(g_windowThread, WM_NULL, 0, 0);
@@ -112,19 +113,17 @@ void InstallAgentCallFilter(std::function<void(const std::wstring&)> notify) {
   if (g_thread) return;
   if (FAILED(CoRegisterMessageFilter(&g_filter, nullptr))) return;
   g_windowThread = GetCurrentThreadId();
-  g_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  g_thread = g_stopEvent ? CreateThread(nullptr, 0, WakeLoop, nullptr, 0, nullptr) : nullptr;
+  g_stopEvent = TKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  if (g_stopEvent) g_thread = TKernelHandle(CreateThread(nullptr, 0, WakeLoop, nullptr, 0, nullptr));
 }
 
 void RemoveAgentCallFilter() {
   CoRegisterMessageFilter(nullptr, nullptr);
   if (g_thread) {
-    SetEvent(g_stopEvent);
-    WaitForSingleObject(g_thread, INFINITE);
-    CloseHandle(g_thread);
-    g_thread = nullptr;
+    SetEvent(g_stopEvent.Get());
+    WaitForSingleObject(g_thread.Get(), INFINITE);
+    g_thread.Reset();
   }
-  if (g_stopEvent) CloseHandle(g_stopEvent);
-  g_stopEvent = nullptr;
+  g_stopEvent.Reset();
   g_notify = nullptr;
 }

@@ -106,21 +106,19 @@ void ReportUnwritableList(const std::wstring& path, const std::exception& e) {
 
 TEncodedStream::TEncodedStream(const std::wstring& fileName, TMode mode) : name_(fileName) {
   const bool create = mode == TMode::Create;
-  file_ = CreateFileW(fileName.c_str(), create ? GENERIC_WRITE : GENERIC_READ,
+  file_ = TKernelHandle(CreateFileW(fileName.c_str(), create ? GENERIC_WRITE : GENERIC_READ,
                       create ? 0 : FILE_SHARE_READ, nullptr, create ? CREATE_ALWAYS : OPEN_EXISTING,
-                      FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file_ == INVALID_HANDLE_VALUE) ThrowLastError(L"Cannot open the file " + fileName);
+                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) ThrowLastError(L"Cannot open the file " + fileName);
 }
 
-TEncodedStream::~TEncodedStream() {
-  if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-}
+TEncodedStream::~TEncodedStream() = default;
 
 size_t TEncodedStream::Read(void* buffer, size_t count) {
   const DWORD want = static_cast<DWORD>(std::min<size_t>(count, std::numeric_limits<DWORD>::max()));
   std::vector<uint8_t> stored(want);
   DWORD got = 0;
-  if (want && !ReadFile(file_, stored.data(), want, &got, nullptr))
+  if (want && !ReadFile(file_.Get(), stored.data(), want, &got, nullptr))
     ThrowLastError(L"Cannot read the file " + name_);
   auto* plain = static_cast<uint8_t*>(buffer);
   for (DWORD i = 0; i < got; ++i) plain[i] = static_cast<uint8_t>(stored[i] - Key);
@@ -133,14 +131,14 @@ size_t TEncodedStream::Write(const void* buffer, size_t count) {
   std::vector<uint8_t> stored(plain, plain + want);
   for (uint8_t& byte : stored) byte = static_cast<uint8_t>(byte + Key);
   DWORD written = 0;
-  if (want && (!WriteFile(file_, stored.data(), want, &written, nullptr) || written != want))
+  if (want && (!WriteFile(file_.Get(), stored.data(), want, &written, nullptr) || written != want))
     ThrowLastError(L"Cannot write the file " + name_);
   return written;
 }
 
 uint64_t TEncodedStream::Size() const {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file_, &size)) ThrowLastError(L"Cannot read the size of the file " + name_);
+  if (!GetFileSizeEx(file_.Get(), &size)) ThrowLastError(L"Cannot read the size of the file " + name_);
   return static_cast<uint64_t>(size.QuadPart);
 }
 

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/Handle.h"
+
 inline constexpr wchar_t kDomainListFileName[] = L"TDNL.kvf";
 // This program alone writes and reads the file. Not 0, so that every stored byte
 // differs from its plain byte.
@@ -43,7 +45,7 @@ class TEncodedStream {
   uint64_t Size() const;
 
  private:
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  TKernelHandle file_;
   std::wstring name_;
 };
 

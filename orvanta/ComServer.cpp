@@ -9,6 +9,7 @@
 #include "orvanta/ServerLifetime.h"
 #include "orvanta/StaleClasses.h"
 #include "toolkit/StaticUnknown.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -122,8 +123,8 @@ void StartSuccessor(TServeMode mode) {
   PROCESS_INFORMATION process{};
   if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, FALSE, DETACHED_PROCESS,
                      nullptr, nullptr, &startup, &process)) {
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    // Nothing to wait for: the handles are closed at once.
+    const TKernelHandle thread(process.hThread), started(process.hProcess);
   }
 }
 

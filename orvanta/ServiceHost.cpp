@@ -31,7 +31,7 @@ bool WaitForState(SC_HANDLE service, DWORD wanted, DWORD timeoutMs) {
 // --- the running service ---
 
 SERVICE_STATUS_HANDLE g_statusHandle = nullptr;
-HANDLE g_stopEvent = nullptr;
+TKernelHandle g_stopEvent;
 DWORD g_exitCode = 0;
 
 void Report(DWORD state, DWORD exitCode = NO_ERROR) {
@@ -50,7 +50,7 @@ DWORD WINAPI Control(DWORD control, DWORD, void*, void*) {
     case SERVICE_CONTROL_STOP:
     case SERVICE_CONTROL_SHUTDOWN:
       Report(SERVICE_STOP_PENDING);
-      SetEvent(g_stopEvent);
+      SetEvent(g_stopEvent.Get());
       return NO_ERROR;
     case SERVICE_CONTROL_INTERROGATE:
       return NO_ERROR;
@@ -63,7 +63,7 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
   g_statusHandle = RegisterServiceCtrlHandlerExW(kServiceName, Control, nullptr);
   if (!g_statusHandle) return;
   Report(SERVICE_START_PENDING);
-  g_stopEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  g_stopEvent = TKernelHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   if (!g_stopEvent || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {
     Report(SERVICE_STOPPED, ERROR_SERVICE_SPECIFIC_ERROR);
     return;
@@ -75,9 +75,9 @@ void WINAPI ServiceMain(DWORD, wchar_t**) {
     // A damaged store is reported to each caller; the service still runs.
   }
   Report(SERVICE_RUNNING);
-  g_exitCode = RunComServer(TServeMode::Service, g_stopEvent);
+  g_exitCode = RunComServer(TServeMode::Service, g_stopEvent.Get());
   CoUninitialize();
-  CloseHandle(g_stopEvent);
+  g_stopEvent.Reset();
   Report(SERVICE_STOPPED, g_exitCode ? ERROR_SERVICE_SPECIFIC_ERROR : NO_ERROR);
 }
 

@@ -22,13 +22,11 @@ struct TProcessMark {
 };
 
 bool CreationTime(DWORD pid, FILETIME& created) {
-  HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid);
+  const TKernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE, pid));
   if (!process) return false;
   FILETIME exited, kernel, user;
-  const bool alive = WaitForSingleObject(process, 0) == WAIT_TIMEOUT &&
-                     GetProcessTimes(process, &created, &exited, &kernel, &user);
-  CloseHandle(process);
-  return alive;
+  return WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT &&
+         GetProcessTimes(process.Get(), &created, &exited, &kernel, &user);
 }
 
 TProcessMark ThisProcess() {

@@ -21,9 +21,7 @@ TLinkLabel::TLinkLabel(TControl& parent, const TControlArgs& args)
   SetWindowLongW(Handle(), GWL_STYLE, GetWindowLongW(Handle(), GWL_STYLE) | WS_TABSTOP);
 }
 
-TLinkLabel::~TLinkLabel() {
-  if (underlined_) DeleteObject(underlined_);
-}
+TLinkLabel::~TLinkLabel() = default;
 
 void TLinkLabel::Click() {
   if (Enabled()) Fire(OnClick, *this);
@@ -34,13 +32,14 @@ void TLinkLabel::PaintText(HDC dc, const RECT& rect) {
     LOGFONTW font{};
     GetObjectW(GetCurrentObject(dc, OBJ_FONT), sizeof font, &font);
     font.lfUnderline = TRUE;
-    underlined_ = CreateFontIndirectW(&font);
+    underlined_ = TGdiObject<HFONT>(CreateFontIndirectW(&font));
   }
-  const HGDIOBJ oldFont = SelectObject(dc, underlined_);
-  const COLORREF oldColour = SetTextColor(dc, kLinkColor);
-  TBGLabel::PaintText(dc, rect);
-  SetTextColor(dc, oldColour);
-  SelectObject(dc, oldFont);
+  {
+    const TDCSelect selectFont(dc, underlined_.Get());
+    const COLORREF oldColour = SetTextColor(dc, kLinkColor);
+    TBGLabel::PaintText(dc, rect);
+    SetTextColor(dc, oldColour);
+  }
   focusCues_.Draw(Handle(), dc, rect, 0);
 }
 

@@ -15,6 +15,7 @@
 #include "pages/PageLayout.h"
 #include "toolkit/Event.h"
 #include "toolkit/Painting.h"
+#include "toolkit/Handle.h"
 
 class TLinkLabel : public TBGLabel {
  public:
@@ -34,7 +35,7 @@ class TLinkLabel : public TBGLabel {
   LRESULT WndProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  HFONT underlined_ = nullptr;  // the label's font with an underline, made on first paint
+  TGdiObject<HFONT> underlined_;  // the label's font with an underline, made on first paint
   bool pressed_ = false;
   bool spaceHeld_ = false;
   TFocusCues focusCues_;

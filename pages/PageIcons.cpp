@@ -28,11 +28,10 @@ void Line(HDC dc, int x1, int y1, int x2, int y2) {
 }  // namespace
 
 HICON MakeDrawnIcon(int size, const std::function<void(HDC)>& draw) {
-  HDC screen = GetDC(nullptr);
-  const TMemoryDC dc(CreateCompatibleDC(screen));
-  const TGdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen, size, size));
+  const TWindowDC screen(nullptr);
+  const TMemoryDC dc(CreateCompatibleDC(screen.Get()));
+  const TGdiObject<HBITMAP> colour(CreateCompatibleBitmap(screen.Get(), size, size));
   const TGdiObject<HBITMAP> mask(CreateBitmap(size, size, 1, 1, nullptr));
-  ReleaseDC(nullptr, screen);
   {
     const TDCSelect drawing(dc.Get(), colour.Get());
     RECT all{0, 0, size, size};

@@ -6,12 +6,11 @@
 
 SIZE CaptionSize(const TControl& control, const std::wstring& text) {
   SIZE size{0, 0};
-  HDC dc = GetDC(control.Handle());
   {
-    const TDCSelect font(dc, control.Font() ? control.Font()->Handle() : nullptr);
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    const TWindowDC dc(control.Handle());
+    const TDCSelect font(dc.Get(), control.Font() ? control.Font()->Handle() : nullptr);
+    GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
   }
-  ReleaseDC(control.Handle(), dc);
   // A little room so that the underline and the last glyph's overhang show.
   size.cx = std::max<LONG>(size.cx + 2, 1);
   size.cy = std::max<LONG>(size.cy + 1, 12);

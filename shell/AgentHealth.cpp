@@ -6,6 +6,7 @@
 #include "agent/AgentOutage.h"
 #include "agent/UnitDef.h"
 #include "toolkit/Exception.h"
+#include "toolkit/Handle.h"
 
 namespace {
 
@@ -58,9 +59,7 @@ void TAgentHealth::TickFailed(const std::exception_ptr& failure) {
 
 void PollBeep() {
   MessageBeep(MB_OK);
-  if (HANDLE counter = OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE,
-                                      PollBeepSemaphoreName(GetCurrentProcessId()).c_str())) {
-    ReleaseSemaphore(counter, 1, nullptr);
-    CloseHandle(counter);
-  }
+  const TKernelHandle counter(
+      OpenSemaphoreW(SEMAPHORE_MODIFY_STATE, FALSE, PollBeepSemaphoreName(GetCurrentProcessId()).c_str()));
+  if (counter) ReleaseSemaphore(counter.Get(), 1, nullptr);
 }

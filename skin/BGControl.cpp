@@ -45,9 +45,9 @@ HDC TFaceBuffer::Prepare(SIZE size, COLORREF fill) {
   if (!dc_ || bitmap_.Width() != size.cx || bitmap_.Height() != size.cy) {
     Release();
     bitmap_.SetSize(size.cx, size.cy);
-    dc_ = CreateCompatibleDC(nullptr);
+    dc_ = TMemoryDC(CreateCompatibleDC(nullptr));
     if (!dc_) return nullptr;
-    old_ = SelectObject(dc_, bitmap_.Handle());
+    old_ = SelectObject(dc_.Get(), bitmap_.Handle());
     if (!old_) {
       Release();
       return nullptr;
@@ -56,14 +56,13 @@ HDC TFaceBuffer::Prepare(SIZE size, COLORREF fill) {
   GdiFlush();
   const uint32_t pixel = PixelOf(fill);
   std::fill_n(bitmap_.Bits(), static_cast<size_t>(size.cx) * size.cy, pixel);
-  return dc_;
+  return dc_.Get();
 }
 
 void TFaceBuffer::Release() noexcept {
   if (!dc_) return;
-  if (old_) SelectObject(dc_, old_);
-  DeleteDC(dc_);
-  dc_ = nullptr;
+  if (old_) SelectObject(dc_.Get(), old_);
+  dc_.Reset();
   old_ = nullptr;
 }
 
@@ -102,11 +101,11 @@ bool IsScrollRequest(UINT msg) {
 }
 
 TScrollHider::TScrollHider(HWND window) : window_(window) {
-  HRGN empty = CreateRectRgn(0, 0, 0, 0);
+  TGdiObject<HRGN> empty(CreateRectRgn(0, 0, 0, 0));
   if (!empty) return;
   // No redraw: nothing of the window should change on the screen until the end.
-  hidden_ = SetWindowRgn(window_, empty, FALSE) != 0;
-  if (!hidden_) DeleteObject(empty);
+  hidden_ = SetWindowRgn(window_, empty.Get(), FALSE) != 0;
+  if (hidden_) empty.Release();  // the window owns it once set
 }
 
 TScrollHider::~TScrollHider() {

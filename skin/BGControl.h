@@ -41,13 +41,13 @@ class TFaceBuffer {
   // could not make them.
   HDC Prepare(SIZE size, COLORREF fill);
   TSkinBitmap& Bitmap() noexcept { return bitmap_; }
-  HDC DC() const noexcept { return dc_; }
+  HDC DC() const noexcept { return dc_.Get(); }
 
  private:
   void Release() noexcept;
 
   TSkinBitmap bitmap_;
-  HDC dc_ = nullptr;
+  TMemoryDC dc_;
   HGDIOBJ old_ = nullptr;
 };
 

@@ -100,11 +100,9 @@ void TSkinBitmap::Assign(HBITMAP source) {
   }
   TSkinBitmap copy(size.cx, size.cy);
   BITMAPINFO info = TopDownInfo(size.cx, size.cy);
-  HDC screen = GetDC(nullptr);
   // GetDIBits converts any format (a loaded 24-bit file, a device bitmap) to ours.
-  const int lines = GetDIBits(screen, source, 0, static_cast<UINT>(size.cy), copy.bits_, &info,
-                              DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
+  const int lines = GetDIBits(TWindowDC(nullptr).Get(), source, 0, static_cast<UINT>(size.cy), copy.bits_,
+                              &info, DIB_RGB_COLORS);
   if (lines != size.cy) throw EError(FormatResString(kTextPictureUnreadable, {}));
   *this = std::move(copy);
 }

@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 
@@ -26,12 +27,10 @@ TListBox::TListBox(TControl& parent, const TControlArgs& args, const TListBoxOpt
 }
 
 int TListBox::FontItemHeight() const {
-  HDC dc = GetDC(Handle());
-  const HGDIOBJ old = Font() ? SelectObject(dc, Font()->Handle()) : nullptr;
+  const TWindowDC dc(Handle());
+  const TDCSelect font(dc.Get(), Font() ? Font()->Handle() : nullptr);
   TEXTMETRICW metrics{};
-  GetTextMetricsW(dc, &metrics);
-  if (old) SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
+  GetTextMetricsW(dc.Get(), &metrics);
   return metrics.tmHeight;
 }
 
@@ -204,9 +203,7 @@ int TListBox::ItemAtPos(POINT point) const {
 void TListBox::DrawFocusRect(int index) {
   RECT rect = ItemRect(index);
   if (IsRectEmpty(&rect)) return;
-  HDC dc = GetDC(Handle());
-  ::DrawFocusRect(dc, &rect);
-  ReleaseDC(Handle(), dc);
+  ::DrawFocusRect(TWindowDC(Handle()).Get(), &rect);
 }
 
 void TListBox::DrawItem(HDC dc, int index, const RECT& rect, unsigned state) {

@@ -22,6 +22,26 @@ class TDCSelect {
   HGDIOBJ old_;
 };
 
+// A window's device context from GetDC (or, for the whole window with its frame,
+// GetWindowDC), released when the scope ends; a null window gives the screen's.
+class TWindowDC {
+ public:
+  enum TArea { Client, Whole };
+  explicit TWindowDC(HWND window, TArea area = Client)
+      : window_(window), dc_(area == Whole ? GetWindowDC(window) : GetDC(window)) {}
+  ~TWindowDC() {
+    if (dc_) ReleaseDC(window_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const noexcept { return dc_; }
+  explicit operator bool() const noexcept { return dc_ != nullptr; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // A memory DC with a bitmap selected into it for as long as the object lives, so that
 // the bitmap can be drawn from or into with the plain GDI calls.
 class TBitmapDC {

@@ -66,15 +66,13 @@ void TTabSet::SetUnselectedColor(COLORREF colour) {
 
 std::vector<int> TTabSet::TabWidths() const {
   std::vector<int> widths;
-  HDC dc = GetDC(Handle());
-  const HGDIOBJ old = Font() ? SelectObject(dc, Font()->Handle()) : nullptr;
+  const TWindowDC dc(Handle());
+  const TDCSelect font(dc.Get(), Font() ? Font()->Handle() : nullptr);
   for (const auto& tab : tabs_) {
     SIZE size{};
-    GetTextExtentPoint32W(dc, tab.c_str(), static_cast<int>(tab.size()), &size);
+    GetTextExtentPoint32W(dc.Get(), tab.c_str(), static_cast<int>(tab.size()), &size);
     widths.push_back(size.cx + 2 * (kSlope + kPadding));
   }
-  if (old) SelectObject(dc, old);
-  ReleaseDC(Handle(), dc);
   return widths;
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 
@@ -78,7 +79,8 @@ void TTrackBar::CheckChanged() {
 
 void TTrackBar::PaintBorder() {
   if (borderWidth_ == 0) return;
-  HDC dc = GetWindowDC(Handle());
+  const TWindowDC whole(Handle(), TWindowDC::Whole);
+  HDC dc = whole.Get();
   RECT window{}, client{};
   GetWindowRect(Handle(), &window);
   GetClientRect(Handle(), &client);
@@ -87,7 +89,6 @@ void TTrackBar::PaintBorder() {
   OffsetRect(&window, -window.left, -window.top);
   ExcludeClipRect(dc, client.left, client.top, client.right, client.bottom);
   FillRect(dc, &window, CtlColor(dc));
-  ReleaseDC(Handle(), dc);
 }
 
 std::optional<LRESULT> TTrackBar::Reflected(UINT msg, WPARAM wParam, LPARAM lParam) {
