@@ -146,12 +146,14 @@ class TPublisher::TWork {
       machine_.reset();
       return std::nullopt;
     }
+    if (settings.addressService != askedUrl_) machine_.reset();
     if (signingIn || settings.addressService != askedUrl_ || now >= askedAt_ + intervalMs_ || !asked_) {
       std::string why;
       const std::optional<uint32_t> address = AskAddressService(settings.addressService, why);
+      // A service that fails for a moment leaves the address it gave last in place.
       if (!address) Log("address service " + Narrow(settings.addressService) + ": " + why);
       if (address && address != machine_) Log("the machine's address is " + AddressText(*address));
-      machine_ = address;
+      if (address) machine_ = address;
       askedUrl_ = settings.addressService;
       askedAt_ = GetTickCount64();
       asked_ = true;
