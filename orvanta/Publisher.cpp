@@ -86,6 +86,13 @@ class TPublisher::TWork {
 
   // Publishes what is due; returns how long the worker may sleep.
   DWORD Cycle(bool stopping) {
+    // Without publishing settings the store is not even read: an agent nobody configured
+    // behaves, and touches its files, exactly as before.
+    if (GetFileAttributesW((folder_ + publish_files::kSettings).c_str()) == INVALID_FILE_ATTRIBUTES) {
+      owner_.SetConfigured({});
+      wasOnline_.clear();
+      return kLongestSleepMs;
+    }
     TPublishSettings settings;
     try {
       store_.Refresh();
