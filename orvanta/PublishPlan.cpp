@@ -72,7 +72,7 @@ class TPlanBuilder {
 
   // The owner name of a record named `name` under the domain; empty when unusable.
   std::string Owner(const std::string& name, const char* what) {
-    const std::string owner = name.empty() || name == "@" ? domain_ : Lower(name) + "." + domain_;
+    std::string owner = name.empty() || name == "@" ? domain_ : Lower(name) + "." + domain_;
     if (!dns::IsWireName(owner)) {
       plan_.notes.push_back(std::string(what) + " " + name + ": not a host name");
       return {};

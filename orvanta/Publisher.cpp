@@ -134,7 +134,7 @@ class TPublisher::TWork {
     }
     return {};
   }
-  static std::wstring TrimText(std::wstring text) {
+  static std::wstring TrimText(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L" \t\r\n");
     if (first == std::wstring::npos) return {};
     return text.substr(first, text.find_last_not_of(L" \t\r\n") - first + 1);
@@ -226,6 +226,7 @@ class TPublisher::TWork {
     if (!why.empty()) return fail(why, true);
 
     status.accepted = true;
+    status.attempt = Describe(plan, online, *server, account, {});  // nothing stale is left
     status.online = online;
     status.failure.clear();
     status.failures = 0;

@@ -3,7 +3,7 @@
 // the zone holds after each step. The professional demo account signed in publishes
 // its domain at the address the test's own address service answers and every record
 // of its profile with its TTL; the domain follows a new address, a fixed address, the
-// records page, a sign-out; a wrong key changes nothing and leaves the user page
+// records page, a sign-out and a sign-in; a wrong key changes nothing and leaves the user page
 // offline with the refusal in the log; a name server that was down is caught up with.
 #include <gtest/gtest.h>
 
@@ -193,7 +193,7 @@ TEST_F(PublishingTest, RecordsAddedAndDeletedOnTheRecordsPageAppearAndDisappear)
                       {"ftp." + kDomain + " 300 A 192.168.1.2"}));
 }
 
-TEST_F(PublishingTest, SignedOutTheOfflineAddressIsPublished) {
+TEST_F(PublishingTest, SignedOutTheOfflineAddressIsPublishedSignedInTheMachinesAgain) {
   ASSERT_NO_FATAL_FAILURE(StartPublishing());
   ExpectZone(DemoZone(std::string("600 A ") + kFirstAddress));
   EditStoredProfile(L"<OfflineType>23</OfflineType>", L"<OfflineType>21</OfflineType>");
@@ -201,6 +201,11 @@ TEST_F(PublishingTest, SignedOutTheOfflineAddressIsPublished) {
   ExpectZone(DemoZone("600 A 10.0.0.1"));  // OfflineIP; the records stay
   EXPECT_TRUE(NetworkShows(L"离线"));
   EXPECT_NE(Log().find(L"published offline"), std::wstring::npos);
+
+  stub.SetAddress(kSecondAddress);  // asked again at the sign-in
+  Click(FindChild(userPage, L"", L"签  入"));
+  ExpectZone(DemoZone(std::string("600 A ") + kSecondAddress));
+  EXPECT_TRUE(NetworkShows(L"在线"));
 }
 
 TEST_F(PublishingTest, AWrongSecretChangesNothingAndLeavesTheUserOffline) {
