@@ -132,6 +132,7 @@ bool TNameServer::Available() {
 std::wstring TNameServer::HostSetting() const { return L"127.0.0.1:" + std::to_wstring(port_); }
 
 bool TNameServer::Launch(bool freshZone) {
+  running_ = true;  // a named an earlier test left behind (killed with its test) goes too
   Stop();
   if (freshZone) {
     WriteAll(folder_ + L"named.conf", Config(unixFolder_, port_));
@@ -153,7 +154,10 @@ bool TNameServer::Restart() { return Launch(false); }
 void TNameServer::Stop() {
   if (!running_) return;
   running_ = false;
-  RunHostScript("P=$(cat " + unixFolder_ + "named.pid 2>/dev/null) && kill $P && while kill -0 $P 2>/dev/null; do sleep 0.1; done");
+  // Only a process that is named: a pid file left by a named that was killed may name
+  // another process by now.
+  RunHostScript("P=$(cat " + unixFolder_ + "named.pid 2>/dev/null) && grep -qx named /proc/$P/comm 2>/dev/null && "
+                "kill $P && while kill -0 $P 2>/dev/null; do sleep 0.1; done");
 }
 
 std::optional<std::string> TNameServer::Records(const std::string& domain) const {

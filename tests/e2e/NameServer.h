@@ -51,7 +51,8 @@ class TNameServer {
 };
 
 // Runs `script` with the host's /bin/sh and returns what it printed (standard output
-// and error); nothing when it did not finish within `timeoutMs`.
+// and error); nothing when it did not finish within `timeoutMs`. The script travels in
+// double quotes on a command line, so it holds none itself.
 std::optional<std::string> RunHostScript(const std::string& script, DWORD timeoutMs = 30000);
 
 }  // namespace e2e

@@ -55,7 +55,7 @@ std::string DemoZone(const std::string& domainRecord, std::vector<std::string> a
 class PublishingTest : public SectionPagesTest {
  protected:
   void SetUp() override {
-    DataDir();
+    AgentDataDir();  // looked up before any host program starts (see AgentDataDir)
     // The test run installs BIND 9 (scripts/lib.sh): missing, it fails rather than hides.
     ASSERT_TRUE(TNameServer::Available()) << "BIND 9 (named) and dig are not installed, or the host's programs "
                                              "cannot be started from Wine";
@@ -81,7 +81,7 @@ class PublishingTest : public SectionPagesTest {
                              30000, &why),
               0)
         << Narrow(why);
-    std::wstring settings = ReadUtf8File(DataDir() + L"Publish.xml");
+    std::wstring settings = ReadUtf8File(AgentDataDir() + L"Publish.xml");
     settings.replace(settings.find(L"<Publish"), 8, L"<Publish CheckSeconds=\"2\"");
     ASSERT_TRUE(WriteStoreFile(L"Publish.xml", settings));
     userPage = FindChild(main, L"TPageUser", L"");
@@ -100,17 +100,11 @@ class PublishingTest : public SectionPagesTest {
   bool NetworkShows(const wchar_t* state) {
     return WaitFor([&] { return FindChild(userPage, L"", state) != nullptr; });
   }
-  // Under Wine the test process's known-folder lookup fails once named, a child of it,
-  // was stopped (seen as an empty path), so the data folder is looked up once, at start.
-  static const std::wstring& DataDir() {
-    static const std::wstring folder = AgentDataDir();
-    return folder;
-  }
-  static std::wstring Log() { return ReadUtf8File(DataDir() + L"Publish.log"); }
+  static std::wstring Log() { return ReadUtf8File(AgentDataDir() + L"Publish.log"); }
   // Writes a file of the agent's store; under Wine a file cannot be replaced while the
   // agent has it open for a moment, so the write is tried again for a while.
   static bool WriteStoreFile(const std::wstring& name, const std::wstring& text) {
-    return WaitFor([&] { return WriteUtf8File(DataDir() + name, text); }, 10000);
+    return WaitFor([&] { return WriteUtf8File(AgentDataDir() + name, text); }, 10000);
   }
   static void EditStoredProfile(const std::wstring& from, const std::wstring& to) {
     std::wstring profile = StoredUserProfile(kDemoProId);
@@ -223,7 +217,7 @@ TEST_F(PublishingTest, TheAgentCatchesUpWithANameServerThatWasDown) {
   server.Stop();
   stub.SetAddress(kSecondAddress);
   EXPECT_TRUE(WaitFor([&] { return Log().find(L"name server", logged) != std::wstring::npos; }, kZonePatienceMs))
-      << Narrow(Log()) << " data folder now: " << Narrow(AgentDataDir());
+      << Narrow(Log());
   EXPECT_TRUE(NetworkShows(L"离线"));
   ASSERT_TRUE(server.Restart());
   ExpectZone(DemoZone(std::string("600 A ") + kSecondAddress));
