@@ -71,6 +71,7 @@ class PublishingTest : public SectionPagesTest {
   // (`secret`), a check every 2 s.
   void StartPublishing(const std::string& secret = kTestKeySecret) {
     Start(kDemoProId);
+    logFrom_ = ReadUtf8File(AgentDataDir() + L"Publish.log").size();  // earlier tests' lines are not ours
     ASSERT_TRUE(WriteStoreFile(L"LocalSetting.xml",
                                L"<LocalSetting><Host>" + server.HostSetting() +
                                   L"</Host><HeartBeat>600</HeartBeat><AutoConnect>True</AutoConnect></LocalSetting>"));
@@ -100,7 +101,11 @@ class PublishingTest : public SectionPagesTest {
   bool NetworkShows(const wchar_t* state) {
     return WaitFor([&] { return FindChild(userPage, L"", state) != nullptr; });
   }
-  static std::wstring Log() { return ReadUtf8File(AgentDataDir() + L"Publish.log"); }
+  // What the agent logged since this test configured it.
+  std::wstring Log() const {
+    const std::wstring log = ReadUtf8File(AgentDataDir() + L"Publish.log");
+    return log.substr(std::min(logFrom_, log.size()));
+  }
   // Writes a file of the agent's store; under Wine a file cannot be replaced while the
   // agent has it open for a moment, so the write is tried again for a while.
   static bool WriteStoreFile(const std::wstring& name, const std::wstring& text) {
@@ -117,6 +122,7 @@ class PublishingTest : public SectionPagesTest {
   TNameServer server;
   TAddressStub stub{kFirstAddress};
   HWND userPage = nullptr;
+  size_t logFrom_ = 0;
 };
 
 TEST_F(PublishingTest, TheDomainFollowsTheAddressServiceThenAFixedAddress) {
@@ -204,7 +210,7 @@ TEST_F(PublishingTest, SignedOutTheOfflineAddressIsPublishedSignedInTheMachinesA
 
 TEST_F(PublishingTest, AWrongSecretChangesNothingAndLeavesTheUserOffline) {
   ASSERT_NO_FATAL_FAILURE(StartPublishing("QUJDREVGR0hJSktMTU5PUFFSU1RVVldYWVowMTIzNDU="));
-  EXPECT_TRUE(WaitFor([] { return Log().find(L"NOTAUTH (BADSIG)") != std::wstring::npos; }, kZonePatienceMs))
+  EXPECT_TRUE(WaitFor([&] { return Log().find(L"NOTAUTH (BADSIG)") != std::wstring::npos; }, kZonePatienceMs))
       << Narrow(Log());
   EXPECT_TRUE(NetworkShows(L"离线"));
   EXPECT_EQ(server.Records("demo-pro.veltrano.net"), "");
