@@ -4,6 +4,7 @@
 
 #include "orvanta/DataFolder.h"
 #include "orvanta/FileIo.h"
+#include "orvanta/Publisher.h"
 
 namespace {
 
@@ -38,7 +39,17 @@ void PutStrings(const std::vector<std::wstring>& strings, VARIANT* out) {
 
 TAgentService& TheAgentService() {
   static TAgentService service(AgentDataFolder(), LegacyDataFolder());
+  static const bool hooked = [] {
+    service.SetPublishedOnline([](const std::wstring& account) { return ThePublisher().Online(account); });
+    return true;
+  }();
+  (void)hooked;
   return service;
+}
+
+TPublisher& ThePublisher() {
+  static TPublisher publisher(AgentDataFolder());
+  return publisher;
 }
 
 STDMETHODIMP TSvcInvoker::Reserved1() {

@@ -8,6 +8,10 @@
 
 // The process's simulated service, on the machine's data folder (DataFolder.h).
 TAgentService& TheAgentService();
+// The process's publishing worker on the same folder; the service asks it whether the
+// current account is online.
+class TPublisher;
+TPublisher& ThePublisher();
 
 class TSvcInvoker final : public TDualObject<ISvcInvoker> {
  public:

@@ -144,7 +144,12 @@ int TAgentService::GetUserState() {
 }
 
 bool TAgentService::IsOnline() {
-  return GetUserState() == 2 && store_.Data().session.online;
+  if (GetUserState() != 2) return false;
+  // A published account is online when its last update was accepted, not by its flag.
+  if (publishedOnline_)
+    if (const std::optional<bool> published = publishedOnline_(store_.Data().session.currentAccount))
+      return *published;
+  return store_.Data().session.online;
 }
 
 int TAgentService::SignIn() {

@@ -8,7 +8,9 @@
 // matching SetAnswer and ends with a wrong answer, a change of user, a sign-out, or a
 // store changed from outside.
 #pragma once
+#include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +46,11 @@ class TAgentService {
 
   // Brings the store up to date (filling it on first start).
   void Start();
+
+  // Where publishing tells whether an account is online (PublishSettings.h): nothing for
+  // an account not configured for it, whose stored on-line flag then stands.
+  using TPublishedOnline = std::function<std::optional<bool>(const std::wstring& accountId)>;
+  void SetPublishedOnline(TPublishedOnline publishedOnline) { publishedOnline_ = std::move(publishedOnline); }
 
   int GetUserState();
   std::wstring GetAuthorization();
@@ -86,6 +93,7 @@ class TAgentService {
             const std::wstring& body);
 
   TAgentStore store_;
+  TPublishedOnline publishedOnline_;
   std::wstring authorization_;
   std::map<std::wstring, std::pair<std::wstring, TProfileFacts>> factsCache_;
 };

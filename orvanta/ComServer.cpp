@@ -6,6 +6,7 @@
 #include "orvanta/AgentObjects.h"
 #include "orvanta/AgentPresence.h"
 #include "orvanta/FileIo.h"
+#include "orvanta/Publisher.h"
 #include "orvanta/ServerLifetime.h"
 #include "orvanta/StaleClasses.h"
 #include "toolkit/StaticUnknown.h"
@@ -165,7 +166,11 @@ int RunComServer(TServeMode mode, HANDLE stopEvent) {
   TAgentPresence presence;
   if (mode == TServeMode::Background && presence.OtherAgentServing()) return 0;
   SetServerThread(GetCurrentThreadId());
+  ThePublisher().Start();
   const TEnd end = Serve(mode, stopEvent, presence);  // class objects revoked on return
+  // A stopping agent leaves its accounts offline; one handing over to its successor
+  // leaves them as they are, for the successor to take on.
+  ThePublisher().Stop(end != TEnd::Restart);
   SetServerThread(0);
   presence.Withdraw();
   if (end == TEnd::Restart) StartSuccessor(mode);

@@ -15,12 +15,16 @@
 //                 failure, the reason in one line on the standard error
 //   -Quit         end the running agents of this session
 //   -Restart      make the running agent hand over to a fresh process of itself
+//   -Publish <account key> zone=<zone> key=<name>:hmac-sha256:<base64>
+//                 publish the account's domain to its zone on the name server;
+//   -NoPublish <account key>, -AddressService <url>: see PublishSwitches.h
 // Switches are matched without regard to case and may start with '-' or '/'.
 #include <windows.h>
 #include <objbase.h>
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 #include "orvanta/AgentObjects.h"
 #include "orvanta/AgentStore.h"
@@ -32,6 +36,8 @@
 #include "orvanta/ErrorTexts.h"
 #include "orvanta/FileIo.h"
 #include "orvanta/Outbox.h"
+#include "orvanta/PublishSettings.h"
+#include "orvanta/PublishSwitches.h"
 #include "orvanta/Registration.h"
 #include "orvanta/ServiceHost.h"
 #include "orvanta/StartUp.h"
@@ -52,6 +58,12 @@ class TComApartment {
  private:
   HRESULT hr_;
 };
+
+std::vector<std::wstring> ArgumentsOf(int argc, wchar_t** argv) {
+  std::vector<std::wstring> arguments;
+  for (int i = 2; i < argc; ++i) arguments.emplace_back(argv[i]);
+  return arguments;
+}
 
 std::wstring SwitchOf(int argc, wchar_t** argv) {
   if (argc < 2 || !argv[1][0]) return {};
@@ -117,6 +129,9 @@ int Reset() {
     const TStoreLock lock(folder);
     TAgentStore::WriteAll(folder, DemoData(LocalToday()));
     ClearOutbox(folder + store_files::kOutbox);
+    // The demo data publishes nothing: what an administrator configured goes with it.
+    DeleteFileW((folder + publish_files::kSettings).c_str());
+    DeleteFileW((folder + publish_files::kPublished).c_str());
     return 0;
   } catch (const TAgentError& e) {
     SayWhy(L"-Reset", e.Description());
@@ -128,8 +143,24 @@ int Reset() {
   return 1;
 }
 
-int Run(const std::wstring& option) {
+int Publishing(const std::wstring& option, const std::vector<std::wstring>& arguments) {
+  TComApartment com;  // the store's files go through the XML DOM
+  const std::wstring name = option == L"publish" ? L"-Publish" : option == L"nopublish" ? L"-NoPublish" : L"-AddressService";
+  std::wstring why;
+  try {
+    const std::optional<int> code = RunPublishSwitch(AgentDataFolder(), option, arguments, why);
+    if (code && *code != 0) SayWhy(name, why);
+    return code.value_or(2);
+  } catch (const TAgentError& e) {
+    SayWhy(name, e.Description());
+  }
+  return 1;
+}
+
+int Run(const std::wstring& option, const std::vector<std::wstring>& arguments) {
   if (option.empty()) return Serve(TServeMode::Background);
+  if (option == L"publish" || option == L"nopublish" || option == L"addressservice")
+    return Publishing(option, arguments);
   if (option == L"embedding") return Serve(TServeMode::Embedding);
   if (option == L"regserver") {
     TComApartment com;
@@ -160,6 +191,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, wchar_t*, int) {
   int argc = 0;
   wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
   const std::wstring option = argv ? SwitchOf(argc, argv) : std::wstring();
+  const std::vector<std::wstring> arguments = argv ? ArgumentsOf(argc, argv) : std::vector<std::wstring>();
   if (argv) LocalFree(argv);
-  return Run(option);
+  return Run(option, arguments);
 }

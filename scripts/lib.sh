@@ -12,7 +12,8 @@ export WINEARCH=win64
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools libwine-dev wine wine64
-          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales nsis clang-tidy)
+          googletest fonts-wqy-microhei xvfb xauth imagemagick x11-utils locales nsis clang-tidy
+          bind9 bind9-dnsutils)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -9,6 +9,7 @@
 #include "agent/AgentLink.h"
 #include "agent/ErrorInfoHook.h"
 #include "tests/support/AgentData.h"
+#include "tests/support/SecretTraces.h"
 #include "tests/support/TestPaths.h"
 #include "toolkit/Exception.h"
 
@@ -282,6 +283,40 @@ TEST(ResetSwitchTest, AResetThatCannotWriteSaysWhyAndLeavesTheStoreAsItWas) {
   EXPECT_EQ(why.find(L'\n'), why.size() - 1) << "one line: " << Utf8(why);
   EXPECT_EQ(StoredCurrentAccount(), kDemoLanId);
   ResetAgentData();
+}
+
+TEST(PublishSwitchTest, ThePublishingSwitchesStoreWhatIsRightAndSayWhatIsWrong) {
+  ResetAgentData();
+  const std::wstring secret = L"UWvG/pmHeXmASfo6zJEBASQxUu2oGmQ+lh6aIdscLpE=";
+  const std::wstring pro = std::wstring(L"-Publish ") + kDemoProKey;
+  const std::pair<std::wstring, std::wstring> refused[] = {
+      {L"-Publish NOPE-NOPE zone=veltrano.net key=k:hmac-sha256:" + secret, L"no account has the key"},
+      {pro + L" zone=example.org key=k:hmac-sha256:" + secret, L"outside the zone example.org"},
+      {pro + L" zone=veltrano.net key=k:hmac-md5:" + secret, L"only hmac-sha256"},
+      {pro + L" zone=veltrano.net key=k:hmac-sha256:@@@", L"not base64"},
+      {pro + L" key=k:hmac-sha256:" + secret, L"zone="},
+      {L"-AddressService ftp://example.org/ip", L"not an http or https URL"},
+  };
+  for (const auto& [command, reason] : refused) {
+    std::wstring why;
+    EXPECT_EQ(RunAgentSwitch(command, 30000, &why), 1) << Utf8(command);
+    EXPECT_NE(why.find(reason), std::wstring::npos) << Utf8(command) << ": " << Utf8(why);
+    EXPECT_EQ(why.find(L'\n'), why.size() - 1) << "one line: " << Utf8(why);
+  }
+  EXPECT_EQ(ReadUtf8File(AgentDataDir() + L"Publish.xml"), L"") << "nothing refused is stored";
+
+  EXPECT_EQ(RunAgentSwitch(pro + L" zone=veltrano.net key=k:hmac-sha256:" + secret), 0);
+  EXPECT_EQ(RunAgentSwitch(pro + L" zone=veltrano.net. key=publish-key:hmac-sha256:" + secret), 0);  // replaces
+  EXPECT_EQ(RunAgentSwitch(L"-AddressService https://address.example.net/ip"), 0);
+  const std::wstring stored = ReadUtf8File(AgentDataDir() + L"Publish.xml");
+  EXPECT_NE(stored.find(L"KeyName=\"publish-key\""), std::wstring::npos) << Utf8(stored);
+  EXPECT_EQ(stored.find(L"KeyName=\"k\""), std::wstring::npos) << Utf8(stored);
+  EXPECT_NE(stored.find(L"AddressService=\"https://address.example.net/ip\""), std::wstring::npos);
+  EXPECT_FALSE(HoldsSecret(FileBytes(AgentDataDir() + L"Publish.xml"), secret)) << "the secret is sealed";
+  EXPECT_EQ(RunAgentSwitch(std::wstring(L"-NoPublish ") + kDemoProKey), 0);
+  EXPECT_EQ(ReadUtf8File(AgentDataDir() + L"Publish.xml").find(L"publish-key"), std::wstring::npos);
+  ResetAgentData();
+  EXPECT_EQ(ReadUtf8File(AgentDataDir() + L"Publish.xml"), L"") << "the demo data publishes nothing";
 }
 
 TEST(UnknownSwitchTest, AnUnknownSwitchDoesNothingAndSaysSo) {

@@ -103,12 +103,18 @@ std::wstring Header(const std::wstring& text, const std::wstring& name) {
 
 std::wstring AgentExePath() { return ProductDir() + L"Orvanta.exe"; }
 
+// Looked up once: under Wine a test process that has started a host program (the
+// publishing tests' named and dig) was seen to get no path from the known-folder lookup
+// afterwards, and the folder does not change while a test runs.
 std::wstring AgentDataDir() {
-  wchar_t* common = nullptr;
-  std::wstring folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &common))) folder = common;
-  CoTaskMemFree(common);
-  return folder + L"\\Veltrano\\OrvantaData\\";
+  static const std::wstring folder = [] {
+    wchar_t* common = nullptr;
+    std::wstring found;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &common))) found = common;
+    CoTaskMemFree(common);
+    return found + L"\\Veltrano\\OrvantaData\\";
+  }();
+  return folder;
 }
 
 namespace {
