@@ -25,7 +25,7 @@
 
 namespace {
 
-constexpr int kRuns = 5;          // fresh programs per account: the first openings
+constexpr int kRuns = 5;          // fresh programs per account: the first openings (or argv[1])
 constexpr int kLaterPasses = 2;   // passes over every step after the first, per program
 constexpr DWORD kPatienceMs = 20000;
 
@@ -243,12 +243,6 @@ struct TTimes {
   std::vector<double> first, later, repaint;
 };
 
-double Median(std::vector<double> values) {
-  if (values.empty()) return -1;
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
 // The click of a step and the wait for its page painted; the milliseconds from the
 // click, or -1 when the page did not show. `shown` and `painted` come back.
 double Open(HWND main, const TStep& step, HWND& painted) {
@@ -292,6 +286,14 @@ void Back(HWND main, const TStep& step) {
 
 // ---- The program ----
 
+int WindowCount(HWND main) {
+  int count = 0;
+  EnumChildWindows(
+      main, [](HWND, LPARAM param) -> BOOL { return ++*reinterpret_cast<int*>(param), TRUE; },
+      reinterpret_cast<LPARAM>(&count));
+  return count;
+}
+
 std::wstring AgentStateFile() {
   wchar_t* common = nullptr;
   std::wstring folder;
@@ -330,8 +332,15 @@ class TProgram {
       Sleep(10);
     }
     if (!main_) return;
-    Settle(main_);
-    Sleep(1500);  // the poll fetches the documents, by which the sections choose their pages
+    // Idle after start-up: the poll has fetched the documents (by which the sections
+    // choose their pages) and the pages made ahead are made, so the count of windows in
+    // the main window has stayed the same for a second.
+    Sleep(1000);
+    for (int count = -1, same = 0; same < 5 && bench::NowMs() < deadline + kPatienceMs; Sleep(200)) {
+      const int now = WindowCount(main_);
+      same = now == count ? same + 1 : 0;
+      count = now;
+    }
     Settle(main_);
   }
   ~TProgram() {
@@ -383,23 +392,23 @@ bool RunProgram(const std::vector<TStep>& steps, std::map<std::string, TTimes>& 
 void Print(const std::vector<TStep>& steps, std::map<std::string, TTimes>& times) {
   for (const TStep& step : steps) {
     TTimes& t = times[step.label];
-    const double repaint = Median(t.repaint);
+    const double repaint = bench::Median(t.repaint);
     const std::string first = step.label + ", first", later = step.label + ", later";
-    if (step.hasFirst) bench::Report(first.c_str(), Median(t.first), "its repaint", repaint, "<= 2x");
-    bench::Report(later.c_str(), Median(t.later), "its repaint", repaint, "<= 1.2x");
+    if (step.hasFirst) bench::Report(first.c_str(), bench::Median(t.first), "its repaint", repaint, "<= 2x");
+    bench::Report(later.c_str(), bench::Median(t.later), "its repaint", repaint, "<= 1.2x");
   }
 }
 
 }  // namespace
 
-int wmain() {
-  SetProcessDPIAware();
+int wmain(int argc, wchar_t** argv) {
+  const int runs = argc > 1 ? std::max(1, _wtoi(argv[1])) : kRuns;
   const std::vector<TStep> professional = ProfessionalSteps(), standard = StandardSteps();
   std::map<std::string, TTimes> times;
   std::printf("click to first full paint, medians: first openings of %d programs, later ones and repaints of %d\n",
-              kRuns, kRuns * kLaterPasses);
+              runs, runs * kLaterPasses);
   bool ok = true;
-  for (int run = 0; run < kRuns && ok; ++run) {
+  for (int run = 0; run < runs && ok; ++run) {
     ok = SignIn("pro") && RunProgram(professional, times);
     ok = ok && SignIn("std") && RunProgram(standard, times);
   }
