@@ -253,13 +253,13 @@ TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage page) {
 // ---- Pages made ahead ----
 
 // A first opening would otherwise create the page's dozens of windows while the user
-// waits (each a round trip to Wine's server), and the page would paint a tenth of a
-// second late. So the pages a click can open are made ahead, hidden and not loaded,
-// one a tick while the window is idle after start-up (a timer's message comes only
-// when no input and no painting waits), from the first profile held on: the section
-// pages of its service type, then the editors, dialogs and wizard they open. A first opening then only shows and
-// loads its page, as every later one does. Hidden, they change nothing the user sees or
-// reaches with the keyboard.
+// waits (each a round trip to Wine's server), and the page would paint late. So the
+// pages a click can open are made ahead, hidden and not loaded, one a tick while the
+// window is idle (a timer's message comes only when no input and no painting waits),
+// from the first profile held on: the section pages of its service type with their
+// settings sheets, then the editors, dialogs and wizard they open. A first opening
+// then only shows and loads its page, as every later one does. Hidden, they change
+// nothing the user sees or reaches with the keyboard.
 void TCnfgMain::PreparePagesAhead() {
   if (pagesAheadChosen_ || !UserProfile.Assigned()) return;
   pagesAheadChosen_ = true;
