@@ -44,6 +44,19 @@ inline double MedianMs(int runs, const std::function<void()>& work) {
   return times[times.size() / 2];
 }
 
+// The milliseconds one call of `work` takes.
+inline double TimeMs(const std::function<void()>& work) {
+  const double start = NowMs();
+  work();
+  return NowMs() - start;
+}
+
+inline double Median(std::vector<double> values) {
+  if (values.empty()) return -1;
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
 // "label: 12.345 ms vs baseline 6.789 ms = 1.82x (target <= 2x)"
 inline void Report(const char* label, double ms, const char* baselineLabel, double baselineMs,
                    const char* target) {

@@ -5,6 +5,7 @@
 #include "agent/UnitDef.h"
 #include "shell/Common.h"
 #include "pages/CacheTime.h"
+#include "shell/frameBase2.h"
 
 namespace {
 constexpr int kCacheTimeNotice = 561;
@@ -56,6 +57,12 @@ void TDnsSubPages::Switch(int tab) {
   SetFocus(first && IsChild(shown->Handle(), first) ? first : page_.Handle());
 }
 
+void TDnsSubPages::Prepare() {
+  const RECT rect = frame_.BoundsRect();
+  CreateSecondaryPage(online_, page_, rect);
+  CreateSecondaryPage(offline_, page_, rect);
+}
+
 void TDnsSubPages::Chosen(int tab) {
   tab_ = tab;
   tabs_.SetTabIndex(tab);
@@ -65,8 +72,9 @@ void TDnsSubPages::Chosen(int tab) {
 void TDnsSubPages::Refresh(const std::function<void()>& finish) {
   std::exception_ptr failure;
   try {
-    if (IPageWrapper* current = Current())
-      current->Refresh();
+    const TControl* shown = Shown(tab_);
+    if (shown && shown->Visible())
+      Current()->Refresh();
     else
       Switch(tab_);
   } catch (...) {

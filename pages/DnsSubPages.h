@@ -43,9 +43,11 @@ class TDnsSubPages {
   // raises; the tab set goes back on top. A focus inside the page closed moves to the
   // first control of the one shown, so that the keyboard is not left on a hidden one.
   void Switch(int tab);
-  // Refreshes the current settings page (shows it the first time), then runs `finish`,
-  // the rest of the DNS page's refresh, also when the settings page raised; the error
-  // then goes on to the caller.
+  // Makes both settings pages ahead of their first showing, hidden.
+  void Prepare();
+  // Refreshes the current settings page (shows it the first time, also when it was
+  // made ahead), then runs `finish`, the rest of the DNS page's refresh, also when the
+  // settings page raised; the error then goes on to the caller.
   void Refresh(const std::function<void()>& finish);
 
   void tabDnsSettingsChange(int newTab);

@@ -39,3 +39,7 @@ void TPageCname::StoreRecord(int index, int ttlSeconds) {
 TComPtr<IPageWrapper> ShowPageCname(TControl& owner, int index) {
   return ShowRecordEditor(PageCname, owner, index);
 }
+
+void PreparePageCname(TControl& owner) {
+  CreatePage(PageCname, owner);
+}

@@ -23,3 +23,5 @@ class TPageCname : public TRecordEditor {
 // Creates the editor on first use with `owner` (the main window) as owner and parent,
 // or shows it, for record `index` of the aliases (-1: a new one); refreshes it.
 TComPtr<IPageWrapper> ShowPageCname(TControl& owner, int index);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageCname(TControl& owner);

@@ -73,3 +73,7 @@ TComPtr<IPageWrapper> ShowPageChild(TControl& owner, int index) {
   page.SetRecordIndex(index);
   return OpenMainPage(page, {.enable = false});
 }
+
+void PreparePageChild(TControl& owner) {
+  CreatePage(PageChild, owner);
+}

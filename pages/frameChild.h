@@ -41,3 +41,5 @@ class TPageChild : public TDomainDialog {
 // Creates the dialog on first use with `owner` (the main window) as owner and parent,
 // or shows it, for Child `index` of the held profile (-1: a new one); refreshes it.
 TComPtr<IPageWrapper> ShowPageChild(TControl& owner, int index);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageChild(TControl& owner);

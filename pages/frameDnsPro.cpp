@@ -74,3 +74,7 @@ TComPtr<IPageWrapper> ShowPageDnsPro(TControl& owner, bool snapshot) {
   TPageDnsPro& page = CreateOrShowPage(PageDnsPro, owner);
   return OpenMainPage(page, {.enable = true, .setSnapshot = true, .snapshot = snapshot});
 }
+
+void PreparePageDnsPro(TControl& owner) {
+  CreatePage(PageDnsPro, owner).SubPages().Prepare();
+}

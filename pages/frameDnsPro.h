@@ -62,3 +62,5 @@ class TPageDnsPro : public TProPage {
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; sets its snapshot flag, enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageDnsPro(TControl& owner, bool snapshot);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageDnsPro(TControl& owner);

@@ -120,3 +120,7 @@ TComPtr<IPageWrapper> ShowPageDnsStd(TControl& owner) {
   TPageDnsStd& page = CreateOrShowPage(PageDnsStd, owner);
   return OpenMainPage(page, {.enable = true});
 }
+
+void PreparePageDnsStd(TControl& owner) {
+  CreatePage(PageDnsStd, owner).SubPages().Prepare();
+}

@@ -82,3 +82,5 @@ std::vector<std::wstring> DomainSuffixes();
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageDnsStd(TControl& owner);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageDnsStd(TControl& owner);

@@ -100,3 +100,7 @@ TComPtr<IPageWrapper> ShowPageHierarchyPro(TControl& owner, bool snapshot) {
   TPageHierarchyPro& page = CreateOrShowPage(PageHierarchyPro, owner);
   return OpenMainPage(page, {.enable = true, .setSnapshot = true, .snapshot = snapshot});
 }
+
+void PreparePageHierarchyPro(TControl& owner) {
+  CreatePage(PageHierarchyPro, owner);
+}

@@ -50,3 +50,5 @@ class TPageHierarchyPro : public THierarchyPage<TProPage> {
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; sets its snapshot flag, enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageHierarchyPro(TControl& owner, bool snapshot);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageHierarchyPro(TControl& owner);

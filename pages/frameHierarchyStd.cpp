@@ -58,3 +58,7 @@ TComPtr<IPageWrapper> ShowPageHierarchyStd(TControl& owner) {
   TPageHierarchyStd& page = CreateOrShowPage(PageHierarchyStd, owner);
   return OpenMainPage(page, {.enable = true});
 }
+
+void PreparePageHierarchyStd(TControl& owner) {
+  CreatePage(PageHierarchyStd, owner);
+}

@@ -39,3 +39,5 @@ class TPageHierarchyStd : public THierarchyPage<TBaseFrame> {
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageHierarchyStd(TControl& owner);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageHierarchyStd(TControl& owner);

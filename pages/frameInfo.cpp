@@ -1,6 +1,7 @@
 #include "pages/frameInfo.h"
 
 #include "shell/Common.h"
+#include "shell/frameBase2.h"
 
 namespace {
 
@@ -36,6 +37,13 @@ void TPageInfo::tabInfoChange(TTabSet&, int newTab, bool&) {
   ShowSheet(newTab);
 }
 
+void TPageInfo::PrepareSheets() {
+  const RECT area = beFrame.BoundsRect();
+  CreateSecondaryPage(PageGenericInfo, *this, area);
+  CreateSecondaryPage(PageCategory, *this, area);
+  CreateSecondaryPage(PageNewsKeys, *this, area);
+}
+
 void TPageInfo::ShowSheet(int tab) {
   if (current_) current_->Close();
   current_.Reset();
@@ -65,4 +73,8 @@ TComPtr<IPageWrapper> ShowPageInfo(TControl& owner) {
   TPageInfo& page = CreateOrShowPage(PageInfo, owner);
   if (!page.CurrentSheet()) page.ShowSheet(0);
   return OpenMainPage(page, {.enable = true});
+}
+
+void PreparePageInfo(TControl& owner) {
+  CreatePage(PageInfo, owner).PrepareSheets();
 }

@@ -40,6 +40,8 @@ class TPageInfo : public TBaseFrame {
   // Closes the secondary page on show and shows the one of `tab`, with the tab bar
   // kept in front of it (the page reaches two pixels into the bar).
   void ShowSheet(int tab);
+  // Makes the three sheets ahead of their first showing, hidden.
+  void PrepareSheets();
   // The secondary page on show; null before the first.
   IPageWrapper* CurrentSheet() const noexcept { return current_.Get(); }
 
@@ -50,3 +52,5 @@ class TPageInfo : public TBaseFrame {
 // Creates the page on first use with `owner` (the main window) as owner and parent
 // and shows the first tab's page, or shows the page; enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageInfo(TControl& owner);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageInfo(TControl& owner);

@@ -76,3 +76,7 @@ void TPageMX::StoreRecord(int index, int ttlSeconds) {
 }
 
 TComPtr<IPageWrapper> ShowPageMX(TControl& owner, int index) { return ShowRecordEditor(PageMX, owner, index); }
+
+void PreparePageMX(TControl& owner) {
+  CreatePage(PageMX, owner);
+}

@@ -47,3 +47,5 @@ class TPageMX : public TRecordEditor {
 // Creates the editor on first use with `owner` (the main window) as owner and parent,
 // or shows it, for record `index` of the mail exchangers (-1: a new one); refreshes it.
 TComPtr<IPageWrapper> ShowPageMX(TControl& owner, int index);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageMX(TControl& owner);

@@ -236,3 +236,7 @@ TComPtr<IPageWrapper> ShowPageOptions(TControl& owner) {
   TPageOptions& page = CreateOrShowPage(PageOptions, owner);
   return OpenMainPage(page, {.enable = true});
 }
+
+void PreparePageOptions(TControl& owner) {
+  CreatePage(PageOptions, owner);
+}

@@ -78,3 +78,5 @@ int HeartBeatOf(int position);
 // Creates the page and the program's TSvcObj on first use with `owner` (the main
 // window) as owner and parent, or shows the page; enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageOptions(TControl& owner);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageOptions(TControl& owner);

@@ -45,3 +45,7 @@ TComPtr<IPageWrapper> ShowPageParent(TControl& owner) {
   TPageParent& page = CreateOrShowPage(PageParent, owner);
   return OpenMainPage(page, {.enable = false});
 }
+
+void PreparePageParent(TControl& owner) {
+  CreatePage(PageParent, owner);
+}

@@ -28,3 +28,5 @@ class TPageParent : public TDomainDialog {
 // Creates the dialog on first use with `owner` (the main window) as owner and parent,
 // or shows it; refreshes it (its enabled state comes from the refresh alone).
 TComPtr<IPageWrapper> ShowPageParent(TControl& owner);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageParent(TControl& owner);

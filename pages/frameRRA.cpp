@@ -40,3 +40,7 @@ void TPageRRA::StoreRecord(int index, int ttlSeconds) {
 }
 
 TComPtr<IPageWrapper> ShowPageRRA(TControl& owner, int index) { return ShowRecordEditor(PageRRA, owner, index); }
+
+void PreparePageRRA(TControl& owner) {
+  CreatePage(PageRRA, owner);
+}

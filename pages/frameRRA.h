@@ -24,3 +24,5 @@ class TPageRRA : public TRecordEditor {
 // Creates the editor on first use with `owner` (the main window) as owner and parent,
 // or shows it, for record `index` of the host records (-1: a new one); refreshes it.
 TComPtr<IPageWrapper> ShowPageRRA(TControl& owner, int index);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageRRA(TControl& owner);

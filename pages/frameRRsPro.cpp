@@ -220,3 +220,7 @@ TComPtr<IPageWrapper> ShowPageRRsPro(TControl& owner, bool snapshot) {
   TPageRRsPro& page = CreateOrShowPage(PageRRsPro, owner);
   return OpenMainPage(page, {.enable = true, .setSnapshot = true, .snapshot = snapshot});
 }
+
+void PreparePageRRsPro(TControl& owner) {
+  CreatePage(PageRRsPro, owner);
+}

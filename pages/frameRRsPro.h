@@ -79,3 +79,5 @@ class TPageRRsPro : public TProPage {
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; sets its snapshot flag, enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageRRsPro(TControl& owner, bool snapshot);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageRRsPro(TControl& owner);

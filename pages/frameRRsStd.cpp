@@ -177,3 +177,7 @@ TComPtr<IPageWrapper> ShowPageRRsStd(TControl& owner) {
   TPageRRsStd& page = CreateOrShowPage(PageRRsStd, owner);
   return OpenMainPage(page, {.enable = true});
 }
+
+void PreparePageRRsStd(TControl& owner) {
+  CreatePage(PageRRsStd, owner);
+}

@@ -100,3 +100,5 @@ class TPageRRsStd : public TBaseFrame {
 // Creates the page on first use with `owner` (the main window) as owner and parent,
 // or shows it; enables it and refreshes it.
 TComPtr<IPageWrapper> ShowPageRRsStd(TControl& owner);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageRRsStd(TControl& owner);

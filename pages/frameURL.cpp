@@ -237,3 +237,7 @@ TComPtr<IPageWrapper> ShowPageURL(TControl& owner, TUrlTarget target) {
   page.SetTarget(target);
   return OpenMainPage(page, {.enable = false});
 }
+
+void PreparePageURL(TControl& owner) {
+  CreatePage(PageURL, owner);
+}

@@ -111,3 +111,5 @@ class TPageURL : public TBaseFrame {
 // Creates the wizard on first use with `owner` (the main window) as owner and parent,
 // or shows it, for `target`; refreshes it.
 TComPtr<IPageWrapper> ShowPageURL(TControl& owner, TUrlTarget target);
+// Makes the page ahead of its first opening, hidden and not yet loaded.
+void PreparePageURL(TControl& owner);

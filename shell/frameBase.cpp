@@ -13,9 +13,12 @@ TSkinBitmap& SharedPageBackground() {
   return background;
 }
 
+// Created hidden (its factory shows it once its controls are made): each control made
+// inside a shown window is a visible-region change and a repaint mark, a round trip
+// each to Wine's server, and the page paints all of itself when shown anyway.
 TControlArgs PageArgs(std::wstring name, int width, int height) {
   return {.name = std::move(name), .left = TBaseFrame::kOrigin.x, .top = TBaseFrame::kOrigin.y,
-          .width = width, .height = height, .tabOrder = TBaseFrame::kTabOrder};
+          .width = width, .height = height, .tabOrder = TBaseFrame::kTabOrder, .visible = false};
 }
 
 }  // namespace

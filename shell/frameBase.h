@@ -44,18 +44,25 @@ class TBaseFrame : public TPageFrame {
   void UpdateBackground() override;
 };
 
-// The create-or-show step of a page factory. The page lives in the unit's slot; it is
-// created with `owner` as owner and parent on first use and shown on every later one.
-// A page whose owner's window has gone (a new main window) is replaced.
+// The create-or-show step of a page factory (CreatePage alone makes the page ahead of
+// its first opening, hidden, as the main window does while it is idle). The page lives in the unit's slot; it is
+// created with `owner` as owner and parent on first use (hidden, with all its controls)
+// and shown then and on every later use. A page whose owner's window has gone (a new
+// main window) is replaced.
+template <class TPage>
+TPage& CreatePage(std::unique_ptr<TPage>& slot, TControl& owner) {
+  if (!slot || !slot->Handle() || slot->Parent() != &owner) {
+    slot.reset();
+    slot = std::make_unique<TPage>(owner);
+  }
+  return *slot;
+}
+
 template <class TPage>
 TPage& CreateOrShowPage(std::unique_ptr<TPage>& slot, TControl& owner) {
-  if (slot && slot->Handle() && slot->Parent() == &owner) {
-    slot->Show();
-    return *slot;
-  }
-  slot.reset();
-  slot = std::make_unique<TPage>(owner);
-  return *slot;
+  TPage& page = CreatePage(slot, owner);
+  page.Show();
+  return page;
 }
 
 // The rest of a main page factory: the page's interface, the snapshot argument of the

@@ -2,14 +2,15 @@
 
 TBaseFrame2::TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name, int width,
                          int height)
-    : TPageFrame(host, {.name = std::move(name), .width = width, .height = height}, className) {
+    : TPageFrame(host, {.name = std::move(name), .width = width, .height = height, .visible = false},
+                 className) {
   UpdateBackground();
 }
 
 TBaseFrame2::TBaseFrame2(TControl& host, const wchar_t* className, std::wstring name, const RECT& rect)
     : TPageFrame(host,
                  {.name = std::move(name), .left = rect.left, .top = rect.top, .width = rect.right - rect.left,
-                  .height = rect.bottom - rect.top},
+                  .height = rect.bottom - rect.top, .visible = false},
                  className) {
   UpdateBackground();
 }

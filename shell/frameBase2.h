@@ -35,10 +35,11 @@ class TBaseFrame2 : public TPageFrame {
   TSkinBitmap background_;
 };
 
-// The secondary-page factory's steps. The page lives in the host's own slot: created
-// on first use with the host as owner and parent and placed over `rect`, shown on
-// every later use. Then its interface, SetEnabled(true) for the pages that ask for it,
-// and Refresh.
+// The secondary-page factory's steps (CreateSecondaryPage alone makes the page ahead
+// of its first showing, hidden). The page lives in the host's own slot: created
+// on first use with the host as owner and parent (hidden, with all its controls, as a
+// main page is) and placed over `rect`, and shown then and on every later use. Then its
+// interface, SetEnabled(true) for the pages that ask for it, and Refresh.
 //
 // A page whose constructor takes the rectangle (TPage(host, rect)) is created in its
 // place. That is what a page with skinned controls needs: each control cuts its
@@ -46,20 +47,23 @@ class TBaseFrame2 : public TPageFrame {
 // resized afterwards would leave its controls showing the picture of the place and
 // size it was created with.
 template <class TPage>
+void CreateSecondaryPage(std::unique_ptr<TPage>& slot, TControl& host, const RECT& rect) {
+  if (slot && slot->Handle() && slot->Parent() == &host) return;
+  slot.reset();
+  if constexpr (std::is_constructible_v<TPage, TControl&, const RECT&>)
+    slot = std::make_unique<TPage>(host, rect);
+  else
+    slot = std::make_unique<TPage>(host);
+  slot->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  // A move without a resize brings no WM_SIZE; the cut-out must follow the place too.
+  slot->UpdateBackground();
+}
+
+template <class TPage>
 TComPtr<IPageWrapper> ShowSecondaryPage(std::unique_ptr<TPage>& slot, TControl& host,
                                         const RECT& rect, bool enable) {
-  if (slot && slot->Handle() && slot->Parent() == &host) {
-    slot->Show();
-  } else {
-    slot.reset();
-    if constexpr (std::is_constructible_v<TPage, TControl&, const RECT&>)
-      slot = std::make_unique<TPage>(host, rect);
-    else
-      slot = std::make_unique<TPage>(host);
-    slot->SetBounds(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    // A move without a resize brings no WM_SIZE; the cut-out must follow the place too.
-    slot->UpdateBackground();
-  }
+  CreateSecondaryPage(slot, host, rect);
+  slot->Show();
   TComPtr<IPageWrapper> result(static_cast<IPageWrapper*>(slot.get()));
   if (enable) result->SetEnabled(true);
   result->Refresh();

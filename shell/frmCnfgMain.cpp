@@ -14,14 +14,20 @@
 #include "agent/AgentOutage.h"
 #include "agent/SvcObj.h"
 #include "agent/UnitDef.h"
+#include "pages/frameCName.h"
+#include "pages/frameChild.h"
 #include "pages/frameDnsPro.h"
 #include "pages/frameDnsStd.h"
 #include "pages/frameHierarchyPro.h"
 #include "pages/frameHierarchyStd.h"
 #include "pages/frameInfo.h"
+#include "pages/frameMX.h"
 #include "pages/frameOptions.h"
+#include "pages/frameParent.h"
+#include "pages/frameRRA.h"
 #include "pages/frameRRsPro.h"
 #include "pages/frameRRsStd.h"
+#include "pages/frameURL.h"
 #include "pages/frameUser.h"
 
 namespace {
@@ -97,7 +103,8 @@ TCnfgMain::TCnfgMain()
       btnOK(*this, Command(L"btnOK", 308, L"确定", 0)),
       btnCancel(*this, Command(L"btnCancel", 396, L"取消", 1)),
       btnApply(*this, Command(L"btnApply", 488, L"应用", 2, false)),
-      StateTimer({.name = L"StateTimer", .interval = 100, .enabled = true}) {
+      StateTimer({.name = L"StateTimer", .interval = 100, .enabled = true}),
+      PrepareTimer({.name = L"PrepareTimer", .interval = 50, .enabled = false}) {
   StartupStep("main window: window and buttons");
   DressButtons();
   StartupStep("main window: button faces");
@@ -111,12 +118,16 @@ TCnfgMain::TCnfgMain()
   btnApply.OnClick = [this](TControl& s) { btnOKClick(s); };
   btnCancel.OnClick = [this](TControl& s) { btnCancelClick(s); };
   StateTimer.OnTimer = [this](TTimer& s) { StateTimerTimer(s); };
+  PrepareTimer.OnTimer = [this](TTimer& s) { PrepareTimerTimer(s); };
   OnDestroy = [this](TControl& s) { FormDestroy(s); };
   OnClose = [this](TForm& s, bool& canClose) { FormClose(s, canClose); };
   FormCreate();
 }
 
-TCnfgMain::~TCnfgMain() { StateTimer.SetEnabled(false); }
+TCnfgMain::~TCnfgMain() {
+  StateTimer.SetEnabled(false);
+  PrepareTimer.SetEnabled(false);
+}
 
 void TCnfgMain::DressButtons() {
   const std::wstring dir = GetExeDir();
@@ -178,6 +189,7 @@ void TCnfgMain::FormClose(TForm&, bool& canClose) {
 
 void TCnfgMain::FormDestroy(TControl&) {
   StateTimer.SetEnabled(false);
+  PrepareTimer.SetEnabled(false);
   CurrentPage.Reset();
 }
 
@@ -229,6 +241,45 @@ TComPtr<IPageWrapper> TCnfgMain::OpenPage(TMainPage page) {
     case TMainPage::Options: return ShowPageOptions(*this);
   }
   return {};
+}
+
+// ---- Pages made ahead ----
+
+// A first opening would otherwise create the page's dozens of windows while the user
+// waits (each a round trip to Wine's server), and the page would paint late. So the
+// pages a click can open are made ahead, hidden and not loaded, one a tick while the
+// window is idle (a timer's message comes only when no input and no painting waits),
+// from the first profile held on: the section pages of its service type with their
+// settings sheets, then the editors, dialogs and wizard they open. A first opening
+// then only shows and loads its page, as every later one does. Hidden, they change
+// nothing the user sees or reaches with the keyboard.
+void TCnfgMain::PreparePagesAhead() {
+  if (pagesAheadChosen_ || !UserProfile.Assigned()) return;
+  pagesAheadChosen_ = true;
+  if (IsProfessionalService())
+    pagesAhead_ = {PreparePageDnsPro, PreparePageRRsPro, PreparePageHierarchyPro, PreparePageInfo,
+                   PreparePageOptions, PreparePageURL, PreparePageRRA, PreparePageCname, PreparePageMX,
+                   PreparePageParent, PreparePageChild};
+  else
+    pagesAhead_ = {PreparePageDnsStd, PreparePageRRsStd, PreparePageHierarchyStd, PreparePageInfo,
+                   PreparePageOptions, PreparePageURL, PreparePageParent};
+  std::reverse(pagesAhead_.begin(), pagesAhead_.end());
+  PrepareTimer.SetEnabled(true);
+}
+
+void TCnfgMain::PrepareTimerTimer(TTimer&) {
+  if (AgentCallPending()) return;
+  if (pagesAhead_.empty()) {
+    PrepareTimer.SetEnabled(false);
+    return;
+  }
+  const auto prepare = pagesAhead_.back();
+  pagesAhead_.pop_back();
+  try {
+    prepare(*this);
+  } catch (const std::exception&) {
+    // Left to be made when it is opened, which tells the user what failed.
+  }
 }
 
 // ---- State poll ----
@@ -296,6 +347,7 @@ void TCnfgMain::FetchDocuments() {
     if (!settingsEdited()) HoldSettings(std::move(fetched));
   }
   if (CurrentPage && UserProfile.Assigned()) CurrentPage->Refresh();
+  PreparePagesAhead();
 }
 
 void TCnfgMain::HoldSettings(TXMLLocalSettingType fetched) {

@@ -4,6 +4,7 @@
 // and the OK / Apply / Cancel commit that sends the edits back to the agent.
 #pragma once
 #include <array>
+#include <vector>
 
 #include "shell/AgentHealth.h"
 #include "shell/Navigator.h"
@@ -41,6 +42,8 @@ class TCnfgMain : public TBGForm, public INavigator {
   TPicBtn btnCancel;
   TPicBtn btnApply;
   TTimer StateTimer;
+  // Makes the pages ahead of their first opening while the window is idle.
+  TTimer PrepareTimer;
 
   // The poll's view of the agent's health: the beep of a failing run of ticks
   // (replaceable by tests) and the reconnection of a lost agent.
@@ -60,6 +63,7 @@ class TCnfgMain : public TBGForm, public INavigator {
   void btnOptionsChecked(TControl& sender);
   void CloseCurPage(TControl& sender);
   void StateTimerTimer(TTimer& sender);
+  void PrepareTimerTimer(TTimer& sender);
   void btnOKClick(TControl& sender);
   void btnCancelClick(TControl& sender);
 
@@ -107,6 +111,12 @@ class TCnfgMain : public TBGForm, public INavigator {
   // interface. The professional pages open with the snapshot flag off.
   TComPtr<IPageWrapper> OpenPage(TMainPage page);
 
+  // Chooses the pages to make ahead once a profile is held, and starts making them.
+  void PreparePagesAhead();
+  // The pages still to be made ahead, chosen by the service type of the first profile
+  // held.
+  std::vector<void (*)(TControl& owner)> pagesAhead_;
+  bool pagesAheadChosen_ = false;
   // The page the last navigation opened (the section's own page, not an editor, a
   // dialog or a snapshot opened from it); never dereferenced.
   const IPageWrapper* sectionPage_ = nullptr;

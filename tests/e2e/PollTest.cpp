@@ -35,7 +35,7 @@ TEST_F(PollTest, ReachesTheAgentFetchesOnceAndOkSendsNothing) {
   EXPECT_EQ(AgentCallCount("GetAppProfile"), 1);
   EXPECT_EQ(AgentCallCount("Start"), 1);
 
-  Click(FindChild(main, L"", L"确定"));
+  Click(FindChild(main, L"TPicBtn", L"确定"));
   ASSERT_TRUE(program.WaitForExit());
   EXPECT_EQ(AgentCallCount("PutUserProfile"), 0);
   EXPECT_EQ(AgentCallCount("PutAppProfile"), 0);
@@ -63,7 +63,7 @@ TEST_F(PollTest, AnAgentThatGoesAwayOnlyMakesThePollBeep) {
   Sleep(1000);  // ten failing ticks
   EXPECT_TRUE(program.Running());
   EXPECT_EQ(program.TopWindow(L"#32770"), nullptr);  // no error box
-  Click(FindChild(main, L"", L"取消"));
+  Click(FindChild(main, L"TPicBtn", L"取消"));
   EXPECT_TRUE(program.WaitForExit());
   StartBackgroundAgent();
 }

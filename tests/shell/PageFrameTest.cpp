@@ -1,7 +1,8 @@
 // The page framework with real pages on a real main window: pages created once and
 // reused, the enabled rule of Refresh, the professional pages' snapshot view and Back
 // button, the shared and the own page backgrounds cut from the window picture,
-// ShowPageMessage's two styles, and which page each navigation button shows.
+// ShowPageMessage's two styles, which page each navigation button shows, and pages
+// made ahead of their first opening.
 #include <gtest/gtest.h>
 
 #include "toolkit/Application.h"
@@ -126,6 +127,38 @@ TEST_F(PageFrameTest, RefreshEnablesOnlyWithAProfileAndWithoutSnapshot) {
   page->SetSnapshot(false);
   page = ShowPageRRsStd(*main);
   EXPECT_TRUE(page->GetEnabled());
+}
+
+TEST_F(PageFrameTest, PagesMadeAheadStayHiddenKeepTheFocusAndShowTheirSheetsWhenOpened) {
+  HoldProfile();
+  main->btnDns.SetFocus();
+  const std::vector<TControl*> before = ShownPages();
+  PreparePageDnsPro(*main);
+  PreparePageInfo(*main);
+  EXPECT_EQ(PagesOfClass(L"TPageDnsPro"), 1);
+  EXPECT_EQ(PagesOfClass(L"TPageInfo"), 1);
+  EXPECT_EQ(ShownPages(), before);
+  EXPECT_EQ(GetFocus(), main->btnDns.Handle());
+
+  // The first opening shows the page made ahead, with the settings sheet of its tab.
+  CurrentPage->Close();
+  CurrentPage = ShowPageDnsPro(*main, false);
+  TPageDnsPro* pro = PageOf<TPageDnsPro>(CurrentPage);
+  ASSERT_NE(pro, nullptr);
+  EXPECT_EQ(PagesOfClass(L"TPageDnsPro"), 1);
+  ASSERT_NE(pro->SubPages().Online(), nullptr);
+  EXPECT_TRUE(pro->SubPages().Online()->Visible());
+  EXPECT_FALSE(pro->SubPages().Offline()->Visible());
+  EXPECT_EQ(ShownPages(), std::vector<TControl*>{pro});
+
+  CurrentPage->Close();
+  CurrentPage = ShowPageInfo(*main);
+  TPageInfo* info = PageOf<TPageInfo>(CurrentPage);
+  ASSERT_NE(info, nullptr);
+  EXPECT_EQ(info->CurrentSheet(), static_cast<IPageWrapper*>(info->PageGenericInfo.get()));
+  EXPECT_TRUE(info->PageGenericInfo->Visible());
+  EXPECT_FALSE(info->PageCategory->Visible());
+  EXPECT_TRUE(errors.empty());
 }
 
 TEST_F(PageFrameTest, SnapshotViewStaysDisabledButItsBackButtonWorks) {
