@@ -73,10 +73,12 @@ void StartBackgroundAgent() {
 }
 
 void TProgram::Terminate() {
-  if (process_) {
-    TerminateProcess(process_, 99);
-    WaitForSingleObject(process_, 5000);
-  }
+  if (!process_) return;
+  TerminateProcess(process_, 99);
+  WaitForSingleObject(process_, 5000);
+  // Under Wine a killed program's windows go a moment after its process: a program
+  // started at once would find the main window and take itself for a second instance.
+  WaitFor([&] { return TopWindows(L"TCnfgMain", pid_).empty(); });
 }
 
 namespace {
@@ -145,8 +147,8 @@ HWND TProgram::WaitForTopWindow(const std::wstring& className, DWORD timeoutMs) 
   return window;
 }
 
-std::vector<HWND> TopWindows(const std::wstring& className) {
-  TTopSearch search{0, className, {}};
+std::vector<HWND> TopWindows(const std::wstring& className, DWORD pid) {
+  TTopSearch search{pid, className, {}};
   EnumWindows(CollectTop, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
@@ -277,6 +279,7 @@ void EndStrayPrograms() {
       WaitForSingleObject(process, 5000);
       CloseHandle(process);
     }
+    WaitFor([&] { return TopWindows(L"TCnfgMain", pid).empty(); });  // see TProgram::Terminate
   }
 }
 

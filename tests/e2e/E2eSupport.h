@@ -53,8 +53,8 @@ class TProgram {
 // the test's lifetime.
 void StartBackgroundAgent();
 
-// Every top-level window of the class (all processes).
-std::vector<HWND> TopWindows(const std::wstring& className);
+// Every top-level window of the class, of the process `pid` (0: of all processes).
+std::vector<HWND> TopWindows(const std::wstring& className, DWORD pid = 0);
 
 std::wstring WindowText(HWND window);
 // UTF-8, for test messages.

@@ -38,7 +38,8 @@ class ProgramTest : public ::testing::Test {
   void Launch() {
     program.emplace(kProgram);
     main = program->WaitForTopWindow(kMainClass);
-    ASSERT_NE(main, nullptr);
+    ASSERT_NE(main, nullptr) << (program->Running() ? "running, no main window shown"
+                                                    : "ended with exit code " + std::to_string(program->ExitCode()));
     ASSERT_TRUE(WaitFor([] { return vt::test::AgentCallCount("GetAppProfile") >= 1; }));
   }
   // The page of that class in `parent` (the main window when null) once it is shown;
