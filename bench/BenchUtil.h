@@ -11,6 +11,24 @@
 
 namespace bench {
 
+// Stops the enumeration at the first window still waiting for painting: each question
+// about another process's window is a request to Wine's server, which the measured
+// program shares, so the watch asks no more than it must.
+inline BOOL CALLBACK FindUnpainted(HWND window, LPARAM param) {
+  RECT r;
+  if (!IsWindowVisible(window) || !GetUpdateRect(window, &r, FALSE)) return TRUE;
+  *reinterpret_cast<bool*>(param) = true;
+  return FALSE;
+}
+
+// True while the window or a shown window inside it waits for painting.
+inline bool Unpainted(HWND window) {
+  bool found = false;
+  FindUnpainted(window, reinterpret_cast<LPARAM>(&found));
+  if (!found) EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // The product folder (the program, the agent, the shipped files): benchmarks live in
 // <build>\bench\, the product in <build>\bin\.
 inline std::wstring ProductDir() {

@@ -163,24 +163,24 @@ void SavePublished(const std::wstring& folder, const std::wstring& accountId, co
   WriteTextFileAtomic(folder + kPublished, kDeclaration + doc->Markup());
 }
 
-std::optional<TTsigKey> ParseKeySpec(const std::wstring& spec, std::wstring& why) {
-  const size_t first = spec.find(L':');
-  const size_t second = first == std::wstring::npos ? first : spec.find(L':', first + 1);
+std::optional<TTsigKey> ParseKeyArgument(const std::wstring& text, std::wstring& why) {
+  const size_t first = text.find(L':');
+  const size_t second = first == std::wstring::npos ? first : text.find(L':', first + 1);
   if (second == std::wstring::npos) {
     why = L"key must be <name>:hmac-sha256:<base64 secret>";
     return std::nullopt;
   }
   TTsigKey key;
-  key.name = Narrow(spec.substr(0, first));
+  key.name = Narrow(text.substr(0, first));
   if (!dns::IsWireName(key.name)) {
-    why = L"the key name is not a DNS name: " + spec.substr(0, first);
+    why = L"the key name is not a DNS name: " + text.substr(0, first);
     return std::nullopt;
   }
-  if (_wcsicmp(spec.substr(first + 1, second - first - 1).c_str(), L"hmac-sha256") != 0) {
-    why = L"only hmac-sha256 keys are supported, not " + spec.substr(first + 1, second - first - 1);
+  if (_wcsicmp(text.substr(first + 1, second - first - 1).c_str(), L"hmac-sha256") != 0) {
+    why = L"only hmac-sha256 keys are supported, not " + text.substr(first + 1, second - first - 1);
     return std::nullopt;
   }
-  const std::optional<TBytes> secret = FromBase64(spec.substr(second + 1));
+  const std::optional<TBytes> secret = FromBase64(text.substr(second + 1));
   if (!secret || secret->empty()) {
     why = L"the secret is not base64";
     return std::nullopt;

@@ -52,4 +52,4 @@ void SavePublished(const std::wstring& folder, const std::wstring& accountId, co
 
 // "<key name>:hmac-sha256:<base64 secret>" as the administrator gives it; nothing with
 // the reason in `why` when it is not that.
-std::optional<TTsigKey> ParseKeySpec(const std::wstring& spec, std::wstring& why);
+std::optional<TTsigKey> ParseKeyArgument(const std::wstring& text, std::wstring& why);

@@ -60,10 +60,10 @@ int Publish(const std::wstring& folder, const std::vector<std::wstring>& argumen
   std::vector<std::pair<std::wstring, std::wstring>> pairs;
   if (!ReadPairs(arguments, 1, pairs, why)) return kRefused;
   TPublishAccount account;
-  std::wstring zone, keySpec;
+  std::wstring zone, keyArgument;
   for (const auto& [name, value] : pairs) {
     if (name == L"zone") zone = TrimBlanks(value);
-    if (name == L"key") keySpec = TrimBlanks(value);
+    if (name == L"key") keyArgument = TrimBlanks(value);
     if (name == L"redirector") {
       account.redirector = ParseAddress(Narrow(TrimBlanks(value)));
       if (!account.redirector) return why = L"the redirector is not an IPv4 address: " + value, kRefused;
@@ -72,8 +72,8 @@ int Publish(const std::wstring& folder, const std::vector<std::wstring>& argumen
   if (!zone.empty() && zone.back() == L'.') zone.pop_back();
   account.zone = Narrow(zone);
   if (!dns::IsWireName(account.zone)) return why = L"zone=<zone> is missing or not a DNS name", kRefused;
-  if (keySpec.empty()) return why = L"key=<name>:hmac-sha256:<base64 secret> is missing", kRefused;
-  const std::optional<TTsigKey> key = ParseKeySpec(keySpec, why);
+  if (keyArgument.empty()) return why = L"key=<name>:hmac-sha256:<base64 secret> is missing", kRefused;
+  const std::optional<TTsigKey> key = ParseKeyArgument(keyArgument, why);
   if (!key) return kRefused;
   account.key = *key;
 

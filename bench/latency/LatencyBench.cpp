@@ -73,33 +73,17 @@ HWND ShownChild(HWND parent, const wchar_t* className) {
   return nullptr;
 }
 
-BOOL CALLBACK FindUnpainted(HWND window, LPARAM param) {
-  RECT r;
-  if (!IsWindowVisible(window) || !GetUpdateRect(window, &r, FALSE)) return TRUE;
-  *reinterpret_cast<bool*>(param) = true;
-  return FALSE;
-}
-
-// True while the window or a shown window inside it waits for painting; stops at the
-// first such window.
-bool Unpainted(HWND window) {
-  bool found = false;
-  FindUnpainted(window, reinterpret_cast<LPARAM>(&found));
-  if (!found) EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 // Waits until `root` (and everything shown in it) has painted and the program has come
 // back to its message loop (so the last WM_PAINT handler has returned).
 bool WaitPainted(HWND root, HWND main, double deadline) {
   for (;;) {
-    while (Unpainted(root)) {
+    while (bench::Unpainted(root)) {
       if (bench::NowMs() > deadline) return false;
       Sleep(1);
     }
     DWORD_PTR answer = 0;
     SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kPatienceMs, &answer);
-    if (!Unpainted(root)) return true;
+    if (!bench::Unpainted(root)) return true;
   }
 }
 

@@ -50,23 +50,6 @@ HWND VisibleWindow(DWORD pid, const wchar_t* className) {
   return nullptr;
 }
 
-// Stops the enumeration at the first window still waiting for painting: each question
-// about another process's window is a request to Wine's server, which the measured
-// program shares, so the watch asks no more than it must.
-BOOL CALLBACK FindUnpainted(HWND window, LPARAM param) {
-  RECT r;
-  if (!IsWindowVisible(window) || !GetUpdateRect(window, &r, FALSE)) return TRUE;
-  *reinterpret_cast<bool*>(param) = true;
-  return FALSE;
-}
-
-bool Unpainted(HWND window) {
-  bool found = false;
-  FindUnpainted(window, reinterpret_cast<LPARAM>(&found));
-  if (!found) EnumChildWindows(window, FindUnpainted, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 bool StillRunning(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
 
 struct TProcess {
@@ -95,7 +78,7 @@ double TimeToFirstPaint(const std::wstring& exe, const wchar_t* className) {
   HWND window = nullptr;
   while (!(window = VisibleWindow(process.info.dwProcessId, className)) && StillRunning(process.info.hProcess))
     Sleep(1);
-  while (window && Unpainted(window) && StillRunning(process.info.hProcess)) Sleep(1);
+  while (window && bench::Unpainted(window) && StillRunning(process.info.hProcess)) Sleep(1);
   DWORD_PTR answer = 0;
   if (window) SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
   const double elapsed = bench::NowMs() - start;
