@@ -157,8 +157,13 @@ int RunAgentSwitch(const std::wstring& option, DWORD timeoutMs, std::wstring* er
   PROCESS_INFORMATION process{};
   int code = kSwitchNotStarted;
   std::wstring why;
-  if (CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr,
-                     capture != INVALID_HANDLE_VALUE, 0, nullptr, nullptr, &startup, &process)) {
+  // Under Wine a start was once seen refused on a busy machine; one more try tells
+  // such a moment from an agent that cannot start.
+  const auto start = [&] {
+    return CreateProcessW(exe.c_str(), command.data(), nullptr, nullptr, capture != INVALID_HANDLE_VALUE, 0,
+                          nullptr, nullptr, &startup, &process) != FALSE;
+  };
+  if (start() || start()) {
     CloseHandle(process.hThread);
     DWORD exitCode = 0;
     if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0 &&
