@@ -18,22 +18,36 @@ int g_depth = 0;                 // agent calls under way on the window thread
 bool g_told = false;             // the user was told about the call now waiting
 std::function<void(const std::wstring&)> g_notify;
 
-// The wake-up thread looks every kWakeIntervalMs whether a call has been waiting that
-// long and, if so, posts WM_NULL to the window thread so that COM's loop calls the
-// filter. Calls that return sooner cost the window thread no system call: the poll
-// makes thirty a second, and an event set and reset around each one (a round trip to
-// the Wine server each, plus a wake-up of this thread and a posted message) cost more
-// than the calls' own share of the program's idle time.
+// Until a call has waited kAgentNotAnsweringMs nothing needs waking: painting wakes
+// COM's loop by itself, and input stays queued anyway. From then on the wake-up thread
+// posts WM_NULL to the window thread every kWakeIntervalMs, so that COM's loop calls the
+// filter, which tells the user once and takes input again. While no call waits, it looks
+// only every half of kAgentNotAnsweringMs (a call that starts meanwhile is still seen
+// before it is due). Calls that return sooner cost the window thread no system call:
+// the poll makes thirty a second, and an event set and reset around each one (a round
+// trip to the Wine server each, plus a wake-up of this thread and a posted message) cost
+// more than the calls' own share of the program's idle time.
 std::atomic<ULONGLONG> g_callStart{0};  // GetTickCount64() at the call's start; 0: none
 TKernelHandle g_stopEvent;
 TKernelHandle g_thread;
 DWORD g_windowThread = 0;
 
+// How long the wake-up thread sleeps before it looks again at the call started at
+// `start` (0: none), or 0 when the window thread is to be woken now.
+DWORD WakeDelay(ULONGLONG start, ULONGLONG now) {
+  if (!start) return kAgentNotAnsweringMs / 2;
+  const ULONGLONG waited = now - start;
+  return waited >= kAgentNotAnsweringMs ? 0 : static_cast<DWORD>(kAgentNotAnsweringMs - waited);
+}
+
 DWORD WINAPI WakeLoop(void*) {
-  while (WaitForSingleObject(g_stopEvent.Get(), kWakeIntervalMs) == WAIT_TIMEOUT) {
-    const ULONGLONG start = g_callStart.load(std::memory_order_relaxed);
-    if (start && GetTickCount64() - start >= kWakeIntervalMs)
+  DWORD delay = kAgentNotAnsweringMs / 2;
+  while (WaitForSingleObject(g_stopEvent.Get(), delay) == WAIT_TIMEOUT) {
+    delay = WakeDelay(g_callStart.load(std::memory_order_relaxed), GetTickCount64());
+    if (delay == 0) {
       PostThreadMessageW(g_windowThread, WM_NULL, 0, 0);
+      delay = kWakeIntervalMs;
+    }
   }
   return 0;
 }

@@ -167,6 +167,7 @@ void TPageUser::ShowAccountState() {
 }
 
 void TPageUser::ShowAgentState(bool online, int userState) {
+  if (!UserProfile.Assigned()) Timer1.SetEnabled(true);
   ShowCaption(labNetwork, GetResString(online ? 523 : 524));
   ShowCaption(btnSign, GetResString(userState == usSignedIn ? 556 : 555));
   if (userState != usSignedIn && userState != usSignedOut && btnSign.Enabled()) btnSign.SetEnabled(false);
@@ -220,10 +221,14 @@ void TPageUser::labModifyUserClick(TControl&) {
   ReplacePageFrom(*this, [](TControl& main) { return ShowPageUserModify(main); });
 }
 
+// The key icons blink while no profile is held; with one they stand still and the
+// timer stops, so that an idle window does not wake for them. The poll's tick starts
+// it again when the profile goes.
 void TPageUser::Timer1Timer(TTimer&) {
   if (UserProfile.Assigned()) {
     ImageKey.SetVisible(true);
     ImageReg.SetVisible(true);
+    Timer1.SetEnabled(false);
     return;
   }
   ImageKey.SetVisible(!ImageKey.Visible());

@@ -103,8 +103,11 @@ bool TApplication::OfferDialogKey(HWND focus, WPARAM key) {
 // hidden page: such a message is only dispatched.
 void TApplication::Dispatch(MSG& msg) {
   if (DispatchDialogKey(msg)) return;
+  // Only keys go through the dialog manager: it dispatches everything else as it
+  // comes, and the timers' and painting's messages, most of an idle window's, are
+  // spared the walk to the root.
   const bool key = msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST;
-  if (msg.hwnd && (!key || CanTakeFocus(msg.hwnd))) {
+  if (key && msg.hwnd && CanTakeFocus(msg.hwnd)) {
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     if (dynamic_cast<TForm*>(TControl::FromHandle(root)) && IsDialogMessageW(root, &msg)) return;
   }
