@@ -11,6 +11,7 @@
 #include "toolkit/SystemError.h"
 #include "agent/UnitDef.h"
 #include "toolkit/Handle.h"
+#include "toolkit/SystemLibrary.h"
 
 namespace {
 
@@ -81,7 +82,8 @@ bool CanCreateFilesIn(const std::wstring& folder) {
 std::wstring UserDataFolder() {
   wchar_t* path = nullptr;
   std::wstring folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &path)))
+  static const auto knownFolder = SystemFunctionOf<decltype(SHGetKnownFolderPath)>(L"shell32.dll", "SHGetKnownFolderPath");
+  if (knownFolder && SUCCEEDED(knownFolder(FOLDERID_LocalAppData, KF_FLAG_DEFAULT, nullptr, &path)))
     folder = path;
   CoTaskMemFree(path);
   if (!folder.empty() && folder.back() != L'\\') folder.push_back(L'\\');

@@ -5,6 +5,7 @@
 
 #include "shell/Common.h"
 #include "toolkit/Handle.h"
+#include "toolkit/SystemLibrary.h"
 
 std::unique_ptr<TSvcObj> SvcObj;
 
@@ -59,7 +60,12 @@ bool RunAgentSwitchElevated(const wchar_t* switchName) {
   info.lpFile = path.c_str();
   info.lpParameters = switchName;
   info.nShow = SW_HIDE;
-  return ShellExecuteExW(&info) != FALSE;
+  static const auto shellExecute = SystemFunctionOf<decltype(ShellExecuteExW)>(L"shell32.dll", "ShellExecuteExW");
+  if (!shellExecute) {
+    SetLastError(ERROR_PROC_NOT_FOUND);
+    return false;
+  }
+  return shellExecute(&info) != FALSE;
 }
 
 bool StartUpChangeNeedsConsent() {

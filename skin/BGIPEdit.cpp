@@ -11,20 +11,31 @@
 #include "toolkit/Painting.h"
 #include "toolkit/FailureTexts.h"
 #include "toolkit/ResString.h"
+#include "toolkit/SystemLibrary.h"
 
 namespace {
 
 constexpr int kFields = 4;
 constexpr int kMaxOctet = 255;
 
-// The socket library's conversions need no connection, but the platform asks for the
-// library to be started before any of its functions is used; once per process.
-void EnsureSocketLibrary() {
-  static const bool started = [] {
+// The socket library's two conversions, loaded with the first address shown or read
+// (the library, with what it brings, would otherwise load with the program). They
+// need no connection, but the platform asks for the library to be started before any
+// of its functions is used; once per process. Null functions when it cannot be had.
+struct TAddressConversions {
+  decltype(&inet_ntoa) toText = nullptr;
+  decltype(&inet_addr) fromText = nullptr;
+};
+
+const TAddressConversions& AddressConversions() {
+  static const TAddressConversions conversions = [] {
+    const auto startup = SystemFunctionOf<decltype(WSAStartup)>(L"ws2_32.dll", "WSAStartup");
     WSADATA data{};
-    return WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    if (!startup || startup(MAKEWORD(2, 2), &data) != 0) return TAddressConversions{};
+    return TAddressConversions{SystemFunctionOf<decltype(inet_ntoa)>(L"ws2_32.dll", "inet_ntoa"),
+                               SystemFunctionOf<decltype(inet_addr)>(L"ws2_32.dll", "inet_addr")};
   }();
-  (void)started;
+  return conversions;
 }
 
 TControlArgs SizedArgs(TControlArgs args) {
@@ -264,21 +275,23 @@ LRESULT TBGIPEdit::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
 // ---- Conversions ----
 
 std::wstring DottedAddress(uint32_t address) {
-  EnsureSocketLibrary();
+  const auto toText = AddressConversions().toText;
+  if (!toText) return {};
   in_addr value{};
   value.s_addr = address;
-  const char* text = inet_ntoa(value);
+  const char* text = toText(value);
   return text ? std::wstring(text, text + strlen(text)) : std::wstring();
 }
 
 uint32_t AddressOfDotted(const std::wstring& text) {
-  EnsureSocketLibrary();
+  const auto fromText = AddressConversions().fromText;
+  if (!fromText) return INADDR_NONE;
   std::string narrow;
   for (wchar_t c : text) {
     if (c == 0 || c > 0x7F) return INADDR_NONE;
     narrow.push_back(static_cast<char>(c));
   }
-  return inet_addr(narrow.c_str());
+  return fromText(narrow.c_str());
 }
 
 bool IsDigitText(const std::wstring& text) {

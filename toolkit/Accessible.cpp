@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "toolkit/ComPtr.h"
+#include "toolkit/SystemLibrary.h"
 
 namespace {
 
@@ -282,12 +283,16 @@ class TAccessible final : public IAccessible, public IOleWindow {
 
 LRESULT Answer(HWND window, WPARAM wParam, LPARAM lParam, std::wstring name, TFindAccessibleItems items) {
   if (static_cast<LONG>(lParam) != OBJID_CLIENT) return 0;
+  // The accessibility library comes with the first question of a screen reader.
+  static const auto createStandard =
+      SystemFunctionOf<decltype(CreateStdAccessibleObject)>(L"oleacc.dll", "CreateStdAccessibleObject");
+  static const auto resultFromObject = SystemFunctionOf<decltype(LresultFromObject)>(L"oleacc.dll", "LresultFromObject");
+  if (!createStandard || !resultFromObject) return 0;
   TComPtr<IAccessible> inner;
-  if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, __uuidof(IAccessible), inner.PutVoid())) || !inner)
-    return 0;
+  if (FAILED(createStandard(window, OBJID_CLIENT, __uuidof(IAccessible), inner.PutVoid())) || !inner) return 0;
   auto* object = new TAccessible(window, std::move(inner), std::move(name), std::move(items));
   // LresultFromObject takes its own reference for the caller.
-  const LRESULT result = LresultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
+  const LRESULT result = resultFromObject(__uuidof(IAccessible), wParam, static_cast<IAccessible*>(object));
   object->Release();
   return result > 0 ? result : 0;
 }
