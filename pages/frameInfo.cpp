@@ -54,6 +54,17 @@ void TPageInfo::ShowSheet(int tab) {
     case 2: current_ = ShowPageNewsKeys(*this, PageNewsKeys, area); break;
     default: return;
   }
+  OrderAroundSheet();
+}
+
+void TPageInfo::ChooseFirstSheet() {
+  CreateSecondaryPage(PageGenericInfo, *this, beFrame.BoundsRect());
+  PageGenericInfo->Show();
+  current_ = TComPtr<IPageWrapper>(static_cast<IPageWrapper*>(PageGenericInfo.get()));
+  OrderAroundSheet();
+}
+
+void TPageInfo::OrderAroundSheet() {
   // The bevel goes to the back, under the page that covers it.
   constexpr UINT kOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
   SetWindowPos(tabInfo.Handle(), HWND_TOP, 0, 0, 0, 0, kOrderOnly);
@@ -71,7 +82,7 @@ bool TPageInfo::DialogKey(WPARAM key) {
 
 TComPtr<IPageWrapper> ShowPageInfo(TControl& owner) {
   TPageInfo& page = CreateOrShowPage(PageInfo, owner);
-  if (!page.CurrentSheet()) page.ShowSheet(0);
+  if (!page.CurrentSheet()) page.ChooseFirstSheet();
   return OpenMainPage(page, {.enable = true});
 }
 

@@ -40,12 +40,18 @@ class TPageInfo : public TBaseFrame {
   // Closes the secondary page on show and shows the one of `tab`, with the tab bar
   // kept in front of it (the page reaches two pixels into the bar).
   void ShowSheet(int tab);
+  // The first opening's sheet, the basic information, shown but not yet loaded: the
+  // page's own refresh, which follows, loads it (once, not twice).
+  void ChooseFirstSheet();
   // Makes the three sheets ahead of their first showing, hidden.
   void PrepareSheets();
   // The secondary page on show; null before the first.
   IPageWrapper* CurrentSheet() const noexcept { return current_.Get(); }
 
  private:
+  // The tab bar in front of the sheet on show, the bevel behind it.
+  void OrderAroundSheet();
+
   TComPtr<IPageWrapper> current_;
 };
 
