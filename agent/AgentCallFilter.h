@@ -7,7 +7,8 @@
 // waiting for an answer that may never come.
 //
 // Wine's modal loop wakes only for posted, sent and paint messages (not for input or
-// timers), so a small thread posts a wake-up message every 100 ms while a call waits.
+// timers), so once a call has waited long enough for the user to be told, a small
+// thread posts a wake-up message every 100 ms until it returns.
 //
 // One call at a time: a handler that runs inside the wait and would call the agent
 // again gets an EOleError (RPC_E_CALL_REJECTED, "the agent does not answer") at once,

@@ -58,9 +58,7 @@ void TPageInfo::ShowSheet(int tab) {
 }
 
 void TPageInfo::ChooseFirstSheet() {
-  CreateSecondaryPage(PageGenericInfo, *this, beFrame.BoundsRect());
-  PageGenericInfo->Show();
-  current_ = TComPtr<IPageWrapper>(static_cast<IPageWrapper*>(PageGenericInfo.get()));
+  current_ = ShowUnloadedSecondaryPage(PageGenericInfo, *this, beFrame.BoundsRect());
   OrderAroundSheet();
 }
 

@@ -59,12 +59,19 @@ void CreateSecondaryPage(std::unique_ptr<TPage>& slot, TControl& host, const REC
   slot->UpdateBackground();
 }
 
+// The page made if need be and shown, but not loaded: for a host whose own refresh
+// follows and loads it.
+template <class TPage>
+TComPtr<IPageWrapper> ShowUnloadedSecondaryPage(std::unique_ptr<TPage>& slot, TControl& host, const RECT& rect) {
+  CreateSecondaryPage(slot, host, rect);
+  slot->Show();
+  return TComPtr<IPageWrapper>(static_cast<IPageWrapper*>(slot.get()));
+}
+
 template <class TPage>
 TComPtr<IPageWrapper> ShowSecondaryPage(std::unique_ptr<TPage>& slot, TControl& host,
                                         const RECT& rect, bool enable) {
-  CreateSecondaryPage(slot, host, rect);
-  slot->Show();
-  TComPtr<IPageWrapper> result(static_cast<IPageWrapper*>(slot.get()));
+  TComPtr<IPageWrapper> result = ShowUnloadedSecondaryPage(slot, host, rect);
   if (enable) result->SetEnabled(true);
   result->Refresh();
   return result;
