@@ -21,12 +21,13 @@ TPageCategory::TPageCategory(TControl& host)
 }
 
 void TPageCategory::Refresh() {
-  groups_.clear();
-  lstCategory.Clear();
-  if (AppFile.Assigned()) FillList();
-  if (UserProfile.Assigned()) ShowProfileCategories();
-  // Selecting scrolls the list to each entry in turn: it opens at the top instead,
-  // with the caret on the first chosen entry.
+  // The entries go in again only when they changed: a refill empties the list and
+  // fills it again, and its scroll bar goes and comes back, each a repaint of its frame.
+  // The selection, likewise, changes only where it differs.
+  const std::vector<std::wstring> entries = ListEntries();
+  if (entries != lstCategory.Items()) lstCategory.SetItems(entries);
+  lstCategory.SetSelection(ProfileEntries());
+  // The list opens at the top, with the caret on the first chosen entry.
   int first = 0;
   while (first < lstCategory.Count() && !lstCategory.Selected(first)) ++first;
   lstCategory.SetTopIndex(0);
@@ -36,9 +37,11 @@ void TPageCategory::Refresh() {
   TInfoSheet::Refresh();
 }
 
-void TPageCategory::FillList() {
-  const AppProfileXml::TXMLCategoriesType categories = AppFile.Categories();
+std::vector<std::wstring> TPageCategory::ListEntries() {
+  groups_.clear();
   std::vector<std::wstring> entries;
+  if (!AppFile.Assigned()) return entries;
+  const AppProfileXml::TXMLCategoriesType categories = AppFile.Categories();
   for (int g = 0; g < categories.Count(); ++g) {
     const TXMLCategoryType group = categories.Item(g);
     TGroup& shown = groups_.emplace_back(TGroup{group.name(), {}});
@@ -48,27 +51,37 @@ void TPageCategory::FillList() {
       entries.push_back(kIndent + shown.children.back());
     }
   }
-  lstCategory.SetItems(entries);
+  return entries;
 }
 
 void TPageCategory::SelectEntry(const std::wstring& name, bool selected) {
-  for (int i = 0; i < lstCategory.Count(); ++i) {
-    if (TrimLeadingBlanks(lstCategory.Item(i)) != name) continue;
-    if (lstCategory.Selected(i) != selected) lstCategory.SetSelected(i, selected);
-    return;
-  }
+  const int entry = EntryOf(name);
+  if (entry >= 0 && lstCategory.Selected(entry) != selected) lstCategory.SetSelected(entry, selected);
 }
 
-void TPageCategory::ShowProfileCategories() {
-  if (!UserProfile.Assigned() || !AppFile.Assigned()) return;
-  // The list does not paint while its selection is worked through (hiding it instead
-  // would lose the keyboard focus to its parent).
-  TNoRedraw quiet(lstCategory);
+std::vector<int> TPageCategory::ProfileEntries() const {
+  std::vector<int> chosen;
+  if (!UserProfile.Assigned() || !AppFile.Assigned()) return chosen;
   const UserProfileXml::TXMLCategoriesType categories = UserProfile.Categories();
   for (int i = 0; i < categories.Count(); ++i) {
     const std::wstring name = FindCategoryName(categories.Item(i));
-    if (!name.empty()) SelectEntry(name, true);
+    if (const int entry = EntryOf(name); !name.empty() && entry >= 0) chosen.push_back(entry);
   }
+  return chosen;
+}
+
+int TPageCategory::EntryOf(const std::wstring& name) const {
+  for (int i = 0; i < lstCategory.Count(); ++i)
+    if (TrimLeadingBlanks(lstCategory.Item(i)) == name) return i;
+  return -1;
+}
+
+void TPageCategory::ShowProfileCategories() {
+  // The list does not paint while its selection is worked through (hiding it instead
+  // would lose the keyboard focus to its parent).
+  TNoRedraw quiet(lstCategory);
+  for (int entry : ProfileEntries())
+    if (!lstCategory.Selected(entry)) lstCategory.SetSelected(entry, true);
 }
 
 void TPageCategory::FollowTree(const std::wstring& name, bool selected) {

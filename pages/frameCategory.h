@@ -40,10 +40,17 @@ class TPageCategory : public TInfoSheet {
     std::vector<std::wstring> children;
   };
 
-  void FillList();
-  // Sets the state of the first entry, from the top, whose text without its leading
-  // blanks is `name`; nothing when there is none.
+  // The list's entries from the application file (none without one): each group, then
+  // its sub-categories indented. Records the groups for FollowTree.
+  std::vector<std::wstring> ListEntries();
+  // The first entry, from the top, whose text without its leading blanks is `name`;
+  // -1 when there is none.
+  int EntryOf(const std::wstring& name) const;
+  // Sets the state of that entry; nothing when there is none.
   void SelectEntry(const std::wstring& name, bool selected);
+  // The entries of the profile's categories the application file names (none without
+  // both documents).
+  std::vector<int> ProfileEntries() const;
   // Selects the entry of every profile category the application file names;
   // deselects nothing.
   void ShowProfileCategories();

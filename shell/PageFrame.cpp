@@ -37,7 +37,14 @@ void TPageFrame::SetEnabled(bool value) {
 void TPageFrame::Refresh() { SetEnabled(!GetSnapshot() && UserProfile.Assigned()); }
 
 void TPageFrame::Close() { SetVisible(false); }
-void TPageFrame::Show() { SetVisible(true); }
+// Shown with its erasing left to its first paint: ShowWindow erases the page and each
+// of its controls before it returns (under Wine a device context and a border paint
+// each), and painting then does all of them again moments later.
+void TPageFrame::Show() {
+  if (Handle())
+    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                 SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
 int TPageFrame::ShowPageMessage(int number, UINT style) {
   return ::ShowPageMessage(Handle(), number, style);

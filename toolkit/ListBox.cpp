@@ -165,12 +165,27 @@ void TListBox::ClearSelection() {
     SendMessageW(Handle(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
 }
 
+void TListBox::SetSelection(const std::vector<int>& chosen) {
+  if (!MultiSelect()) return;
+  const int count = Count();
+  std::vector<bool> wanted(static_cast<size_t>(count), false);
+  for (int index : chosen)
+    if (index >= 0 && index < count) wanted[static_cast<size_t>(index)] = true;
+  TFlagScope quiet(quiet_);
+  for (int i = 0; i < count; ++i) {
+    const bool want = wanted[static_cast<size_t>(i)];
+    if (Selected(i) != want) SendMessageW(Handle(), LB_SELITEMRANGE, want, MAKELPARAM(i, i));
+  }
+}
+
 int TListBox::TopIndex() const {
   return Handle() ? static_cast<int>(SendMessageW(Handle(), LB_GETTOPINDEX, 0, 0)) : 0;
 }
 
 void TListBox::SetTopIndex(int index) {
-  if (Handle() && index >= 0 && index < Count()) SendMessageW(Handle(), LB_SETTOPINDEX, index, 0);
+  // Scrolling to where the list stands would still redraw its scroll bar.
+  if (Handle() && index >= 0 && index < Count() && index != TopIndex())
+    SendMessageW(Handle(), LB_SETTOPINDEX, index, 0);
 }
 
 int TListBox::ItemHeight() const {

@@ -66,6 +66,10 @@ class TListBox : public TStdControl {
   void SetSelected(int index, bool selected);
   int SelCount() const;
   void ClearSelection();
+  // Multiple selection: exactly these entries selected (indexes outside the list are
+  // ignored). Only the entries that change are touched, and neither the caret nor the
+  // scroll position moves: a selection that is already so repaints nothing.
+  void SetSelection(const std::vector<int>& chosen);
 
   int TopIndex() const;
   void SetTopIndex(int index);

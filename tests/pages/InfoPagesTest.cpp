@@ -263,6 +263,14 @@ TEST_F(InfoPageTest, CategoriesFollowTheTreeAskAndKeepCodesTheFileDoesNotKnow) {
   EXPECT_EQ(ClickEntry(list, 5, false, IDYES), 1u);
   EXPECT_EQ(Values(UserProfile.Categories()), (TInts{200, 202, 999}));
 
+  // Shown again, the kept entries show exactly what is stored, from the top.
+  list.SetSelected(0, true);
+  list.SetTopIndex(2);
+  page->Refresh();
+  EXPECT_EQ(Selected(list), (TInts{3, 5}));
+  EXPECT_EQ(list.TopIndex(), 0);
+  EXPECT_EQ(list.ItemIndex(), 3);
+
   // Without an application file the list is empty and a click changes nothing.
   AppFile = {};
   page->Refresh();

@@ -90,6 +90,14 @@ TEST(ListBox, ExtendedSelectionByCtrlAndShiftClicks) {
   list.SetItem(4, L"game");
   EXPECT_EQ(SelectedOf(list), (std::vector<int>{1, 4}));
   EXPECT_EQ(list.Item(4), L"game");
+  // Setting the whole selection leaves the caret where it was and raises nothing.
+  list.SetItemIndex(1);
+  list.SetSelection({0, 3, 99});
+  EXPECT_EQ(SelectedOf(list), (std::vector<int>{0, 3}));
+  EXPECT_EQ(list.ItemIndex(), 1);
+  list.SetSelection({3});
+  EXPECT_EQ(SelectedOf(list), (std::vector<int>{3}));
+  EXPECT_EQ(list.ItemIndex(), 1);
   list.ClearSelection();
   EXPECT_EQ(list.SelCount(), 0);
   EXPECT_EQ(clicks, 5);
