@@ -21,11 +21,9 @@ TPageCategory::TPageCategory(TControl& host)
 }
 
 void TPageCategory::Refresh() {
-  // The entries go in again only when they changed: a refill empties the list and
-  // fills it again, and its scroll bar goes and comes back, each a repaint of its frame.
-  // The selection, likewise, changes only where it differs.
-  const std::vector<std::wstring> entries = ListEntries();
-  if (entries != lstCategory.Items()) lstCategory.SetItems(entries);
+  // The entries go in again only when they changed, and the selection changes only
+  // where it differs.
+  FillEntries();
   lstCategory.SetSelection(ProfileEntries());
   // The list opens at the top, with the caret on the first chosen entry.
   int first = 0;
@@ -35,6 +33,11 @@ void TPageCategory::Refresh() {
   lstCategory.Invalidate();
   lstCategory.SetFocus();
   TInfoSheet::Refresh();
+}
+
+void TPageCategory::FillEntries() {
+  const std::vector<std::wstring> entries = ListEntries();
+  if (entries != lstCategory.Items()) lstCategory.SetItems(entries);
 }
 
 std::vector<std::wstring> TPageCategory::ListEntries() {

@@ -25,6 +25,11 @@ class TPageCategory : public TInfoSheet {
   // Fills the list from the application file, selects the profile's categories,
   // gives the list the focus, then the base rule.
   void STDMETHODCALLTYPE Refresh() override;
+  // Puts the application file's entries into the list unless it holds them already:
+  // a fill empties the list and fills it again, and its scroll bar goes and comes back,
+  // each a repaint of its frame. The information page fills it so when it makes this
+  // page ahead, hidden, where that costs no repaint, and a showing then only chooses.
+  void FillEntries();
 
   TBGLabel BGLabel1, BGLabel2;
   TBGListBox lstCategory;

@@ -41,6 +41,7 @@ void TPageInfo::PrepareSheets() {
   const RECT area = beFrame.BoundsRect();
   CreateSecondaryPage(PageGenericInfo, *this, area);
   CreateSecondaryPage(PageCategory, *this, area);
+  PageCategory->FillEntries();
   CreateSecondaryPage(PageNewsKeys, *this, area);
 }
 

@@ -93,6 +93,14 @@ std::vector<std::wstring> TComboBox::Items() const {
 }
 
 void TComboBox::SetItems(const std::vector<std::wstring>& items) {
+  if (Handle() && items == Items()) {  // kept: only the choice goes
+    SetItemIndex(-1);
+    if (style_ == TComboStyle::DropDown) {
+      TFlagScope quiet(quiet_);
+      SetWindowTextW(Handle(), L"");
+    }
+    return;
+  }
   TFlagScope quiet(quiet_);
   SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
   if (style_ == TComboStyle::DropDown) SetWindowTextW(Handle(), L"");

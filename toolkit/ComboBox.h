@@ -37,6 +37,7 @@ class TComboBox : public TStdControl {
   std::wstring Item(int index) const;
   std::vector<std::wstring> Items() const;
   // Replaces every entry; nothing is selected afterwards and an editable box is empty.
+  // A box that holds exactly these entries keeps them.
   void SetItems(const std::vector<std::wstring>& items);
   int AddItem(const std::wstring& text);
   void InsertItem(int index, const std::wstring& text);

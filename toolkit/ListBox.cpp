@@ -63,6 +63,14 @@ std::vector<std::wstring> TListBox::Items() const {
 }
 
 void TListBox::SetItems(const std::vector<std::wstring>& items) {
+  if (Handle() && items == Items()) {
+    // Kept as they are, left as a refill leaves them: a refill of a shown list would
+    // repaint its frame twice, its scroll bar going and coming back.
+    ClearSelection();
+    SetTopIndex(0);
+    if (MultiSelect()) SetItemIndex(0);
+    return;
+  }
   TFlagScope quiet(quiet_);
   TNoRedraw oneRepaint(*this);  // for the whole refill
   SendMessageW(Handle(), LB_RESETCONTENT, 0, 0);

@@ -45,7 +45,8 @@ class TListBox : public TStdControl {
   // Throws EError for an index outside the list.
   std::wstring Item(int index) const;
   std::vector<std::wstring> Items() const;
-  // Replaces every entry; nothing is selected afterwards.
+  // Replaces every entry; nothing is selected afterwards and the list shows its top.
+  // A list that holds exactly these entries keeps them.
   void SetItems(const std::vector<std::wstring>& items);
   int AddItem(const std::wstring& text);  // the new entry's index
   void InsertItem(int index, const std::wstring& text);

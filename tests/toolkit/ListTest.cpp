@@ -111,6 +111,10 @@ TEST(ListBox, ScrollingTopIndexAndTheEntryUnderAPoint) {
   EXPECT_EQ(list.TopIndex(), 20);
   EXPECT_EQ(list.ItemAtPos({5, 40}), 22);
   EXPECT_EQ(list.ItemRect(22).top, 32);
+  list.SetSelected(22, true);
+  list.SetItems(list.Items());  // the same entries, kept: left as a refill leaves them
+  EXPECT_EQ(list.TopIndex(), 0);
+  EXPECT_EQ(list.ItemIndex(), -1);
   list.SetItems({L"one"});
   EXPECT_EQ(list.ItemAtPos({5, 40}), -1);  // below the last entry
   EXPECT_EQ(list.ItemAtPos({-1, 5}), -1);
@@ -153,6 +157,10 @@ TEST(ComboBox, FillingAndSelectingByCodeRaisesNothing) {
   EXPECT_EQ(combo.ItemIndex(), -1);
   combo.SetItemIndex(10);
   EXPECT_EQ(combo.ItemIndex(), -1);
+  combo.SetItemIndex(1);
+  combo.SetItems(combo.Items());  // the same entries, kept: only the choice goes
+  EXPECT_EQ(combo.ItemIndex(), -1);
+  EXPECT_EQ(combo.Count(), 6);
   combo.Clear();
   EXPECT_EQ(combo.Count(), 0);
   EXPECT_TRUE(log.empty());
