@@ -33,14 +33,34 @@ bool RunValueSet(const std::wstring& name) {
   return same(data, L"\"" + agent + L"\"") || (agent.find(L' ') == std::wstring::npos && same(data, agent));
 }
 
+namespace {
+
+// The connection to the service manager, made on first use and kept (a new one when
+// asked): connecting costs more than the rest of a look at the start-up state together,
+// and the options page looks at every opening. Only connecting is asked for: all access
+// would be refused to a standard user, who would then never see the service that is
+// there.
+SC_HANDLE ServiceManager(bool reconnect) {
+  static TScmHandle manager;
+  if (reconnect || !manager) manager = TScmHandle(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
+  return manager.Get();
+}
+
+}  // namespace
+
 bool ServiceExists(const std::wstring& name) {
   if (!IsNT()) return false;
-  // All access would be refused to a standard user, who would then never see the
-  // service that is there.
-  TScmHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT));
-  if (!manager) return false;
-  TScmHandle service(OpenServiceW(manager.Get(), name.c_str(), SERVICE_QUERY_STATUS));
-  return service || GetLastError() == ERROR_ACCESS_DENIED;
+  // A kept connection the service manager no longer knows (it was restarted) fails
+  // with another error than these two: the question is asked once more on a new one.
+  for (bool reconnect : {false, true}) {
+    const SC_HANDLE manager = ServiceManager(reconnect);
+    if (!manager) return false;
+    if (TScmHandle service(OpenServiceW(manager, name.c_str(), SERVICE_QUERY_STATUS)); service) return true;
+    const DWORD error = GetLastError();
+    if (error == ERROR_ACCESS_DENIED) return true;
+    if (error == ERROR_SERVICE_DOES_NOT_EXIST) return false;
+  }
+  return false;
 }
 
 const wchar_t* StartUpSwitch(bool autoRun, bool runAsService) {

@@ -166,10 +166,11 @@ void TPageOptions::DetachHandlers() {
 }
 
 void TPageOptions::ShowServers() {
-  cmbServer.Clear();
-  cmbServer.SetFocus();
   const TXMLHostsType hosts = AppFile.Hosts();
-  for (int i = 0; i < hosts.Count(); ++i) cmbServer.AddItem(hosts.Item(i));
+  std::vector<std::wstring> names;
+  for (int i = 0; i < hosts.Count(); ++i) names.push_back(hosts.Item(i));
+  cmbServer.SetItems(names);
+  cmbServer.SetFocus();
 }
 
 void TPageOptions::ShowLocalSettings() {
