@@ -1,5 +1,6 @@
 #include "pages/frameOptions.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "agent/SvcObj.h"
@@ -168,6 +169,7 @@ void TPageOptions::DetachHandlers() {
 void TPageOptions::ShowServers() {
   const TXMLHostsType hosts = AppFile.Hosts();
   std::vector<std::wstring> names;
+  names.reserve(static_cast<size_t>(std::max(hosts.Count(), 0)));
   for (int i = 0; i < hosts.Count(); ++i) names.push_back(hosts.Item(i));
   cmbServer.SetItems(names);
   cmbServer.SetFocus();
