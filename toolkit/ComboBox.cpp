@@ -93,18 +93,14 @@ std::vector<std::wstring> TComboBox::Items() const {
 }
 
 void TComboBox::SetItems(const std::vector<std::wstring>& items) {
-  if (Handle() && items == Items()) {  // kept: only the choice goes
-    SetItemIndex(-1);
-    if (style_ == TComboStyle::DropDown) {
-      TFlagScope quiet(quiet_);
-      SetWindowTextW(Handle(), L"");
-    }
-    return;
-  }
   TFlagScope quiet(quiet_);
-  SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+  if (Handle() && items == Items()) {
+    SendMessageW(Handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // kept: only the choice goes
+  } else {
+    SendMessageW(Handle(), CB_RESETCONTENT, 0, 0);
+    for (const auto& item : items) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+  }
   if (style_ == TComboStyle::DropDown) SetWindowTextW(Handle(), L"");
-  for (const auto& item : items) SendMessageW(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
 }
 
 int TComboBox::AddItem(const std::wstring& text) {
