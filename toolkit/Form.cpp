@@ -1,5 +1,7 @@
 #include "toolkit/Form.h"
 
+#include <utility>
+
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
 
@@ -31,6 +33,15 @@ class TOwnerDisabled {
   HWND owner_;
 };
 
+// Whether the process was started with a show state other than a plain show.
+bool StarterAsksShowState() {
+  STARTUPINFOW startup{sizeof startup};
+  GetStartupInfoW(&startup);
+  if (!(startup.dwFlags & STARTF_USESHOWWINDOW)) return false;
+  const WORD state = startup.wShowWindow;
+  return state != SW_SHOW && state != SW_SHOWNORMAL && state != SW_SHOWDEFAULT;
+}
+
 }  // namespace
 
 TForm::TForm(const TFormArgs& args) : TCustomControl(args.name) {
@@ -55,7 +66,18 @@ void TForm::SetClientSize(int width, int height) {
 }
 
 void TForm::Show() {
-  if (Handle()) ShowWindow(Handle(), SW_SHOW);
+  if (!Handle()) return;
+  // The first show of the process applies the state its starter asked for (a shortcut
+  // set to start minimised or maximised), which only ShowWindow does.
+  static bool startupStateApplied = false;
+  if (!std::exchange(startupStateApplied, true) && StarterAsksShowState()) {
+    ShowWindow(Handle(), SW_SHOW);
+    return;
+  }
+  // ShowWindow erases the form and every visible control before it returns, each
+  // through a device context of its own; the first paint erases them all again.
+  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+               SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
 }
 
 void TForm::Close() {
