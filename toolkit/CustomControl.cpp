@@ -26,7 +26,20 @@ void TCustomControl::Paint(HDC dc, const RECT& clip) {
 }
 
 
+// The part of the client area that a caller's DC lets through: a control drawing its
+// parent's face behind a 16-pixel icon asks for that much, not the whole parent.
+RECT TCustomControl::ClippedClientRect(HDC dc) const {
+  const RECT client = ClientRect();
+  RECT box{};
+  const int kind = GetClipBox(dc, &box);
+  if (kind == ERROR) return client;
+  RECT area{};
+  IntersectRect(&area, &client, &box);  // empty when nothing gets through
+  return area;
+}
+
 void TCustomControl::PaintInto(HDC target, const RECT& clip) {
+  if (IsRectEmpty(&clip)) return;
   TBackBuffer buffer(target, clip);
   TDCSelect font(buffer.DC(), Font() ? Font()->Handle() : nullptr);
   Paint(buffer.DC(), clip);
@@ -39,15 +52,15 @@ LRESULT TCustomControl::WndProc(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PAINT:
       // Some callers pass their own DC in wParam to have the window painted into it.
       if (wParam) {
-        PaintInto(reinterpret_cast<HDC>(wParam), ClientRect());
+        PaintInto(reinterpret_cast<HDC>(wParam), ClippedClientRect(reinterpret_cast<HDC>(wParam)));
         return 0;
       } else {
         TPaintScope paint(Handle());
-        if (paint.DC() && !IsRectEmpty(&paint.Area())) PaintInto(paint.DC(), paint.Area());
+        if (paint.DC()) PaintInto(paint.DC(), paint.Area());
         return 0;
       }
     case WM_PRINTCLIENT:
-      PaintInto(reinterpret_cast<HDC>(wParam), ClientRect());
+      PaintInto(reinterpret_cast<HDC>(wParam), ClippedClientRect(reinterpret_cast<HDC>(wParam)));
       return 0;
   }
   return TControl::WndProc(msg, wParam, lParam);

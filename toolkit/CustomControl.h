@@ -30,6 +30,7 @@ class TCustomControl : public TControl {
 
  private:
   void PaintInto(HDC target, const RECT& clip);
+  RECT ClippedClientRect(HDC dc) const;
 
   COLORREF color_;
 };

@@ -25,10 +25,12 @@ class TPaintedForm : public TForm {
  public:
   TPaintedForm() : TForm({.className = L"TPaintedForm", .clientWidth = 100, .clientHeight = 80}) {}
   int paints = 0;
+  RECT lastClip{};
 
  protected:
   void Paint(HDC dc, const RECT& clip) override {
     ++paints;
+    lastClip = clip;
     Fill(dc, clip, kRed);
     Fill(dc, RECT{20, 30, 30, 40}, kBlue);
   }
@@ -111,6 +113,19 @@ TEST(FormPaint, EveryPaintPathDrawsThroughPaintAndErasingDrawsNothing) {
     EXPECT_EQ(pixels.At(25, 35), Rgb(kBlue)) << msg;
     EXPECT_EQ(pixels.At(30, 40), Rgb(kRed)) << msg;
   }
+  // A caller that lets only part through (a child printing its parent behind itself,
+  // the parent's origin moved to the child's) has exactly that part painted.
+  TCanvas part(20);
+  SetWindowOrgEx(part.dc, 15, 25, nullptr);
+  IntersectClipRect(part.dc, 15, 25, 27, 33);
+  SendMessageW(form.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(part.dc), PRF_CLIENT);
+  const RECT passed{15, 25, 27, 33};
+  EXPECT_TRUE(EqualRect(&form.lastClip, &passed));
+  SetWindowOrgEx(part.dc, 0, 0, nullptr);
+  EXPECT_EQ(GetPixel(part.dc, 2, 2), kRed);
+  EXPECT_EQ(GetPixel(part.dc, 7, 7), kBlue);
+  EXPECT_EQ(GetPixel(part.dc, 13, 13), kGreen);
+
   TCanvas canvas(4);
   const int paints = form.paints;
   EXPECT_EQ(SendMessageW(form.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc), 0), 1);
