@@ -3,6 +3,7 @@
 #include "toolkit/Application.h"
 #include "shell/Common.h"
 #include "agent/UnitDef.h"
+#include "toolkit/Painting.h"
 
 int ShowPageMessage(HWND owner, int number, UINT style) {
   const std::wstring text = GetResString(number);
@@ -37,13 +38,8 @@ void TPageFrame::SetEnabled(bool value) {
 void TPageFrame::Refresh() { SetEnabled(!GetSnapshot() && UserProfile.Assigned()); }
 
 void TPageFrame::Close() { SetVisible(false); }
-// Shown with its erasing left to its first paint: ShowWindow erases the page and each
-// of its controls before it returns (under Wine a device context and a border paint
-// each), and painting then does all of them again moments later.
 void TPageFrame::Show() {
-  if (Handle())
-    SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-                 SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Handle()) ShowErasingAtFirstPaint(Handle(), false);
 }
 
 int TPageFrame::ShowPageMessage(int number, UINT style) {

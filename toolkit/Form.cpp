@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/Exception.h"
+#include "toolkit/Painting.h"
 
 namespace {
 
@@ -74,10 +75,7 @@ void TForm::Show() {
     ShowWindow(Handle(), SW_SHOW);
     return;
   }
-  // ShowWindow erases the form and every visible control before it returns, each
-  // through a device context of its own; the first paint erases them all again.
-  SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
-               SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+  ShowErasingAtFirstPaint(Handle(), true);
 }
 
 void TForm::Close() {

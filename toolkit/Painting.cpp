@@ -58,6 +58,11 @@ void PaintParentBackground(HWND window, HDC dc, const RECT& area) {
   RestoreDC(dc, saved);
 }
 
+void ShowErasingAtFirstPaint(HWND window, bool activate) {
+  const UINT flags = SWP_SHOWWINDOW | SWP_DEFERERASE | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER;
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, activate ? flags : flags | SWP_NOACTIVATE);
+}
+
 namespace {
 
 bool StateHidesFocus(HWND window) {

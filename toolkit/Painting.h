@@ -101,6 +101,12 @@ class TDitherBrush {
 // colour is laid first, for parents that cannot print themselves.
 void PaintParentBackground(HWND window, HDC dc, const RECT& area);
 
+// Shows `window` with its erasing left to its first paint. ShowWindow erases the window
+// and each of its visible children before it returns, each through a device context
+// of its own (under Wine a border paint too), and painting does them all again moments
+// later. `activate` activates a top-level window as ShowWindow would.
+void ShowErasingAtFirstPaint(HWND window, bool activate);
+
 // The focus mark of a control that draws its own: the dotted focus rectangle while the
 // control has the keyboard focus, unless its window's UI state hides focus cues (the
 // system hides them while the user works with the mouse, when the user chose so, and
