@@ -5,6 +5,7 @@
 
 #include "toolkit/Exception.h"
 #include "toolkit/Handle.h"
+#include "toolkit/Painting.h"
 #include "toolkit/FailureTexts.h"
 #include "toolkit/ResString.h"
 
@@ -13,17 +14,6 @@ namespace {
 uint32_t ToPixel(COLORREF c) {
   return (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
          GetBValue(c);
-}
-
-BITMAPINFO TopDownInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // rows from the top
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
 }
 
 }  // namespace
@@ -69,9 +59,8 @@ void TSkinBitmap::SetSize(int width, int height, COLORREF fill) {
     return;
   }
   if (width != width_ || height != height_) {
-    const BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
-    TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TGdiObject<HBITMAP> bitmap = MakeTopDownDib(width, height, &bits);
     if (!bitmap || !bits) {
       throw EError(FormatResString(kTextPictureTooLarge,
                                    {std::to_wstring(width) + L" x " + std::to_wstring(height)}));
@@ -99,7 +88,7 @@ void TSkinBitmap::Assign(HBITMAP source) {
     return;
   }
   TSkinBitmap copy(size.cx, size.cy);
-  BITMAPINFO info = TopDownInfo(size.cx, size.cy);
+  BITMAPINFO info = TopDownDibInfo(size.cx, size.cy);
   // GetDIBits converts any format (a loaded 24-bit file, a device bitmap) to ours.
   const int lines = GetDIBits(TWindowDC(nullptr).Get(), source, 0, static_cast<UINT>(size.cy), copy.bits_,
                               &info, DIB_RGB_COLORS);

@@ -1,16 +1,15 @@
 #include "toolkit/BackBuffer.h"
 
+#include "toolkit/Painting.h"
+
 TBackBuffer::TBackBuffer(HDC target, const RECT& area) : target_(target), area_(area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  // A 32-bit DIB, not a bitmap compatible with the target: under Wine, making a device
-  // bitmap and selecting it each ask the display driver for the screen's size, three
-  // round trips to the server each time, in every paint of every control drawn here.
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
-  void* bits = nullptr;
-  bitmap_ = TGdiObject<HBITMAP>(CreateDIBSection(target, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  // A DIB, not a bitmap compatible with the target: under Wine, making a device bitmap
+  // and selecting it each ask the display driver for the screen's size, three round
+  // trips to the server each time, in every paint of every control drawn here.
+  bitmap_ = MakeTopDownDib(width, height);
   if (!bitmap_) return;
   memory_ = TMemoryDC(CreateCompatibleDC(target));
   if (!memory_) return;

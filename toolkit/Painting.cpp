@@ -26,14 +26,26 @@ TBitmapDC::~TBitmapDC() {
   if (selected_) SelectObject(dc_.Get(), old_);  // the bitmap goes back before the DC is deleted
 }
 
+BITMAPINFO TopDownDibInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB};
+  return info;
+}
+
+TGdiObject<HBITMAP> MakeTopDownDib(int width, int height, void** bits) {
+  const BITMAPINFO info = TopDownDibInfo(width, height);
+  void* pixels = nullptr;
+  TGdiObject<HBITMAP> bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+  if (bits) *bits = bitmap ? pixels : nullptr;
+  return bitmap;
+}
+
 TDitherBrush::TDitherBrush() {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-  // A 32-bit top-down DIB keeps the two colours exact whatever the screen depth.
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, 8, -8, 1, 32, BI_RGB};
+  // A 32-bit DIB keeps the two colours exact whatever the screen depth.
   void* bits = nullptr;
-  bitmap_ = TGdiObject<HBITMAP>(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bitmap_ = MakeTopDownDib(8, 8, &bits);
   if (!bitmap_) return;
   auto* pixels = static_cast<DWORD*>(bits);
   const auto rgb = [](COLORREF c) { return DWORD{GetRValue(c)} << 16 | DWORD{GetGValue(c)} << 8 | GetBValue(c); };

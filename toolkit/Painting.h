@@ -7,6 +7,14 @@
 
 #include "toolkit/Handle.h"
 
+// The description of a 32-bit DIB with its rows from the top: each pixel is 0x00RRGGBB
+// whatever the screen's depth.
+BITMAPINFO TopDownDibInfo(int width, int height);
+// A DIB section of that kind and size (null when it cannot be made); `bits`, when
+// given, receives its pixels. Under Wine a DIB section also spares the round trips to
+// the server that making and selecting a device bitmap cost.
+TGdiObject<HBITMAP> MakeTopDownDib(int width, int height, void** bits = nullptr);
+
 // Selects a GDI object into a DC for one scope; a null object selects nothing.
 class TDCSelect {
  public:
